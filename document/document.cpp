@@ -1,0 +1,75 @@
+#include "document/document.h"
+
+#include "fraction/sheet.h"
+
+namespace quorvel {
+
+const std::string& DocumentHeader() {
+    static const std::string header =
+        "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01 Transitional//EN\">\r\n"
+        "<html>\r\n"
+        "  <head>\r\n"
+        "  <title>Quorvel</title>\r\n"
+        "  <meta http-equiv=\"content-type\" content=\"text/html; charset=ISO-8859-1\">\r\n"
+        "  <meta name=\"generator\" content=\"Quorvel Bruchrechentrainer\">\r\n"
+        "  <style type=\"text/css\">\r\n"
+        "    body{font-family:Arial,Helvetica,Verdana,sans-serif; margin-left:0,5cm; margin-right:0,5cm;}\r\n"
+        "  </style>\r\n"
+        "</head>\r\n"
+        "\r\n"
+        "<body>\r\n";
+    return header;
+}
+
+const std::string& PageBreakMarker() {
+    static const std::string marker = "\r\n<div style=\"page-break-before:always\"></div>";
+    return marker;
+}
+
+std::string Normalise(std::string_view text) {
+    std::string out;
+    out.reserve(text.size() + text.size() / 16);
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        char c = text[i];
+        if (c == '\r' || c == '\n') {
+            out += "\r\n";
+            if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+std::string WrapInDocument(std::string_view body) {
+    std::string document = DocumentHeader();
+    document += body;
+    document += "\r\n</body>\r\n</html>";
+    return document;
+}
+
+std::string FileContents(std::string_view document) {
+    std::string out;
+    out.reserve(document.size() + 2);
+    for (const auto& line : SplitLines(document)) {
+        out += line;
+        out += "\r\n";
+    }
+    return out;
+}
+
+std::string DocumentBody::ShowSheet(std::string_view text, bool collect) {
+    if (!collect) {
+        body_ = Normalise(text);
+    } else {
+        ++pageBreakCounter_;
+        body_ += Normalise(text);
+        if (pageBreakCounter_ == 2) {
+            pageBreakCounter_ = 0;
+            body_ += PageBreakMarker();
+        }
+    }
+    return WrapInDocument(body_);
+}
+
+}  // namespace quorvel

@@ -1,0 +1,48 @@
+// The solution document: the body text behind the HTML view, and the
+// template that makes a complete HTML 4.01 document of it.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "fraction/int32.h"
+
+namespace quorvel {
+
+// The twelve lines that open every document, each ended by CR LF.
+const std::string& DocumentHeader();
+
+// CR LF followed by a div that starts a new printed page.
+const std::string& PageBreakMarker();
+
+// Every CR LF, lone CR and lone LF becomes CR LF.
+std::string Normalise(std::string_view text);
+
+// DocumentHeader, body, CR LF, "</body>" CR LF, "</html>" (no line break after it).
+std::string WrapInDocument(std::string_view body);
+
+// The bytes of a saved file: every line of the document followed by CR LF.
+std::string FileContents(std::string_view document);
+
+// The body shown in the view. In single mode each text replaces it; in
+// collect mode texts accumulate with a page break after every second one.
+class DocumentBody {
+public:
+    // Replaces or extends the body by text and returns the complete document
+    // to show.
+    std::string ShowSheet(std::string_view text, bool collect);
+
+    const std::string& Text() const { return body_; }
+    Int PageBreakCounter() const { return pageBreakCounter_; }
+    void Clear() { body_.clear(); }
+
+    // True if the body holds the instructions page, which carries this word
+    // in its heading.
+    bool HoldsInstructions() const { return body_.find("Anleitung") != std::string::npos; }
+
+private:
+    std::string body_;
+    Int pageBreakCounter_ = 0;
+};
+
+}  // namespace quorvel

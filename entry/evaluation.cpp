@@ -1,0 +1,100 @@
+#include "entry/evaluation.h"
+
+#include "entry/conversion.h"
+#include "fraction/arithmetic.h"
+#include "fraction/cp1252.h"
+
+namespace quorvel {
+
+namespace {
+
+bool IsBlankOrControl(char c) { return static_cast<unsigned char>(c) <= 32; }
+
+std::string Trimmed(const std::string& s) {
+    std::size_t begin = 0;
+    std::size_t end = s.size();
+    while (begin < end && IsBlankOrControl(s[begin])) ++begin;
+    while (end > begin && IsBlankOrControl(s[end - 1])) --end;
+    return s.substr(begin, end - begin);
+}
+
+}  // namespace
+
+MixedFraction ReadOperand(OperandFields& fields) {
+    if (Trimmed(fields.whole).empty() && !fields.numerator.empty() && fields.numerator.front() == '-') {
+        fields.whole = "-";
+        fields.numerator.erase(0, 1);
+    }
+    MixedFraction operand;
+    if (Trimmed(fields.whole) == "-") {
+        operand.whole = 0;
+        operand.numerator = Neg(ConvertInteger(fields.numerator));
+        operand.denominator = ConvertInteger(fields.denominator);
+        return operand;
+    }
+    operand.whole = Trimmed(fields.whole).empty() ? 0 : ConvertInteger(fields.whole);
+    if (!Trimmed(fields.numerator).empty()) {
+        operand.numerator = ConvertInteger(fields.numerator);
+        operand.denominator = ConvertInteger(fields.denominator);
+        if (operand.whole < 0 && operand.numerator > 0) operand.numerator = -operand.numerator;
+    } else {
+        fields.denominator.clear();
+        operand.numerator = 0;
+        operand.denominator = 1;
+    }
+    return operand;
+}
+
+ResultFields ResultTexts(const MixedFraction& r) {
+    ResultFields texts;
+    if (r.whole != 0) {
+        texts.whole = DecimalText(r.whole);
+    } else if (r.numerator < 0) {
+        texts.whole = "-";
+    } else if (r.numerator == 0) {
+        texts.whole = "0";
+    }
+    if (r.numerator != 0) {
+        texts.numerator = DecimalText(Abs(r.numerator));
+        texts.denominator = DecimalText(r.denominator);
+    }
+    return texts;
+}
+
+std::string UnreadableOperandMessage(EvaluationOutcome outcome) {
+    switch (outcome) {
+        case EvaluationOutcome::FirstOperandUnreadable: return "Zahlen im 1. Bruch nicht korrekt";
+        case EvaluationOutcome::SecondOperandUnreadable: return "Zahlen im 2. Bruch nicht korrekt";
+        case EvaluationOutcome::Solved: break;
+    }
+    return {};
+}
+
+Evaluation EvaluateExercise(OperandFields& first, OperandFields& second, int kindRow, Sheet& sheet) {
+    Evaluation evaluation;
+    sheet.lines.Clear();
+    MixedFraction a, b;
+    try {
+        a = ReadOperand(first);
+    } catch (const Error&) {
+        evaluation.outcome = EvaluationOutcome::FirstOperandUnreadable;
+        return evaluation;
+    }
+    try {
+        b = ReadOperand(second);
+    } catch (const Error&) {
+        evaluation.outcome = EvaluationOutcome::SecondOperandUnreadable;
+        return evaluation;
+    }
+    const std::string& caption = sheet.context.operatorCaption;
+    char op = caption.empty() ? '+' : caption.front();
+    evaluation.result = ResultTexts(Evaluate(op, sheet, a, b));
+    if ((op == '+' || op == '-') && kindRow == 1) {
+        sheet.lines.Append(
+            "Auch richtig:Die unechten Brüche zuerst in\r\n             gemischte Zahlen umwandeln."_w);
+    }
+    RemoveBlankLines(sheet.lines);
+    return evaluation;
+}
+
+}  // namespace quorvel

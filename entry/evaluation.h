@@ -1,0 +1,51 @@
+// The "=" action on plain values: reading both operands from their field
+// texts, running the walkthrough of the current operator, and the texts of
+// the result fields.
+#pragma once
+
+#include <string>
+
+#include "fraction/walkthroughs.h"
+
+namespace quorvel {
+
+// The texts of one operand's fields: whole part, numerator, denominator.
+struct OperandFields {
+    std::string whole;
+    std::string numerator;
+    std::string denominator;
+};
+
+// Reads an operand from its fields. A minus typed in front of the numerator
+// with an empty whole part is moved into the whole-part field; an operand
+// without numerator is the whole number alone and its denominator field is
+// emptied. Those rewrites stay in fields also when a conversion fails with
+// ConversionError.
+MixedFraction ReadOperand(OperandFields& fields);
+
+// The texts of the result fields.
+struct ResultFields {
+    std::string whole;
+    std::string numerator;
+    std::string denominator;
+};
+ResultFields ResultTexts(const MixedFraction& result);
+
+enum class EvaluationOutcome { Solved, FirstOperandUnreadable, SecondOperandUnreadable };
+
+struct Evaluation {
+    EvaluationOutcome outcome = EvaluationOutcome::Solved;
+    ResultFields result;  // only when solved
+};
+
+// The messages for unreadable operands.
+std::string UnreadableOperandMessage(EvaluationOutcome outcome);
+
+// Clears the sheet, reads both operands (rewriting their fields), runs the
+// walkthrough of the operator on the sheet's operator caption, adds the
+// remark on improper fractions for "+" and "-" with that kind (row 1), and
+// removes the blank lines. Arithmetic errors of the walkthrough
+// ("Division durch Null", "Arithmetischer Überlauf") propagate.
+Evaluation EvaluateExercise(OperandFields& first, OperandFields& second, int kindRow, Sheet& sheet);
+
+}  // namespace quorvel

@@ -1,0 +1,77 @@
+// The exercise generator: two operands drawn in a fixed order from the
+// seeded random source, and in mixed mode the operation.
+#pragma once
+
+#include <array>
+#include <string>
+
+#include "exercise/random.h"
+#include "fraction/walkthroughs.h"
+
+namespace quorvel {
+
+// Rows of the kind-of-fractions group.
+enum KindRow { kProperFractions = 0, kImproperFractions = 1, kMixedNumbers = 2 };
+// The row of the operation group that mixes the operations.
+inline constexpr int kMixedOperationRow = 4;
+// The operators in the order of the operation rows.
+inline constexpr char kOperators[4] = {'+', '-', '*', ':'};
+
+// Size bound S and factor bound F of a difficulty row.
+struct DifficultyBounds {
+    Int size;
+    Int factor;
+};
+DifficultyBounds BoundsOfDifficulty(int row);
+
+// How often each operator, in the order "+", "-", "*", ":", was drawn in
+// mixed mode.
+using OperationCounts = std::array<Int, 4>;
+
+// Makes the operand proper, improper or mixed by the kind row.
+void ShapeOperand(RandomSource& random, int kind, MixedFraction& operand, Int factorBound);
+void DrawOperands(RandomSource& random, int kind, Int sizeBound, Int factorBound, MixedFraction& first,
+                  MixedFraction& second);
+
+// An operator different from the one shown on the operator button.
+char DrawRandomOperator(RandomSource& random, char shown);
+// -1 if all counters are equal, else the smallest.
+Int LeastOperationCount(const OperationCounts& counts);
+// The first operator whose counter is the least; a random one when all are equal.
+char DrawBalancedOperator(RandomSource& random, const OperationCounts& counts, char shown);
+
+// What a new exercise depends on, as the window shows it.
+struct ExerciseSettings {
+    std::string exerciseNumber;  // the text of the exercise number field
+    int difficulty = 0;          // rows of the three groups
+    int kind = 0;
+    int operation = 0;
+    char shownOperator = '+';  // the caption of the operator button
+};
+
+// A posed exercise: the designation text and the texts for the six operand
+// fields and the operator button.
+struct PosedExercise {
+    std::string exerciseNumber;
+    MixedFraction first;
+    MixedFraction second;
+    char op = '+';
+    std::string Eg1, Ez1, En1, Eg2, Ez2, En2;
+};
+
+// The random state and the operation counts of a run.
+class ExerciseGenerator {
+public:
+    // Advances the designation and draws the next exercise. Raises
+    // ConversionError for an unreadable designation, leaving the state alone.
+    PosedExercise Pose(const ExerciseSettings& settings);
+
+    RandomSource& Random() { return random_; }
+    const OperationCounts& Counts() const { return counts_; }
+
+private:
+    RandomSource random_;
+    OperationCounts counts_{};
+};
+
+}  // namespace quorvel

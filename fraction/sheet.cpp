@@ -1,0 +1,103 @@
+#include "fraction/sheet.h"
+
+#include <algorithm>
+
+#include "fraction/arithmetic.h"
+
+namespace quorvel {
+
+namespace {
+
+const char kBlockOpening[] = "<pre style=\"font-size:10pt;line-height:7pt;display:inline;\"><br>";
+
+bool IsBlankOrControl(char c) { return static_cast<unsigned char>(c) <= 32; }
+
+void TrimRight(std::string& s) {
+    while (!s.empty() && IsBlankOrControl(s.back())) s.pop_back();
+}
+
+void PadTo(std::string& s, std::size_t width) {
+    if (s.size() < width) s.append(width - s.size(), ' ');
+}
+
+}  // namespace
+
+std::string SheetLines::Join() const {
+    std::string text;
+    for (const auto& line : lines_) {
+        text += line;
+        text += "\r\n";
+    }
+    return text;
+}
+
+void SheetLines::SetText(std::string_view text) { lines_ = SplitLines(text); }
+
+std::vector<std::string> SplitLines(std::string_view text) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    std::size_t i = 0;
+    while (i < text.size()) {
+        char c = text[i];
+        if (c == '\r' || c == '\n') {
+            lines.emplace_back(text.substr(start, i - start));
+            i += (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ? 2 : 1;
+            start = i;
+        } else {
+            ++i;
+        }
+    }
+    if (start < text.size()) lines.emplace_back(text.substr(start));
+    return lines;
+}
+
+void OpenFractionBlock(SheetLines& sheet) {
+    sheet.Append(kBlockOpening);
+    for (int i = 0; i < 3; ++i) sheet.Append({});
+}
+
+void CloseFractionBlock(SheetLines& sheet) {
+    sheet.Append("</pre>");
+    sheet.Append("<br>");
+}
+
+void AppendColumn(SheetLines& sheet, std::string top, std::string middle, std::string bottom) {
+    while (sheet.Count() < 3) sheet.Append({});
+    const std::size_t n = sheet.Count();
+    std::string t = sheet.Line(n - 3);
+    std::string m = sheet.Line(n - 2);
+    std::string b = sheet.Line(n - 1);
+    TrimRight(t);
+    TrimRight(b);
+    const std::size_t w = std::max({t.size(), m.size(), b.size()});
+    PadTo(t, w);
+    PadTo(m, w);
+    PadTo(b, w);
+
+    if (middle == "-") {
+        middle.assign(std::max<std::size_t>({top.size(), bottom.size(), 1}), kBar);
+        while (top.size() + 1 < bottom.size()) top = " " + top + " ";
+        while (bottom.size() + 1 < top.size()) bottom = " " + bottom + " ";
+    }
+
+    sheet.SetLine(n - 3, t + top);
+    sheet.SetLine(n - 2, m + middle);
+    sheet.SetLine(n - 1, b + bottom);
+}
+
+std::string LcmText(Int a, Int b, Int c) {
+    return "kgV(" + DecimalText(a) + "," + DecimalText(b) + ")=" + DecimalText(c);
+}
+
+void RemoveBlankLines(SheetLines& sheet) {
+    std::vector<std::string> kept;
+    for (auto& line : SplitLines(sheet.Join())) {
+        if (std::any_of(line.begin(), line.end(), [](char c) { return !IsBlankOrControl(c); })) {
+            kept.push_back(std::move(line));
+        }
+    }
+    sheet.Clear();
+    for (auto& line : kept) sheet.Append(std::move(line));
+}
+
+}  // namespace quorvel

@@ -1,0 +1,268 @@
+#include "fraction/walkthroughs.h"
+
+#include <stdexcept>
+
+#include "fraction/arithmetic.h"
+#include "fraction/cp1252.h"
+
+namespace quorvel {
+
+namespace {
+
+
+
+// Appends text to the sheet by joining its lines, adding the text and
+// splitting again.
+void AppendBySplitting(SheetLines& lines, const std::string& text) { lines.SetText(lines.Join() + text); }
+
+// The final block of the addition and the subtraction.
+void WriteResultReduction(SheetLines& lines, Int whole, Int numerator, Int denominator) {
+    lines.Append("Ergebnis kürzen, falls möglich."_w);
+    OpenFractionBlock(lines);
+    TextColumn(lines, "   ");
+    if (!WriteReductionStep(lines, whole, numerator, denominator)) TopColumn(lines, "(Kann nicht gekürzt werden.)"_w);
+    CloseFractionBlock(lines);
+}
+
+// The conversion of mixed numbers into improper fractions (multiplication
+// and division).
+void WriteConversionBlock(SheetLines& lines, Int w1, Int z1, Int d1, Int Z1, Int w2, Int z2, Int d2, Int Z2) {
+    OpenFractionBlock(lines);
+    if (w1 != 0) {
+        TextColumn(lines, "   " + DecimalText(w1));
+        FractionColumn(lines, z1, d1);
+        TextColumn(lines, " = ");
+        FractionColumn(lines, Z1, d1);
+        TextColumn(lines, "   ");
+    }
+    if (w2 != 0) {
+        TextColumn(lines, "   " + DecimalText(w2));
+        FractionColumn(lines, z2, d2);
+        TextColumn(lines, " = ");
+        FractionColumn(lines, Z2, d2);
+    }
+    CloseFractionBlock(lines);
+}
+
+// "*) Ergebnis = " P/Q, and its whole part if it has one.
+void WriteProductResult(SheetLines& lines, Int P, Int Q) {
+    OpenFractionBlock(lines);
+    TextColumn(lines, "*) Ergebnis = ");
+    FractionColumn(lines, P, Q);
+    Int W, R;
+    SplitWhole(P, Q, W, R);
+    if (W != 0) {
+        TextColumn(lines, " = " + DecimalText(W));
+        FractionColumn(lines, R, Q);
+    }
+    CloseFractionBlock(lines);
+}
+
+// The whole part and remainder after a sum or difference, as " = " and two
+// columns. Where the pair reads as a mixed number (the remainder carries the
+// sign of the whole part, or is not negative beside a zero whole part) the
+// remainder is drawn without its sign; otherwise the whole part is drawn
+// with "+ " and the remainder with its sign, so that the pair still reads as
+// the value.
+void WriteSplitColumns(SheetLines& lines, Int whole, Int rest, Int denominator) {
+    bool readsAsMixedNumber = whole < 0 ? rest <= 0 : rest >= 0;
+    TextColumn(lines, " = " + (readsAsMixedNumber ? DecimalText(whole) : WholePartText(whole)));
+    FractionColumn(lines, readsAsMixedNumber ? Abs(rest) : rest, denominator);
+}
+
+MixedFraction ToMixed(Int numerator, Int denominator) {
+    ReduceFraction(numerator, denominator);
+    MixedFraction result;
+    SplitWhole(numerator, denominator, result.whole, result.numerator);
+    result.denominator = denominator;
+    return result;
+}
+
+}  // namespace
+
+void WriteAdditionSteps(Sheet& sheet, Int w1, Int w2, Int z1, Int d1, Int z2, Int d2) {
+    SheetLines& lines = sheet.lines;
+    sheet.labels = {"1. Summand", "2. Summand", "Summe"};
+    WriteExerciseHeader(sheet, "Addition", w1, z1, d1, w2, z2, d2);
+    Int L;
+    WriteCommonDenominator(lines, w1, z1, d1, w2, z2, d2, L);
+    Int s = Add(z1, z2);
+    lines.Append("*) Zähler addieren, Nenner beibehalten"_w);
+    if (w1 > 0 || w2 > 0) AppendBySplitting(lines, ",\r\n   ganzzahlige Teile addieren");
+
+    OpenFractionBlock(lines);
+    TextColumn(lines, "   " + WholePartText(w1));
+    FractionColumn(lines, z1, L);
+    TextColumn(lines, " + " + WholePartText(w2));
+    FractionColumn(lines, z2, L);
+    TextColumn(lines, " = " + WholePartText(Add(w1, w2)));
+    FractionColumn(lines, s, L);
+    Int c = Div(s, L);
+    Int r = Rem(s, L);
+    Int whole = Add(Add(w1, c), w2);
+    if (c > 0) WriteSplitColumns(lines, whole, r, L);
+    CloseFractionBlock(lines);
+
+    WriteResultReduction(lines, whole, r, L);
+}
+
+void WriteSubtractionSteps(Sheet& sheet, Int w1, Int w2, Int z1, Int d1, Int z2, Int d2) {
+    SheetLines& lines = sheet.lines;
+    sheet.labels = {"Minuend", "Subtrahend", "Differenz"};
+    WriteExerciseHeader(sheet, "Subtraktion", w1, z1, d1, w2, z2, d2);
+    Int L;
+    WriteCommonDenominator(lines, w1, z1, d1, w2, z2, d2, L);
+    Int b = Sub(z1, z2);
+    const Int w1Before = w1;
+    const Int z1Before = z1;
+    while (b < 0 && w1 > 0) {  // borrow one whole of the minuend at a time
+        b = Add(b, L);
+        z1 = Add(z1, L);
+        w1 = w1 - 1;
+    }
+    lines.Append("*) Zähler subtrahieren, Nenner beibehalten"_w);
+    if (w1 != 0 || w2 != 0) lines.Append("   ganzzahlige Teile subtrahieren");
+
+    OpenFractionBlock(lines);
+    TextColumn(lines, "   " + WholePartText(w1));
+    FractionColumn(lines, z1, L);
+    TextColumn(lines, " - " + WholePartText(w2));
+    FractionColumn(lines, z2, L);
+    Int wholeDifference = Sub(w1, w2);
+    TextColumn(lines, " = " + WholePartText(wholeDifference));
+    FractionColumn(lines, b, L);
+    Int q = Div(Abs(b), L);
+    Int m = Rem(Abs(b), L);
+    Int rest = m;
+    if (b < 0) {
+        q = -q;
+        rest = -m;
+    }
+    Int whole = Add(q, wholeDifference);
+    if (q != 0) WriteSplitColumns(lines, whole, rest, L);
+    CloseFractionBlock(lines);
+
+    if (w1Before > w1 && rest > 0) {
+        lines.Append("   Vorher Minuenden umformen:");
+        OpenFractionBlock(lines);
+        TextColumn(lines, "   ");
+        TextColumn(lines, DecimalText(w1Before));
+        FractionColumn(lines, z1Before, L);
+        TextColumn(lines, " = " + DecimalText(w1));
+        FractionColumn(lines, z1, L);
+        CloseFractionBlock(lines);
+    }
+
+    WriteResultReduction(lines, whole, rest, L);
+    if (rest < 0 || whole < 0) {
+        lines.Append("Falls Du noch keine negativen Zahlen kennst,\r\nheißt Dein Ergebnis jetzt:Geht nicht!"_w);
+    }
+}
+
+void WriteMultiplicationSteps(Sheet& sheet, Int w1, Int w2, Int z1, Int d1, Int z2, Int d2) {
+    SheetLines& lines = sheet.lines;
+    sheet.labels = {"1. Faktor", "2. Faktor", "Produkt"};
+    WriteExerciseHeader(sheet, "Multiplikation", w1, z1, d1, w2, z2, d2);
+    if (w1 != 0 || w2 != 0) AppendBySplitting(lines, "*) Gemischte Zahl in unechten Bruch umwandeln:");
+    Int Z1 = Add(Mul(w1, d1), z1);
+    Int Z2 = Add(Mul(w2, d2), z2);
+    WriteConversionBlock(lines, w1, z1, d1, Z1, w2, z2, d2, Z2);
+
+    lines.Append("*) Produkt=Zähler mal Zähler durch Nenner mal Nenner"_w);
+    OpenFractionBlock(lines);
+    TextColumn(lines, "   Produkt=");
+    AppendColumn(lines, DecimalText(Z1) + "*" + DecimalText(Z2), "-", DecimalText(d1) + "*" + DecimalText(d2));
+    CloseFractionBlock(lines);
+
+    lines.Append("*) Jetzt noch einmal über Kreuz kürzen, falls möglich"_w);
+    OpenFractionBlock(lines);
+    TextColumn(lines, "   ");
+    WriteReductionStep(lines, 0, Z1, d2);
+    WriteReductionStep(lines, 0, Z2, d1);
+    Int P = Mul(Z1, Z2);
+    Int Q = Mul(d1, d2);
+    ReduceFraction(P, Q);
+    CloseFractionBlock(lines);
+
+    WriteProductResult(lines, P, Q);
+}
+
+void WriteDivisionSteps(Sheet& sheet, Int w1, Int w2, Int z1, Int d1, Int z2, Int d2) {
+    SheetLines& lines = sheet.lines;
+    sheet.labels = {"Dividend", "Divisor", "Quotient"};
+    WriteExerciseHeader(sheet, "Division", w1, z1, d1, w2, z2, d2);
+    if (w1 != 0 || w2 != 0) lines.Append("*) Gemischte Zahl in unechten Bruch umwandeln:");
+    Int Z1 = Add(Mul(w1, d1), z1);
+    Int Z2 = Add(Mul(w2, d2), z2);
+    WriteConversionBlock(lines, w1, z1, d1, Z1, w2, z2, d2, Z2);
+
+    lines.Append("*) Quotient=1. Bruch * Kehrwert des 2. Bruchs");
+    OpenFractionBlock(lines);
+    TextColumn(lines, "   Quotient=");
+    AppendColumn(lines, DecimalText(Z1) + "*" + DecimalText(d2), "-", DecimalText(d1) + "*" + DecimalText(Z2));
+    CloseFractionBlock(lines);
+
+    lines.Append("*) Jetzt noch einmal über Kreuz kürzen, falls möglich"_w);
+    OpenFractionBlock(lines);
+    TextColumn(lines, "   ");
+    WriteReductionStep(lines, 0, Z1, Z2);
+    WriteReductionStep(lines, 0, d2, d1);
+    Int P = Mul(Z1, d2);
+    Int Q = Mul(d1, Z2);
+    ReduceFraction(P, Q);
+    CloseFractionBlock(lines);
+
+    WriteProductResult(lines, P, Q);
+}
+
+MixedFraction AddFractions(Sheet& sheet, const MixedFraction& a, const MixedFraction& b) {
+    WriteAdditionSteps(sheet, a.whole, b.whole, a.numerator, a.denominator, b.numerator, b.denominator);
+    Int z1 = a.numerator, d1 = a.denominator, z2 = b.numerator, d2 = b.denominator;
+    ReduceFraction(z1, d1);
+    ReduceFraction(z2, d2);
+    Int denominator = Mul(d1, d2);
+    Int numerator = Add(Add(Mul(z1, d2), Mul(d1, z2)), Mul(Add(a.whole, b.whole), denominator));
+    return ToMixed(numerator, denominator);
+}
+
+MixedFraction SubtractFractions(Sheet& sheet, const MixedFraction& a, const MixedFraction& b) {
+    WriteSubtractionSteps(sheet, a.whole, b.whole, a.numerator, a.denominator, b.numerator, b.denominator);
+    Int z1 = a.numerator, d1 = a.denominator, z2 = b.numerator, d2 = b.denominator;
+    ReduceFraction(z1, d1);
+    ReduceFraction(z2, d2);
+    Int denominator = Mul(d1, d2);
+    Int numerator = Add(Sub(Mul(z1, d2), Mul(d1, z2)), Mul(Sub(a.whole, b.whole), denominator));
+    return ToMixed(numerator, denominator);
+}
+
+MixedFraction MultiplyFractions(Sheet& sheet, const MixedFraction& a, const MixedFraction& b) {
+    WriteMultiplicationSteps(sheet, a.whole, b.whole, a.numerator, a.denominator, b.numerator, b.denominator);
+    Int z1 = a.numerator, d1 = a.denominator, z2 = b.numerator, d2 = b.denominator;
+    ReduceFraction(z1, d1);
+    ReduceFraction(z2, d2);
+    Int Z1 = Add(z1, Mul(a.whole, d1));
+    Int Z2 = Add(z2, Mul(b.whole, d2));
+    return ToMixed(Mul(Z1, Z2), Mul(d1, d2));
+}
+
+MixedFraction DivideFractions(Sheet& sheet, const MixedFraction& a, const MixedFraction& b) {
+    WriteDivisionSteps(sheet, a.whole, b.whole, a.numerator, a.denominator, b.numerator, b.denominator);
+    Int z1 = a.numerator, d1 = a.denominator, z2 = b.numerator, d2 = b.denominator;
+    ReduceFraction(z1, d1);
+    ReduceFraction(z2, d2);
+    Int Z1 = Add(z1, Mul(a.whole, d1));
+    Int Z2 = Add(z2, Mul(b.whole, d2));
+    return ToMixed(Mul(Z1, d2), Mul(d1, Z2));
+}
+
+MixedFraction Evaluate(char op, Sheet& sheet, const MixedFraction& a, const MixedFraction& b) {
+    switch (op) {
+        case '+': return AddFractions(sheet, a, b);
+        case '-': return SubtractFractions(sheet, a, b);
+        case '*': return MultiplyFractions(sheet, a, b);
+        case ':': return DivideFractions(sheet, a, b);
+    }
+    throw std::invalid_argument("unknown operator");
+}
+
+}  // namespace quorvel

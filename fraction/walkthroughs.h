@@ -1,0 +1,34 @@
+// The four operations. Each evaluation routine first runs its walkthrough
+// writer, which sets the operand labels and appends the worked solution to the
+// sheet, and then computes the result by a closed formula on the operands it
+// was given; nothing the writer computes feeds the result.
+#pragma once
+
+#include "fraction/steps.h"
+
+namespace quorvel {
+
+// whole + numerator/denominator; a negative value is negative in the whole
+// part and the numerator alike.
+struct MixedFraction {
+    Int whole = 0;
+    Int numerator = 0;
+    Int denominator = 1;
+
+    friend bool operator==(const MixedFraction&, const MixedFraction&) = default;
+};
+
+void WriteAdditionSteps(Sheet& sheet, Int w1, Int w2, Int z1, Int d1, Int z2, Int d2);
+void WriteSubtractionSteps(Sheet& sheet, Int w1, Int w2, Int z1, Int d1, Int z2, Int d2);
+void WriteMultiplicationSteps(Sheet& sheet, Int w1, Int w2, Int z1, Int d1, Int z2, Int d2);
+void WriteDivisionSteps(Sheet& sheet, Int w1, Int w2, Int z1, Int d1, Int z2, Int d2);
+
+MixedFraction AddFractions(Sheet& sheet, const MixedFraction& a, const MixedFraction& b);
+MixedFraction SubtractFractions(Sheet& sheet, const MixedFraction& a, const MixedFraction& b);
+MixedFraction MultiplyFractions(Sheet& sheet, const MixedFraction& a, const MixedFraction& b);
+MixedFraction DivideFractions(Sheet& sheet, const MixedFraction& a, const MixedFraction& b);
+
+// The routine for an operator character "+", "-", "*" or ":".
+MixedFraction Evaluate(char op, Sheet& sheet, const MixedFraction& a, const MixedFraction& b);
+
+}  // namespace quorvel

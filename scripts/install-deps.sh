@@ -1,0 +1,39 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that building, running and testing Quorvel need.
+# Idempotent: only missing packages are installed. Run as root or through sudo.
+set -euo pipefail
+
+packages=(
+  build-essential
+  cmake
+  ninja-build
+  pkg-config
+  qt6-base-dev
+  qt6-webengine-dev
+  libgl-dev
+  libgtest-dev
+  googletest
+  qt6-translations-l10n
+  fonts-liberation
+  fonts-dejavu-core
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$p")
+  fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+  exit 0
+fi
+
+echo "Installing: ${missing[*]}"
+sudo_cmd=()
+if [ "$(id -u)" -ne 0 ]; then
+  sudo_cmd=(sudo)
+fi
+export DEBIAN_FRONTEND=noninteractive
+"${sudo_cmd[@]}" apt-get update
+"${sudo_cmd[@]}" apt-get install -y --no-install-recommends "${missing[@]}"

@@ -1,0 +1,113 @@
+#include <gtest/gtest.h>
+
+#include "document/document.h"
+
+namespace quorvel {
+namespace {
+
+const std::string kMarker = "\r\n<div style=\"page-break-before:always\"></div>";
+
+TEST(DocumentHeader, TwelveLinesAsTabled) {
+    const std::string& h = DocumentHeader();
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    for (std::size_t pos; (pos = h.find("\r\n", start)) != std::string::npos; start = pos + 2) {
+        lines.push_back(h.substr(start, pos - start));
+    }
+    EXPECT_EQ(start, h.size()) << "every line ends with CR LF";
+    ASSERT_EQ(lines.size(), 12u);
+    EXPECT_EQ(lines[0], "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01 Transitional//EN\">");
+    EXPECT_EQ(lines[1], "<html>");
+    EXPECT_EQ(lines[2], "  <head>");
+    EXPECT_EQ(lines[3], "  <title>Quorvel</title>");
+    EXPECT_EQ(lines[4], "  <meta http-equiv=\"content-type\" content=\"text/html; charset=ISO-8859-1\">");
+    EXPECT_EQ(lines[5].rfind("  <meta name=\"generator\" content=\"", 0), 0u);
+    EXPECT_NE(lines[5].find("Quorvel"), std::string::npos);
+    EXPECT_EQ(lines[6], "  <style type=\"text/css\">");
+    EXPECT_EQ(lines[7],
+              "    body{font-family:Arial,Helvetica,Verdana,sans-serif; margin-left:0,5cm; margin-right:0,5cm;}");
+    EXPECT_EQ(lines[8], "  </style>");
+    EXPECT_EQ(lines[9], "</head>");
+    EXPECT_EQ(lines[10], "");
+    EXPECT_EQ(lines[11], "<body>");
+    EXPECT_EQ(PageBreakMarker(), kMarker);
+    EXPECT_EQ(PageBreakMarker().size(), 46u);
+}
+
+TEST(WrapInDocument, EmptyBodyIsAValidEmptyPage) {
+    EXPECT_EQ(WrapInDocument(""), DocumentHeader() + "\r\n</body>\r\n</html>");
+    EXPECT_EQ(WrapInDocument("x"), DocumentHeader() + "x\r\n</body>\r\n</html>");
+}
+
+TEST(Normalise, EveryLineBreakBecomesCrLf) {
+    EXPECT_EQ(Normalise(""), "");
+    EXPECT_EQ(Normalise("a\rb\nc\r\nd"), "a\r\nb\r\nc\r\nd");
+    EXPECT_EQ(Normalise("\n\r"), "\r\n\r\n");
+    EXPECT_EQ(Normalise("\r\r\n\n"), "\r\n\r\n\r\n");
+    EXPECT_EQ(Normalise("\x97\xFC"), "\x97\xFC");
+}
+
+TEST(ShowSheet, SingleModeReplacesAndLeavesTheCounter) {
+    DocumentBody body;
+    body.ShowSheet("W1", true);
+    ASSERT_EQ(body.PageBreakCounter(), 1);
+    EXPECT_EQ(body.ShowSheet("W2\rx", false), WrapInDocument("W2\r\nx"));
+    EXPECT_EQ(body.Text(), "W2\r\nx");
+    body.ShowSheet("W3", false);
+    EXPECT_EQ(body.Text(), "W3");
+    EXPECT_EQ(body.PageBreakCounter(), 1);
+}
+
+TEST(ShowSheet, CollectModeBreaksAfterEverySecondText) {
+    DocumentBody body;
+    body.ShowSheet("W1", true);
+    EXPECT_EQ(body.Text(), "W1");
+    body.ShowSheet("W2", true);
+    EXPECT_EQ(body.Text(), "W1W2" + kMarker);
+    EXPECT_EQ(body.PageBreakCounter(), 0);
+    EXPECT_EQ(body.ShowSheet("W3", true), WrapInDocument("W1W2" + kMarker + "W3"));
+    EXPECT_EQ(body.PageBreakCounter(), 1);
+}
+
+TEST(ShowSheet, EmptyRefreshCountsLikeAnyText) {
+    // Switching to collecting clears and shows an empty text first.
+    DocumentBody body;
+    body.Clear();
+    body.ShowSheet("", true);
+    EXPECT_EQ(body.PageBreakCounter(), 1);
+    for (const char* w : {"W1", "W2", "W3"}) body.ShowSheet(w, true);
+    EXPECT_EQ(body.Text(), "W1" + kMarker + "W2W3" + kMarker);
+}
+
+TEST(ShowSheet, ClearingWithCounterOneLeavesExactlyTheMarker) {
+    DocumentBody body;
+    body.ShowSheet("W1", true);
+    body.Clear();
+    body.ShowSheet("", true);
+    EXPECT_EQ(body.Text(), kMarker);
+    EXPECT_EQ(body.PageBreakCounter(), 0);
+}
+
+TEST(ShowSheet, WholePageIsNestedWithOnlyItsBreaksChanged) {
+    DocumentBody body;
+    const std::string page = "<!DOCTYPE x>\r<html><head></head>\n<body>Anleitung</body></html>";
+    std::string document = body.ShowSheet(page, false);
+    EXPECT_EQ(document, DocumentHeader() + "<!DOCTYPE x>\r\n<html><head></head>\r\n<body>Anleitung</body></html>" +
+                            "\r\n</body>\r\n</html>");
+    EXPECT_TRUE(body.HoldsInstructions());
+    body.ShowSheet("anleitung", false);
+    EXPECT_FALSE(body.HoldsInstructions());
+}
+
+TEST(FileContents, EveryLineEndsWithCrLf) {
+    EXPECT_EQ(FileContents(WrapInDocument("")), DocumentHeader() + "\r\n</body>\r\n</html>\r\n");
+    EXPECT_EQ(FileContents("a\rb\nc"), "a\r\nb\r\nc\r\n");
+    std::string bytes;
+    for (int b = 1; b < 256; ++b) {
+        if (b != '\r' && b != '\n') bytes += char(b);
+    }
+    EXPECT_EQ(FileContents(WrapInDocument(bytes)), WrapInDocument(bytes) + "\r\n");
+}
+
+}  // namespace
+}  // namespace quorvel
