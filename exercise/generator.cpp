@@ -83,7 +83,7 @@ char DrawBalancedOperator(RandomSource& random, const OperationCounts& counts, c
 PosedExercise ExerciseGenerator::Pose(const ExerciseSettings& settings) {
     PosedExercise posed;
     posed.exerciseNumber = PrepareExerciseField(settings.exerciseNumber);
-    SeedFromExerciseNumber(posed.exerciseNumber, true, random_);
+    SeedFromExerciseNumber(posed.exerciseNumber, settings.advance, random_);
 
     DifficultyBounds bounds = BoundsOfDifficulty(settings.difficulty);
     DrawOperands(random_, settings.kind, bounds.size, bounds.factor, posed.first, posed.second);

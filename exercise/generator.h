@@ -47,6 +47,7 @@ struct ExerciseSettings {
     int kind = 0;
     int operation = 0;
     char shownOperator = '+';  // the caption of the operator button
+    bool advance = true;       // the trigger is "Neue Aufgabe": the number advances
 };
 
 // A posed exercise: the designation text and the texts for the six operand

@@ -1,0 +1,596 @@
+#include "app/form1.h"
+
+#include <QApplication>
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include "app/form3.h"
+#include "app/platform.h"
+#include "app/qtext.h"
+#include "app/radiogroup.h"
+#include "app/scaling.h"
+#include "document/helppages.h"
+#include "document/htmlview.h"
+#include "document/saving.h"
+#include "entry/evaluation.h"
+#include "fraction/cp1252.h"
+#include "fraction/errors.h"
+
+namespace quorvel {
+
+namespace {
+
+const QColor kWhite(255, 255, 255);
+const QColor kAqua(0, 255, 255);
+
+QFont FontOf(const QStringList& families, int designPixels, bool bold = false) {
+    QFont font;
+    font.setFamilies(families);
+    font.setPixelSize(Design(designPixels));
+    font.setBold(bold);
+    return font;
+}
+
+const QStringList kWindowFonts = {"MS Sans Serif", "Liberation Sans", "DejaVu Sans", "Sans Serif"};
+const QStringList kWholePartFonts = {"Courier New", "Liberation Mono", "DejaVu Sans Mono", "Monospace"};
+
+void Recolour(QWidget* widget, QPalette::ColorRole role, const QColor& colour) {
+    QPalette palette = widget->palette();
+    palette.setColor(role, colour);
+    widget->setPalette(palette);
+}
+
+QPushButton* MakeButton(QWidget* parent, const char* name, const QString& caption) {
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(name);
+    button->setAutoDefault(false);
+    return button;
+}
+
+QLineEdit* MakeEdit(QWidget* parent, const char* name, const QString& text) {
+    auto* edit = new QLineEdit(text, parent);
+    edit->setObjectName(name);
+    return edit;
+}
+
+QLabel* MakeLabel(QWidget* parent, const char* name, const QString& caption) {
+    auto* label = new QLabel(caption, parent);
+    label->setObjectName(name);
+    return label;
+}
+
+QFrame* MakeBar(QWidget* parent, const char* name) {
+    auto* bar = new QFrame(parent);
+    bar->setObjectName(name);
+    bar->setFixedHeight(Design(4));
+    bar->setAutoFillBackground(true);
+    Recolour(bar, QPalette::Window, Qt::black);
+    return bar;
+}
+
+// The guidance beside the operation; blanks at the ends of lines belong to it.
+const char* const kMemoLines[] = {
+    "Rechenoperation auswählen und auf \"neue  ",
+    "Aufabe\" klicken.",
+    "Über \"zurück\" kannst Du den  ",
+    "Schwierigkeitsgrad und die Art der Brüche ",
+    "bestimmen.",
+    "Oder: Rechnung eintippen! ",
+};
+
+const char kTipWholePart[] = "Tipp: Zahl eingeben. Abschluß mit Eingabetaste! Kein gemischter Bruch: Nur Eingabetaste!";
+const char kTipNumerator[] =
+    "Tipp: Eingabe jeweils mit der Eingabe abschließen. Dann  ist man gleich im nächsten Feld.";
+const char kReminder[] = "Jetzt Rechnen!\rDann Klick auf \"=\"!\rDann vergleichen!";
+
+OperandFields ReadFields(QLineEdit* whole, QLineEdit* numerator, QLineEdit* denominator) {
+    return {FromQString(whole->text()), FromQString(numerator->text()), FromQString(denominator->text())};
+}
+
+}  // namespace
+
+Form1::Form1(PlatformServices& services, QWidget* parent) : QWidget(parent), services_(services) {
+    setObjectName("Form1");
+    setWindowTitle(QString(41, ' ') + "Quorvel");
+    setFont(FontOf(kWindowFonts, 14));
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    BuildPanel1();
+    BuildPanel2();
+    BuildPanel3();
+    WebBrowser1 = new HtmlView(this);
+    WebBrowser1->setObjectName("WebBrowser1");
+    layout->addWidget(Panel1);
+    layout->addWidget(Panel2);
+    layout->addWidget(Panel3);
+    layout->addWidget(WebBrowser1, 1);
+    Panel2->hide();
+    Panel3->hide();
+
+    ConnectHandlers();
+    qApp->installEventFilter(this);
+
+    // The window stands at the top of the screen, 20 pixels shorter than it.
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    setGeometry(Design(297), 0, Design(670), screen.height() - 20);
+
+    form3_ = std::make_unique<Form3>([this](int row) { RadioGroup4->SetItemIndex(row); }, this);
+}
+
+Form1::~Form1() { qApp->removeEventFilter(this); }
+
+void Form1::BuildPanel1() {
+    Panel1 = new QWidget(this);
+    Panel1->setObjectName("Panel1");
+    Panel1->setMinimumHeight(Design(197));
+    auto* row = new QHBoxLayout(Panel1);
+
+    auto* left = new QVBoxLayout;
+    Label1 = MakeLabel(Panel1, "Label1", "Einstellungen");
+    QFont heading = FontOf(kWindowFonts, 28, true);
+    heading.setUnderline(true);
+    Label1->setFont(heading);
+    Recolour(Label1, QPalette::WindowText, Qt::red);
+    left->addWidget(Label1);
+    auto* buttons = new QGridLayout;
+    Button2 = MakeButton(Panel1, "Button2", "Start");
+    Button1 = MakeButton(Panel1, "Button1", ToQString("Schließen"_w));
+    Button4 = MakeButton(Panel1, "Button4", ToQString("Erklärungen"_w));
+    Bggtkgv = MakeButton(Panel1, "Bggtkgv", "ggT kgV");
+    Button3 = MakeButton(Panel1, "Button3", "Drucken");
+    Button4->hide();
+    buttons->addWidget(Button2, 0, 0);
+    buttons->addWidget(Button1, 0, 1);
+    buttons->addWidget(Button4, 1, 0);
+    buttons->addWidget(Bggtkgv, 1, 1);
+    buttons->addWidget(Button3, 2, 0);
+    left->addLayout(buttons);
+    left->addStretch();
+    row->addLayout(left);
+
+    RadioGroup1 = new RadioGroup("RadioGroup1", "Schwierigkeitsgrad",
+                                 {"Normal", ToQString("Könner"_w), "Experte", "Rechengenie"}, Panel1);
+    RadioGroup2 = new RadioGroup("RadioGroup2", "Art der Brüche",
+                                 {ToQString("Echte Brüche"_w), ToQString("Unechte Brüche"_w), "Gemischte Zahlen"}, Panel1);
+    RadioGroup2->setTitle(ToQString("Art der Brüche"_w));
+    RadioGroup3 = new RadioGroup("RadioGroup3", ToQString("Für den Druck"_w), {"Einzelne Aufgabe", "Aufgaben sammeln"}, Panel1);
+    row->addWidget(RadioGroup1);
+    row->addWidget(RadioGroup2);
+    row->addWidget(RadioGroup3);
+}
+
+void Form1::BuildPanel2() {
+    Panel2 = new QWidget(this);
+    Panel2->setObjectName("Panel2");
+    Panel2->setMinimumHeight(Design(123));
+    auto* row = new QHBoxLayout(Panel2);
+
+    auto* left = new QGridLayout;
+    Button5 = MakeButton(Panel2, "Button5", ToQString("Zurück"_w));
+    Button7 = MakeButton(Panel2, "Button7", "Hinweise");
+    Button7->setToolTip(ToQString("Erklärungen"_w));
+    Button7->hide();
+    BB6 = MakeButton(Panel2, "BB6", "Neue Aufgabe");
+    BB6->setFont(FontOf(kWindowFonts, 14, true));
+    Recolour(BB6, QPalette::ButtonText, Qt::red);
+    Label7 = MakeLabel(Panel2, "Label7", "(N)");
+    Label3 = MakeLabel(Panel2, "Label3", "Nr.");
+    Enr = MakeEdit(Panel2, "Enr", "Bsp.");
+    left->addWidget(Button5, 0, 0);
+    left->addWidget(Button7, 0, 1);
+    left->addWidget(BB6, 1, 0);
+    left->addWidget(Label7, 1, 1);
+    left->addWidget(Label3, 2, 0, Qt::AlignRight);
+    left->addWidget(Enr, 2, 1);
+    row->addLayout(left);
+
+    RadioGroup4 = new RadioGroup("RadioGroup4", "Rechenoperation",
+                                 {"Addition", "Subtraktion", "Multiplikation", "Division", "mischen"}, Panel2);
+    row->addWidget(RadioGroup4);
+
+    Memo1 = new QPlainTextEdit(Panel2);
+    Memo1->setObjectName("Memo1");
+    QStringList lines;
+    for (const char* line : kMemoLines) lines << ToQString(cp1252::FromUtf8(line));
+    Memo1->setPlainText(lines.join('\n'));
+    Memo1->setReadOnly(true);
+    Memo1->setFocusPolicy(Qt::NoFocus);
+    Recolour(Memo1, QPalette::Base, palette().color(QPalette::Window));
+    row->addWidget(Memo1, 1);
+}
+
+void Form1::BuildPanel3() {
+    Panel3 = new QWidget(this);
+    Panel3->setObjectName("Panel3");
+    Panel3->setMinimumHeight(Design(116));
+    auto* grid = new QGridLayout(Panel3);
+    grid->setVerticalSpacing(Design(2));
+
+    Eg1 = MakeEdit(Panel3, "Eg1", "");
+    Ez1 = MakeEdit(Panel3, "Ez1", "7");
+    En1 = MakeEdit(Panel3, "En1", "14");
+    Eg2 = MakeEdit(Panel3, "Eg2", "");
+    Ez2 = MakeEdit(Panel3, "Ez2", "18");
+    En2 = MakeEdit(Panel3, "En2", "27");
+    Eg = MakeEdit(Panel3, "Eg", " ");
+    Ez = MakeEdit(Panel3, "Ez", "");
+    En = MakeEdit(Panel3, "En", "");
+    for (QLineEdit* result : {Eg, Ez, En}) result->setFocusPolicy(Qt::ClickFocus);  // skipped by Tab
+    for (QLineEdit* whole : {Eg1, Eg2, Eg}) {
+        whole->setFont(FontOf(kWholePartFonts, 17));
+        whole->setMaximumWidth(Design(48));
+        SetBackground(whole, palette().color(QPalette::Button));
+    }
+    for (QLineEdit* part : {Ez1, En1, Ez2, En2, Ez, En}) part->setMaximumWidth(Design(64));
+
+    const QFont large = FontOf(kWindowFonts, 24, true);
+    BB = MakeButton(Panel3, "BB", "+");
+    BBgleich = MakeButton(Panel3, "BBgleich", "=");
+    for (QPushButton* button : {BB, BBgleich}) {
+        button->setFont(large);
+        Recolour(button, QPalette::ButtonText, Qt::red);
+        button->setMaximumWidth(Design(48));
+    }
+    Label4 = MakeBar(Panel3, "Label4");
+    Label5 = MakeBar(Panel3, "Label5");
+    Label6 = MakeBar(Panel3, "Label6");
+    L1 = MakeLabel(Panel3, "L1", "1. Summand");
+    L2 = MakeLabel(Panel3, "L2", "2. Summand");
+    LErg = MakeLabel(Panel3, "LErg", "Summe");
+    Label2 = MakeLabel(Panel3, "Label2", "Tipp");
+    Label2->setAutoFillBackground(true);
+    Label2->setWordWrap(true);
+    Recolour(Label2, QPalette::Window, kAqua);
+    Label2->hide();
+    Button9 = MakeButton(Panel3, "Button9", "Speichern");
+    Button8 = MakeButton(Panel3, "Button8", "Drucken");
+    Button10 = MakeButton(Panel3, "Button10", ToQString("Löschen"_w));
+
+    // Columns: whole part, fraction, operator, whole part, fraction, "=",
+    // whole part, fraction, document buttons.
+    grid->addWidget(Eg1, 1, 0, 3, 1, Qt::AlignVCenter);
+    grid->addWidget(Ez1, 1, 1);
+    grid->addWidget(Label4, 2, 1);
+    grid->addWidget(En1, 3, 1);
+    grid->addWidget(BB, 1, 2, 3, 1, Qt::AlignVCenter);
+    grid->addWidget(Eg2, 1, 3, 3, 1, Qt::AlignVCenter);
+    grid->addWidget(Ez2, 1, 4);
+    grid->addWidget(Label5, 2, 4);
+    grid->addWidget(En2, 3, 4);
+    grid->addWidget(BBgleich, 1, 5, 3, 1, Qt::AlignVCenter);
+    grid->addWidget(Eg, 1, 6, 3, 1, Qt::AlignVCenter);
+    grid->addWidget(Ez, 1, 7);
+    grid->addWidget(Label6, 2, 7);
+    grid->addWidget(En, 3, 7);
+    grid->addWidget(L1, 0, 0, 1, 2);
+    grid->addWidget(L2, 0, 3, 1, 2);
+    grid->addWidget(LErg, 0, 6, 1, 2);
+    grid->addWidget(Label2, 4, 0, 1, 8);
+    grid->addWidget(Button9, 1, 8);
+    grid->addWidget(Button8, 2, 8);
+    grid->addWidget(Button10, 3, 8);
+    grid->setColumnStretch(8, 1);
+}
+
+void Form1::ConnectHandlers() {
+    auto on = [this](QPushButton* button, void (Form1::*handler)()) {
+        connect(button, &QPushButton::clicked, this, [this, handler] { Guarded([this, handler] { (this->*handler)(); }); });
+    };
+    on(Button2, &Form1::Button2Click);
+    on(Button5, &Form1::Button5Click);
+    on(Button1, &Form1::Button1Click);
+    on(Button4, &Form1::Button4Click);
+    on(Button7, &Form1::Button7Click);
+    on(Bggtkgv, &Form1::BggtkgvClick);
+    on(Button3, &Form1::Button8Click);
+    on(Button8, &Form1::Button8Click);
+    on(Button9, &Form1::Button9Click);
+    on(Button10, &Form1::Button10Click);
+    on(BB, &Form1::LGleichClick);
+    on(BBgleich, &Form1::LGleichClick);
+    connect(BB6, &QPushButton::clicked, this, [this] { Guarded([this] { Button6Click(BB6); }); });
+
+    auto onClick = [this](RadioGroup* group, void (Form1::*handler)()) {
+        connect(group, &RadioGroup::Click, this, [this, handler] { Guarded([this, handler] { (this->*handler)(); }); });
+    };
+    onClick(RadioGroup2, &Form1::RadioGroup2Click);
+    onClick(RadioGroup3, &Form1::RadioGroup3Click);
+    onClick(RadioGroup4, &Form1::RadioGroup4Click);
+
+    connect(Eg1, &QLineEdit::textChanged, this, [this] {
+        ColourByContent(Eg1);
+        ShowTip(true);
+    });
+    connect(Ez1, &QLineEdit::textChanged, this, [this] { ShowTip(false); });
+    connect(Eg2, &QLineEdit::textChanged, this, [this] { ColourByContent(Eg2); });
+    connect(Eg, &QLineEdit::textChanged, this, [this] { ColourByContent(Eg); });
+}
+
+void Form1::Guarded(const std::function<void()>& handler) {
+    try {
+        handler();
+    } catch (const std::exception& e) {
+        ShowError(e.what());
+    }
+}
+
+void Form1::ShowError(const std::string& message) { services_.ShowError(this, ToQString(message + ".")); }
+
+// ---- start-up and screens ----
+
+bool Form1::event(QEvent* event) {
+    const bool handled = QWidget::event(event);
+    if (event->type() == QEvent::Paint || event->type() == QEvent::WindowActivate) {
+        // Deferred, so that a paint never loads a page in the middle of painting.
+        QTimer::singleShot(0, this, [this] { Guarded([this] { FormPaint(); }); });
+    }
+    return handled;
+}
+
+void Form1::FormPaint() {
+    if (firstPaint_) {
+        firstPaint_ = false;
+        ShowSheet(InstructionsPage());
+    }
+    // Not while a modal dialog is open, which keeps the focus, and not while
+    // the pupil works in a field of the exercise screen: a repaint must not
+    // pull the cursor out of the field being typed in.
+    QWidget* focus = QApplication::focusWidget();
+    const bool typing = focus && focus->isVisible() && (Panel2->isAncestorOf(focus) || Panel3->isAncestorOf(focus));
+    if (Panel3->isVisible() && QApplication::activeModalWidget() == nullptr && !typing) {
+        Eg1->setFocus();
+    }
+}
+
+void Form1::Button2Click() {
+    WebBrowser1->ShowBlank();
+    Button4->setVisible(true);
+    Button7->setVisible(true);
+    Panel1->hide();
+    Panel2->show();
+    Panel3->show();
+    update();
+}
+
+void Form1::Button5Click() {
+    Panel2->hide();
+    Panel3->hide();
+    Panel1->show();
+}
+
+void Form1::Button1Click() { close(); }
+
+// ---- help pages ----
+
+void Form1::Button4Click() { ShowSheet(InstructionsPage()); }
+
+void Form1::Button7Click() { ShowSheet(HintsPage()); }
+
+void Form1::BggtkgvClick() {
+    Button4->setVisible(true);
+    ShowSheet(GcdLcmPage());
+}
+
+// ---- the document ----
+
+void Form1::ShowSheet(const std::string& text) {
+    WebBrowser1->ShowDocument(document_.ShowSheet(text, RadioGroup3->ItemIndex() != 0));
+}
+
+void Form1::Button9Click() {
+    SaveRequest request{lastFileName_, {"HTML (*.html)", "Alle Dateien (*.*)"}, "html"};
+    std::optional<QString> fileName = services_.AskSaveFileName(this, request);
+    if (!fileName) {
+        services_.ShowMessage(this, "Nicht gespeichert");
+        return;
+    }
+    lastFileName_ = *fileName;
+    if (!SaveDocument(*fileName, WrapInDocument(document_.Text()))) {
+        ShowError(FromQString(QString("Datei %1 kann nicht erstellt werden").arg(*fileName)));
+    }
+}
+
+void Form1::Button8Click() {
+    if (!WebBrowser1->HoldsDocument()) return;
+    if (!services_.ShowPrintPreview(this, *WebBrowser1)) services_.ShowMessage(this, "Druckervorschau fehlgeschlagen");
+}
+
+void Form1::Button10Click() {
+    document_.Clear();
+    ShowSheet("");
+}
+
+void Form1::RadioGroup3Click() { Button10Click(); }
+
+// ---- posing exercises ----
+
+void Form1::ClearResultFields() {
+    for (QLineEdit* field : {Eg, Ez, En}) SetFieldText(field, "");
+    for (QLabel* label : {L1, L2, LErg}) label->clear();
+}
+
+void Form1::Button6Click(QObject* trigger) {
+    ClearResultFields();
+    ExerciseSettings settings{FromQString(Enr->text()), RadioGroup1->ItemIndex(), RadioGroup2->ItemIndex(),
+                              RadioGroup4->ItemIndex(), CurrentOperator(), trigger == BB6};
+    PosedExercise posed = generator_.Pose(settings);
+    Enr->setText(ToQString(posed.exerciseNumber));
+    SetFieldText(Ez1, posed.Ez1);
+    SetFieldText(En1, posed.En1);
+    SetFieldText(Ez2, posed.Ez2);
+    SetFieldText(En2, posed.En2);
+    SetFieldText(Eg1, posed.Eg1);
+    SetFieldText(Eg2, posed.Eg2);
+    BB->setText(QString(QChar(posed.op)));
+    Label2->hide();
+}
+
+void Form1::RadioGroup4Click() {
+    ClearResultFields();
+    const int row = RadioGroup4->ItemIndex();
+    if (row >= 0 && row < 4) BB->setText(QString(QChar(kOperators[row])));
+}
+
+void Form1::RadioGroup2Click() {
+    SetBackground(Eg1, RadioGroup2->ItemIndex() == kMixedNumbers ? kWhite : palette().color(QPalette::Button));
+    SetBackground(Eg2, Eg1->palette().color(QPalette::Base));
+    SetBackground(Eg, Eg1->palette().color(QPalette::Base));
+}
+
+// ---- "=" ----
+
+char Form1::CurrentOperator() const {
+    const QString caption = BB->text();
+    return caption.isEmpty() ? '+' : char(caption.at(0).toLatin1());
+}
+
+void Form1::LGleichClick() {
+    Label2->hide();
+    if (Panel3->isVisible()) Eg1->setFocus();
+    OperandFields first = ReadFields(Eg1, Ez1, En1);
+    OperandFields second = ReadFields(Eg2, Ez2, En2);
+    sheet_.context = {FromQString(Enr->text()), FromQString(RadioGroup1->Item(RadioGroup1->ItemIndex())),
+                      FromQString(RadioGroup2->Item(RadioGroup2->ItemIndex())), std::string(1, CurrentOperator())};
+    auto writeBack = [&] {
+        SetFieldText(Eg1, first.whole);
+        SetFieldText(Ez1, first.numerator);
+        SetFieldText(En1, first.denominator);
+        SetFieldText(Eg2, second.whole);
+        SetFieldText(Ez2, second.numerator);
+        SetFieldText(En2, second.denominator);
+    };
+    sheet_.labels = {FromQString(L1->text()), FromQString(L2->text()), FromQString(LErg->text())};
+    Evaluation evaluation;
+    try {
+        evaluation = EvaluateExercise(first, second, RadioGroup2->ItemIndex(), sheet_);
+    } catch (...) {
+        writeBack();
+        L1->setText(ToQString(sheet_.labels.first));
+        L2->setText(ToQString(sheet_.labels.second));
+        LErg->setText(ToQString(sheet_.labels.result));
+        throw;
+    }
+    writeBack();
+    if (evaluation.outcome != EvaluationOutcome::Solved) {
+        services_.ShowMessage(this, ToQString(UnreadableOperandMessage(evaluation.outcome)));
+        return;
+    }
+    L1->setText(ToQString(sheet_.labels.first));
+    L2->setText(ToQString(sheet_.labels.second));
+    LErg->setText(ToQString(sheet_.labels.result));
+    SetFieldText(Eg, evaluation.result.whole);
+    SetFieldText(Ez, evaluation.result.numerator);
+    SetFieldText(En, evaluation.result.denominator);
+    if (document_.HoldsInstructions()) document_.Clear();
+    ShowSheet(sheet_.lines.Join());
+}
+
+// ---- fields, tips and colours ----
+
+void Form1::SetFieldText(QLineEdit* field, const std::string& text) {
+    const QString value = ToQString(text);
+    if (field->text() != value) field->setText(value);
+}
+
+void Form1::SetBackground(QLineEdit* field, const QColor& colour) { Recolour(field, QPalette::Base, colour); }
+
+void Form1::ColourByContent(QLineEdit* field) {
+    SetBackground(field, field->text().isEmpty() ? palette().color(QPalette::Button) : kWhite);
+}
+
+void Form1::ShowTip(bool wholePartTip) {
+    Label2->setText(ToQString(cp1252::FromUtf8(wholePartTip ? kTipWholePart : kTipNumerator)));
+    Recolour(Label2, QPalette::Window, wholePartTip ? kAqua : palette().color(QPalette::Button));
+    Label2->show();
+}
+
+// ---- keyboard ----
+
+bool Form1::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonPress && (watched == Eg1 || watched == Ez1)) {
+        // Eg1Click and Ez1Click.
+        if (watched == Eg1) ColourByContent(Eg1);
+        ShowTip(watched == Eg1);
+    }
+    if (event->type() != QEvent::KeyPress || !watched->isWidgetType()) return false;
+    auto* widget = static_cast<QWidget*>(watched);
+    if (widget->window() != this || widget != QApplication::focusWidget()) return false;
+    bool swallowed = false;
+    Guarded([&] { swallowed = FormKeyPress(watched, static_cast<QKeyEvent*>(event)); });
+    return swallowed;
+}
+
+bool Form1::FormKeyPress(QObject* target, QKeyEvent* key) {
+    if (key->text() == "n") {
+        // On the settings screen the fields are hidden: the key does nothing there.
+        if (Panel3->isVisible()) {
+            Button6Click(BB6);
+            LGleichClick();
+        }
+        return true;
+    }
+    if (auto* field = qobject_cast<QLineEdit*>(target)) {
+        if (FieldKeyPress(field, key)) return true;
+    }
+    const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+    if (key->key() == Qt::Key_Escape) {
+        (Panel1->isVisible() ? Button2 : Button5)->click();
+        return true;
+    }
+    if (enter) {
+        if (auto* button = qobject_cast<QPushButton*>(target)) {
+            button->click();
+            return true;
+        }
+        if (Panel1->isVisible()) {
+            Button2->click();
+            return true;
+        }
+    }
+    return false;
+}
+
+bool Form1::FieldKeyPress(QLineEdit* field, QKeyEvent* key) {
+    const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+    const bool slash = key->text() == "/";
+    if ((field == Ez1 || field == Ez2) && (enter || slash)) {
+        (field == Ez1 ? En1 : En2)->setFocus();
+        return true;
+    }
+    if (!enter) return false;
+    if (field == Enr) {
+        Eg1->setFocus();
+    } else if (field == Eg1) {
+        Ez1->setFocus();
+    } else if (field == En1) {
+        AskOperator();
+        Eg2->setFocus();
+    } else if (field == Eg2) {
+        Ez2->setFocus();
+    } else if (field == En2) {
+        services_.ShowMessage(this, ToQString(kReminder));
+        BBgleich->setFocus();
+    } else {
+        return false;
+    }
+    return true;
+}
+
+void Form1::AskOperator() {
+    // The dialog has no "mischen": that row becomes "Division".
+    form3_->RadioGroup4->SetItemIndex(std::min(RadioGroup4->ItemIndex(), 3));
+    form3_->exec();
+}
+
+}  // namespace quorvel

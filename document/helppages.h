@@ -1,0 +1,12 @@
+// The three help pages, as Windows-1252 texts.
+#pragma once
+
+#include <string>
+
+namespace quorvel {
+
+std::string InstructionsPage();
+std::string HintsPage();
+std::string GcdLcmPage();
+
+}  // namespace quorvel
