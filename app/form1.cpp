@@ -121,14 +121,20 @@ Form1::Form1(PlatformServices& services, QWidget* parent) : QWidget(parent), ser
     ConnectHandlers();
     qApp->installEventFilter(this);
 
-    // The window stands at the top of the screen, 20 pixels shorter than it.
-    const QRect screen = QGuiApplication::primaryScreen()->geometry();
-    setGeometry(Design(297), 0, Design(670), screen.height() - 20);
+    PlaceWindow();
 
     form3_ = std::make_unique<Form3>([this](int row) { RadioGroup4->SetItemIndex(row); }, this);
 }
 
 Form1::~Form1() { qApp->removeEventFilter(this); }
+
+void Form1::PlaceWindow() {
+    // At the top of the screen and 20 pixels shorter than it, frame included.
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    const int frame = frameGeometry().height() - height();
+    resize(Design(670), screen.height() - 20 - frame);
+    move(Design(297), 0);
+}
 
 void Form1::BuildPanel1() {
     Panel1 = new QWidget(this);
@@ -331,6 +337,10 @@ void Form1::ShowError(const std::string& message) { services_.ShowError(this, To
 
 bool Form1::event(QEvent* event) {
     const bool handled = QWidget::event(event);
+    if (event->type() == QEvent::Show && !placed_) {
+        placed_ = true;  // the frame is known once the window is shown
+        PlaceWindow();
+    }
     if (event->type() == QEvent::Paint || event->type() == QEvent::WindowActivate) {
         // Deferred, so that a paint never loads a page in the middle of painting.
         QTimer::singleShot(0, this, [this] { Guarded([this] { FormPaint(); }); });

@@ -69,6 +69,7 @@ private:
     void BuildPanel2();
     void BuildPanel3();
     void ConnectHandlers();
+    void PlaceWindow();
     // Runs a handler; what escapes it is shown in the general error box.
     void Guarded(const std::function<void()>& handler);
     void ShowError(const std::string& message);
@@ -89,6 +90,7 @@ private:
     DocumentBody document_;
     ExerciseGenerator generator_;
     bool firstPaint_ = true;
+    bool placed_ = false;
     QString lastFileName_;
     std::unique_ptr<Form3> form3_;
 

@@ -1,0 +1,140 @@
+// The two screens, start-up and closing, on the real window.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QScreen>
+#include <QTest>
+
+#include "app/form3.h"
+#include "app/qtext.h"
+#include "app/radiogroup.h"
+#include "document/helppages.h"
+#include "document/htmlview.h"
+#include "fraction/cp1252.h"
+#include "harness.h"
+
+namespace quorvel::testing {
+namespace {
+
+QString W(const char* utf8) { return QString::fromUtf8(utf8); }
+
+TEST(StartScreen, ShowsTheSettingsAboveTheInstructions) {
+    Trainer t;
+    EXPECT_TRUE(t.window->windowTitle().endsWith("Quorvel"));
+    EXPECT_EQ(t.window->windowTitle(), QString(41, ' ') + "Quorvel");
+    EXPECT_TRUE(t.Find("Panel1")->isVisible());
+    EXPECT_FALSE(t.Find("Panel2")->isVisible());
+    EXPECT_FALSE(t.Find("Panel3")->isVisible());
+    for (const char* name : {"Button2", "Button1", "Bggtkgv", "Button3"}) EXPECT_TRUE(t.Button(name)->isVisible()) << name;
+    EXPECT_FALSE(t.Button("Button4")->isVisible());
+    EXPECT_EQ(t.Button("Button2")->text(), "Start");
+    EXPECT_EQ(t.Button("Button1")->text(), W("Schließen"));
+    EXPECT_EQ(t.Button("Bggtkgv")->text(), "ggT kgV");
+    EXPECT_EQ(t.Button("Button3")->text(), "Drucken");
+    EXPECT_EQ(t.Find<QLabel>("Label1")->text(), "Einstellungen");
+
+    EXPECT_TRUE(t.window->View()->HoldsDocument());
+    EXPECT_EQ(t.window->Document().Text(), Normalise(InstructionsPage()));
+    EXPECT_TRUE(PageText(*t.window->View()).contains("Anleitung"));
+    // The operator dialog exists, hidden.
+    ASSERT_NE(t.window->OperatorDialog(), nullptr);
+    EXPECT_FALSE(t.window->OperatorDialog()->isVisible());
+}
+
+TEST(StartScreen, WindowStandsAtTheTopTwentyPixelsShorterThanTheScreen) {
+    Trainer t;
+    const QRect screen = t.window->screen()->geometry();
+    EXPECT_EQ(t.window->frameGeometry().top(), 0);
+    EXPECT_EQ(t.window->frameGeometry().height(), screen.height() - 20);
+}
+
+TEST(StartScreen, ControlsCarryTheirDesignTexts) {
+    Trainer t;
+    EXPECT_EQ(t.Field("Enr")->text(), "Bsp.");
+    EXPECT_EQ(t.Field("Ez1")->text(), "7");
+    EXPECT_EQ(t.Field("En1")->text(), "14");
+    EXPECT_EQ(t.Field("Ez2")->text(), "18");
+    EXPECT_EQ(t.Field("En2")->text(), "27");
+    EXPECT_EQ(t.Field("Eg")->text(), " ");
+    EXPECT_EQ(t.Button("BB")->text(), "+");
+    EXPECT_EQ(t.Button("BBgleich")->text(), "=");
+    EXPECT_EQ(t.Button("BB6")->text(), "Neue Aufgabe");
+    EXPECT_EQ(t.Find<QLabel>("LErg")->text(), "Summe");
+    EXPECT_EQ(t.Button("Button7")->toolTip(), W("Erklärungen"));
+    EXPECT_EQ(t.Field("Eg")->focusPolicy(), Qt::ClickFocus);
+    const QStringList memo = t.Find<QPlainTextEdit>("Memo1")->toPlainText().split('\n');
+    EXPECT_EQ(memo, (QStringList{W("Rechenoperation auswählen und auf \"neue  "), W("Aufabe\" klicken."),
+                                 W("Über \"zurück\" kannst Du den  "), W("Schwierigkeitsgrad und die Art der Brüche "),
+                                 W("bestimmen."), W("Oder: Rechnung eintippen! ")}));
+    auto* kinds = t.Find<RadioGroup>("RadioGroup2");
+    EXPECT_EQ(kinds->title(), W("Art der Brüche"));
+    EXPECT_EQ(kinds->Item(2), "Gemischte Zahlen");
+    EXPECT_EQ(t.Find<RadioGroup>("RadioGroup1")->Item(1), W("Könner"));
+    EXPECT_EQ(t.Find<RadioGroup>("RadioGroup4")->Count(), 5);
+    EXPECT_EQ(t.Find<RadioGroup>("RadioGroup3")->ItemIndex(), 0);
+}
+
+TEST(Screens, StartEmptiesTheViewButKeepsTheDocument) {
+    Trainer t;
+    const std::string instructions = t.window->Document().Text();
+    t.Start();
+    EXPECT_FALSE(t.Find("Panel1")->isVisible());
+    EXPECT_TRUE(t.Find("Panel2")->isVisible());
+    EXPECT_TRUE(t.Find("Panel3")->isVisible());
+    EXPECT_TRUE(t.Button("Button7")->isVisible());
+    EXPECT_FALSE(t.window->View()->HoldsDocument());
+    EXPECT_EQ(t.window->View()->url(), QUrl("about:blank"));
+    EXPECT_EQ(t.window->Document().Text(), instructions);
+    QTest::qWait(50);
+    EXPECT_EQ(QApplication::focusWidget(), t.Field("Eg1"));
+
+    QTest::mouseClick(t.Button("Button5"), Qt::LeftButton);
+    EXPECT_TRUE(t.Find("Panel1")->isVisible());
+    EXPECT_FALSE(t.Find("Panel2")->isVisible());
+    EXPECT_TRUE(t.Button("Button4")->isVisible());
+}
+
+TEST(Screens, RepeatedStartAndBackKeepPanel2AbovePanel3) {
+    Trainer t;
+    for (int i = 0; i < 3; ++i) {
+        t.Start();
+        QWidget* panel2 = t.Find("Panel2");
+        QWidget* panel3 = t.Find("Panel3");
+        EXPECT_EQ(panel2->y(), 0);
+        EXPECT_EQ(panel3->y(), panel2->geometry().bottom() + 1);
+        EXPECT_GT(t.window->View()->y(), panel3->y());
+        QTest::mouseClick(t.Button("Button5"), Qt::LeftButton);
+    }
+}
+
+TEST(Screens, EscapePressesStartOrBack) {
+    Trainer t;
+    QWidget* row = t.Find<RadioGroup>("RadioGroup1")->Button(0);
+    t.LoadAfter([&] { t.Press(row, Qt::Key_Escape); });
+    EXPECT_TRUE(t.Find("Panel3")->isVisible());
+    t.Press(t.Field("Eg1"), Qt::Key_Escape);
+    EXPECT_TRUE(t.Find("Panel1")->isVisible());
+    // Enter on the settings screen presses "Start" too.
+    t.LoadAfter([&] { t.Press(row, Qt::Key_Return); });
+    EXPECT_TRUE(t.Find("Panel3")->isVisible());
+}
+
+TEST(Screens, CloseEndsTheWindow) {
+    Trainer t;
+    QTest::mouseClick(t.Button("Button1"), Qt::LeftButton);
+    EXPECT_FALSE(t.window->isVisible());
+}
+
+TEST(HelpPages, GcdLcmMakesExplanationsVisibleAndExplanationsComeBack) {
+    Trainer t;
+    ASSERT_TRUE(t.ClickAndLoad("Bggtkgv"));
+    EXPECT_TRUE(t.Button("Button4")->isVisible());
+    EXPECT_EQ(t.window->Document().Text(), Normalise(GcdLcmPage()));
+    ASSERT_TRUE(t.ClickAndLoad("Button4"));
+    EXPECT_EQ(t.window->Document().Text(), Normalise(InstructionsPage()));
+}
+
+}  // namespace
+}  // namespace quorvel::testing
