@@ -535,7 +535,8 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
     }
     if (event->type() != QEvent::KeyPress || !watched->isWidgetType()) return false;
     auto* widget = static_cast<QWidget*>(watched);
-    if (widget->window() != this || widget != QApplication::focusWidget()) return false;
+    // Keys reach the control that has the focus; the window sees them first.
+    if (widget->window() != this || (widget != QApplication::focusWidget() && widget != focusWidget())) return false;
     bool swallowed = false;
     Guarded([&] { swallowed = FormKeyPress(watched, static_cast<QKeyEvent*>(event)); });
     return swallowed;
@@ -601,6 +602,7 @@ void Form1::AskOperator() {
     // The dialog has no "mischen": that row becomes "Division".
     form3_->RadioGroup4->SetItemIndex(std::min(RadioGroup4->ItemIndex(), 3));
     form3_->exec();
+    activateWindow();
 }
 
 }  // namespace quorvel

@@ -59,12 +59,12 @@ void Trainer::Enter(const char* whole1, const char* numerator1, const char* deno
 
 void Trainer::Press(QWidget* target, Qt::Key key) {
     target->setFocus();
-    QTest::keyClick(QApplication::focusWidget(), key);
+    QTest::keyClick(target, key);
 }
 
 void Trainer::Type(QWidget* target, const QString& text) {
     target->setFocus();
-    for (QChar c : text) QTest::keyClick(QApplication::focusWidget(), c.toLatin1());
+    for (QChar c : text) QTest::keyClick(target->window()->focusWidget(), c.toLatin1());
 }
 
 QString Trainer::Result() const {

@@ -7,18 +7,18 @@
 
 namespace {
 
+QtMessageHandler standardHandler = nullptr;
+
 // The offscreen platform warns about window hints it cannot honour.
 void QuietMessages(QtMsgType type, const QMessageLogContext& context, const QString& message) {
     if (message.contains("propagateSizeHints")) return;
-    static const QtMessageHandler standard = qInstallMessageHandler(nullptr);
-    qInstallMessageHandler(QuietMessages);
-    if (standard) standard(type, context, message);
+    if (standardHandler) standardHandler(type, context, message);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    qInstallMessageHandler(QuietMessages);
+    standardHandler = qInstallMessageHandler(QuietMessages);
     qputenv("QT_QPA_PLATFORM", "offscreen");
     qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--disable-gpu --no-sandbox");
     qputenv("QT_LOGGING_RULES", "qt.webenginecontext.info=false;qt.qpa.*=false");

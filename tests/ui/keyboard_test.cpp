@@ -1,0 +1,186 @@
+// Typing an exercise with the keyboard: Enter, "/", the operator dialog, the
+// reminder and the key n, with real key events.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QLabel>
+#include <QTest>
+#include <QTimer>
+
+#include "app/form3.h"
+#include "app/radiogroup.h"
+#include "document/htmlview.h"
+#include "harness.h"
+
+namespace quorvel::testing {
+namespace {
+
+struct Typing : Trainer {
+    Typing() { Start(); }
+    // The window's focused control (window activation after the dialog may lag offscreen).
+    QWidget* Focus() const { return window->focusWidget(); }
+    // Answers the operator dialog, once it is shown, with a key.
+    void AnswerDialogWith(std::function<void(Form3*)> answer) {
+        Form3* dialog = window->OperatorDialog();
+        auto poll = std::make_shared<std::function<void()>>();
+        *poll = [dialog, answer, poll] {
+            if (dialog->isVisible()) {
+                answer(dialog);
+            } else {
+                QTimer::singleShot(10, *poll);
+            }
+        };
+        QTimer::singleShot(0, *poll);
+    }
+};
+
+TEST(Keyboard, FractionOperatorAndFocusFlow) {
+    Typing t;
+    t.Field("Eg1")->clear();
+    t.Field("Ez1")->clear();
+    t.Field("En1")->clear();
+    t.Press(t.Field("Eg1"), Qt::Key_Return);
+    ASSERT_EQ(t.Focus(), t.Field("Ez1"));
+    QTest::keyClicks(t.Focus(), "3");
+    QTest::keyClick(t.Focus(), '/');
+    ASSERT_EQ(t.Focus(), t.Field("En1"));
+    QTest::keyClicks(t.Focus(), "4");
+    t.AnswerDialogWith([](Form3* dialog) { QTest::keyClick(dialog->RadioGroup4->Button(0), '*'); });
+    QTest::keyClick(t.Focus(), Qt::Key_Return);
+    EXPECT_EQ(t.Field("Ez1")->text(), "3");
+    EXPECT_EQ(t.Field("En1")->text(), "4");
+    EXPECT_FALSE(t.window->OperatorDialog()->isVisible());
+    EXPECT_EQ(t.Button("BB")->text(), "*");
+    EXPECT_EQ(t.Find<RadioGroup>("RadioGroup4")->ItemIndex(), 2);
+    EXPECT_EQ(t.Focus(), t.Field("Eg2"));
+
+    QTest::keyClick(t.Focus(), Qt::Key_Return);
+    EXPECT_EQ(t.Focus(), t.Field("Ez2"));
+    QTest::keyClick(t.Focus(), Qt::Key_Return);
+    EXPECT_EQ(t.Focus(), t.Field("En2"));
+    QTest::keyClick(t.Focus(), Qt::Key_Return);
+    EXPECT_EQ(t.services.messages, QStringList{"Jetzt Rechnen!\rDann Klick auf \"=\"!\rDann vergleichen!"});
+    EXPECT_EQ(t.Focus(), t.Button("BBgleich"));
+    EXPECT_EQ(t.Result(), "||");  // cleared by the change of operation, nothing evaluated
+    ASSERT_TRUE(t.LoadAfter([&] { QTest::keyClick(t.Focus(), Qt::Key_Return); }));
+    EXPECT_EQ(t.Result(), "|1|2");  // 3/4 * 18/27
+}
+
+TEST(Keyboard, SlashAndMinusAreOrdinaryCharactersElsewhere) {
+    Typing t;
+    t.Field("Eg1")->clear();
+    t.Type(t.Field("Eg1"), "-2/");
+    EXPECT_EQ(t.Field("Eg1")->text(), "-2/");
+    t.Field("En1")->clear();
+    t.Type(t.Field("En1"), "1/N");
+    EXPECT_EQ(t.Field("En1")->text(), "1/N");
+    EXPECT_EQ(t.Focus(), t.Field("En1"));
+    t.Press(t.Field("Enr"), Qt::Key_Return);
+    EXPECT_EQ(t.Focus(), t.Field("Eg1"));
+}
+
+TEST(Keyboard, MixedBecomesDivisionBeforeTheDialogOpens) {
+    Typing t;
+    auto* operation = t.Find<RadioGroup>("RadioGroup4");
+    operation->SetItemIndex(4);
+    t.Button("BB")->setText("+");
+    t.Field("Ez")->setText("9");
+    int rowShown = -1;
+    QString captionShown;
+    QString resultShown;
+    t.AnswerDialogWith([&](Form3* dialog) {
+        rowShown = dialog->RadioGroup4->ItemIndex();
+        captionShown = t.Button("BB")->text();
+        resultShown = t.Field("Ez")->text();
+        QTest::keyClick(dialog->RadioGroup4->Button(rowShown), Qt::Key_Escape);  // Esc confirms
+    });
+    t.Press(t.Field("En1"), Qt::Key_Return);
+    EXPECT_EQ(rowShown, 3);
+    EXPECT_EQ(captionShown, ":");
+    EXPECT_EQ(resultShown, "");
+    EXPECT_EQ(operation->ItemIndex(), 3);
+    EXPECT_EQ(t.Focus(), t.Field("Eg2"));
+}
+
+TEST(Keyboard, DialogRowChangesReachTheMainWindow) {
+    Typing t;
+    t.AnswerDialogWith([](Form3* dialog) {
+        QTest::mouseClick(dialog->RadioGroup4->Button(1), Qt::LeftButton);
+        QTest::mouseClick(dialog->Button1, Qt::LeftButton);
+    });
+    t.Press(t.Field("En1"), Qt::Key_Return);
+    EXPECT_EQ(t.Button("BB")->text(), "-");
+    // The dialog keeps its row; the main window copies it in only when opening.
+    t.AnswerDialogWith([](Form3* dialog) { QTest::keyClick(dialog->Button1, ':'); });
+    t.Press(t.Field("En1"), Qt::Key_Return);
+    EXPECT_EQ(t.Button("BB")->text(), ":");
+    EXPECT_EQ(t.window->OperatorDialog()->RadioGroup4->ItemIndex(), 3);
+}
+
+TEST(OperatorDialog, LayoutAsDesigned) {
+    Typing t;
+    Form3* dialog = t.window->OperatorDialog();
+    EXPECT_EQ(dialog->windowTitle(), "Eingabe");
+    EXPECT_TRUE(dialog->isModal());
+    EXPECT_FALSE(dialog->windowFlags() & Qt::WindowCloseButtonHint);
+    EXPECT_FALSE(dialog->windowFlags() & Qt::WindowMinMaxButtonsHint);
+    EXPECT_EQ(dialog->RadioGroup4->Count(), 4);
+    EXPECT_EQ(dialog->RadioGroup4->Item(3), "Division");
+    EXPECT_EQ(dialog->Button1->text(), "Ok");
+    EXPECT_TRUE(dialog->Button1->isDefault());
+    EXPECT_EQ(dialog->y(), 0);
+}
+
+TEST(KeyN, PosesAndSolvesTheNextExercise) {
+    Typing t;
+    t.Field("Enr")->setFocus();
+    ASSERT_TRUE(t.LoadAfter([&] { QTest::keyClick(t.Focus(), 'n'); }));
+    EXPECT_EQ(t.Field("Enr")->text(), "1 a");
+    EXPECT_EQ(t.Result(), "|19|28");
+    EXPECT_TRUE(PageText(*t.window->View()).contains("Aufgabe 1 a)"));
+    ASSERT_TRUE(t.LoadAfter([&] { QTest::keyClick(t.Focus(), 'n'); }));
+    EXPECT_EQ(t.Field("Enr")->text(), "1 b");
+    EXPECT_EQ(t.Focus(), t.Field("Eg1"));
+    EXPECT_FALSE(t.Field("Eg1")->text().contains('n'));
+    // The capital N is typed.
+    t.Type(t.Field("Ez2"), "N");
+    EXPECT_TRUE(t.Field("Ez2")->text().endsWith("N"));
+    EXPECT_EQ(t.Field("Enr")->text(), "1 b");
+}
+
+TEST(KeyN, IgnoredOnTheSettingsScreen) {
+    Trainer t;
+    const std::string document = t.window->Document().Text();
+    t.Type(t.Find<RadioGroup>("RadioGroup1")->Button(0), "n");
+    QTest::qWait(50);
+    EXPECT_EQ(t.Field("Enr")->text(), "Bsp.");
+    EXPECT_TRUE(t.services.errors.isEmpty());
+    EXPECT_EQ(t.window->Document().Text(), document);
+}
+
+TEST(Tips, WholePartAndNumeratorTips) {
+    Typing t;
+    auto* tip = t.Find<QLabel>("Label2");
+    t.Type(t.Field("Eg1"), "2");
+    EXPECT_TRUE(tip->isVisible());
+    EXPECT_EQ(tip->text(), QString::fromUtf8("Tipp: Zahl eingeben. Abschluß mit Eingabetaste! Kein gemischter Bruch: Nur Eingabetaste!"));
+    EXPECT_EQ(tip->palette().color(QPalette::Window), QColor(0, 255, 255));
+    EXPECT_EQ(t.Field("Eg1")->palette().color(QPalette::Base), QColor(Qt::white));
+    t.Type(t.Field("Ez1"), "1");
+    EXPECT_EQ(tip->text(), QString::fromUtf8("Tipp: Eingabe jeweils mit der Eingabe abschließen. Dann  ist man gleich im nächsten Feld."));
+    EXPECT_EQ(tip->palette().color(QPalette::Window), t.window->palette().color(QPalette::Button));
+    tip->hide();
+    QTest::mouseClick(t.Field("Eg1"), Qt::LeftButton);
+    EXPECT_TRUE(tip->isVisible());
+    EXPECT_TRUE(tip->text().startsWith("Tipp: Zahl"));
+    t.Field("Eg1")->clear();
+    EXPECT_EQ(t.Field("Eg1")->palette().color(QPalette::Base), t.window->palette().color(QPalette::Button));
+    // The second operand shows no tip.
+    tip->hide();
+    t.Type(t.Field("Eg2"), "3");
+    EXPECT_FALSE(tip->isVisible());
+    EXPECT_EQ(t.Field("Eg2")->palette().color(QPalette::Base), QColor(Qt::white));
+}
+
+}  // namespace
+}  // namespace quorvel::testing
