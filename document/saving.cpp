@@ -9,10 +9,17 @@ namespace quorvel {
 bool SaveDocument(const QString& fileName, const std::string& document) {
     const std::string bytes = FileContents(document);
     QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly)) return false;
-    if (file.write(bytes.data(), qint64(bytes.size())) != qint64(bytes.size())) {
-        file.cancelWriting();
-        return false;
+    // Unbuffered, so that a short write (a full disk, a size limit) shows
+    // here: a buffered flush at commit would not report it.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return false;
+    qint64 written = 0;
+    while (written < qint64(bytes.size())) {
+        const qint64 n = file.write(bytes.data() + written, qint64(bytes.size()) - written);
+        if (n <= 0) {
+            file.cancelWriting();
+            return false;
+        }
+        written += n;
     }
     return file.commit();
 }

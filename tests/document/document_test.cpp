@@ -99,6 +99,14 @@ TEST(ShowSheet, WholePageIsNestedWithOnlyItsBreaksChanged) {
     EXPECT_FALSE(body.HoldsInstructions());
 }
 
+TEST(ShowSheet, HelpPageAndSolutionCollectedFromEmpty) {
+    DocumentBody body;
+    body.ShowSheet("<html>Hinweise\r</html>", true);
+    body.ShowSheet("W1", true);
+    EXPECT_EQ(body.Text(), "<html>Hinweise\r\n</html>W1" + kMarker);
+    EXPECT_FALSE(body.HoldsInstructions());
+}
+
 TEST(FileContents, EveryLineEndsWithCrLf) {
     EXPECT_EQ(FileContents(WrapInDocument("")), DocumentHeader() + "\r\n</body>\r\n</html>\r\n");
     EXPECT_EQ(FileContents("a\rb\nc"), "a\r\nb\r\nc\r\n");
