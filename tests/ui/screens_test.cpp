@@ -138,3 +138,75 @@ TEST(HelpPages, GcdLcmMakesExplanationsVisibleAndExplanationsComeBack) {
 
 }  // namespace
 }  // namespace quorvel::testing
+
+namespace quorvel::testing {
+namespace {
+
+struct Page {
+    const char* name;
+    std::string (*text)();
+    const char* heading;
+};
+
+TEST(HelpPages, EachIsACompletePageThatLoads) {
+    const Page pages[] = {{"instructions", InstructionsPage, "Anleitung"},
+                          {"hints", HintsPage, "Hinweise"},
+                          {"gcdlcm", GcdLcmPage, "Vielfache"}};
+    Trainer t;
+    for (const Page& page : pages) {
+        const std::string text = page.text();
+        SCOPED_TRACE(page.name);
+        EXPECT_EQ(text.rfind("<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01 Transitional//EN\">", 0), 0u);
+        EXPECT_NE(text.find("<body text=\"#000000\" bgcolor=\"#FFFFC0\">"), std::string::npos);
+        EXPECT_NE(text.find("Lucida Handwriting,Comic Sans MS,Chicago"), std::string::npos);
+        EXPECT_NE(text.find("</body>"), std::string::npos);
+        for (const char* outside : {"http:", "https:", "www.", "href=", "src="}) {
+            EXPECT_EQ(text.find(outside), std::string::npos) << "nothing points outside the program: " << outside;
+        }
+        EXPECT_EQ(text.find("Anleitung") != std::string::npos, std::string(page.name) == "instructions");
+        ASSERT_TRUE(t.LoadAfter([&] { t.window->ShowSheet(text); }));
+        EXPECT_TRUE(PageText(*t.window->View()).contains(page.heading));
+    }
+}
+
+TEST(HelpPages, StructureAsDescribed) {
+    const std::string instructions = InstructionsPage();
+    EXPECT_NE(instructions.find("<title>\xDC" "bungen zum Quorvel</title>"), std::string::npos);
+    EXPECT_EQ(instructions.find("<html"), std::string::npos) << "no start tag for the html element";
+    EXPECT_NE(instructions.find("margin-left:0,5cm;margin-right:0,5cm;"), std::string::npos);
+    for (const char* heading : {"Wichtig!", "Einstellungen beim Start", "Die Stufe:", "Die Art der Br&uuml;che:",
+                                "Falls die ausf\xFChrlichen Rechnungen auf Papier gedruckt werden sollen:",
+                                "Lege Papier und F&uuml;ller bereit!", "Viel Spa&szlig; mit dem Programm!"}) {
+        EXPECT_NE(instructions.find(heading), std::string::npos) << heading;
+    }
+    // Its lines are separated by lone carriage returns.
+    EXPECT_EQ(instructions.find('\n'), std::string::npos);
+
+    const std::string hints = HintsPage();
+    EXPECT_NE(hints.find("margin-left:2cm; margin-right=2cm;"), std::string::npos);
+    EXPECT_NE(hints.find("charset=ISO-8859-1"), std::string::npos);
+    for (const char* text : {"Nummer ausw&auml;hlen", "Aufgaben eintippen", "<b>250 a)</b>", "gemischt.",
+                             "Beachte folgende Hinweise zum zeitsparenden Eintippen:"}) {
+        EXPECT_NE(hints.find(text), std::string::npos) << text;
+    }
+
+    const std::string gcd = GcdLcmPage();
+    EXPECT_NE(gcd.find("<html lang=\"ger\">"), std::string::npos);
+    EXPECT_NE(gcd.find("<title></title>"), std::string::npos);
+    for (char c : gcd) EXPECT_LT(static_cast<unsigned char>(c), 0x80) << "plain ASCII";
+    EXPECT_NE(gcd.find("style=\"font-size:18pt;line-height:9pt;font-weight:bold;color:red;\""), std::string::npos);
+    EXPECT_NE(gcd.find("&mdash;&mdash;&mdash;&mdash;&mdash;&mdash;&mdash;&mdash;"), std::string::npos);
+    EXPECT_NE(gcd.find("<table border=\"1\">"), std::string::npos);
+    EXPECT_NE(gcd.find("list-style: none"), std::string::npos);
+}
+
+TEST(HelpPages, HintsButtonAndFirstPaint) {
+    Trainer t;
+    t.Start();
+    ASSERT_TRUE(t.ClickAndLoad("Button7"));
+    EXPECT_EQ(t.window->Document().Text(), Normalise(HintsPage()));
+    EXPECT_TRUE(PageText(*t.window->View()).contains(QString::fromUtf8("Auf allen Rechnern ist Aufgabe 250 a) die gleiche.")));
+}
+
+}  // namespace
+}  // namespace quorvel::testing
