@@ -22,6 +22,7 @@
 #include "document/htmlview.h"
 #include "document/saving.h"
 #include "entry/evaluation.h"
+#include "exercise/settings.h"
 #include "fraction/cp1252.h"
 #include "fraction/errors.h"
 
@@ -91,6 +92,13 @@ const char kTipWholePart[] = "Tipp: Zahl eingeben. Abschluß mit Eingabetaste! K
 const char kTipNumerator[] =
     "Tipp: Eingabe jeweils mit der Eingabe abschließen. Dann  ist man gleich im nächsten Feld.";
 const char kReminder[] = "Jetzt Rechnen!\rDann Klick auf \"=\"!\rDann vergleichen!";
+
+template <std::size_t N>
+QStringList Items(const std::array<std::string, N>& items) {
+    QStringList list;
+    for (const auto& item : items) list << ToQString(item);
+    return list;
+}
 
 OperandFields ReadFields(QLineEdit* whole, QLineEdit* numerator, QLineEdit* denominator) {
     return {FromQString(whole->text()), FromQString(numerator->text()), FromQString(denominator->text())};
@@ -165,11 +173,8 @@ void Form1::BuildPanel1() {
     left->addStretch();
     row->addLayout(left);
 
-    RadioGroup1 = new RadioGroup("RadioGroup1", "Schwierigkeitsgrad",
-                                 {"Normal", ToQString("Könner"_w), "Experte", "Rechengenie"}, Panel1);
-    RadioGroup2 = new RadioGroup("RadioGroup2", "Art der Brüche",
-                                 {ToQString("Echte Brüche"_w), ToQString("Unechte Brüche"_w), "Gemischte Zahlen"}, Panel1);
-    RadioGroup2->setTitle(ToQString("Art der Brüche"_w));
+    RadioGroup1 = new RadioGroup("RadioGroup1", "Schwierigkeitsgrad", Items(DifficultyItems()), Panel1);
+    RadioGroup2 = new RadioGroup("RadioGroup2", ToQString("Art der Brüche"_w), Items(KindItems()), Panel1);
     RadioGroup3 = new RadioGroup("RadioGroup3", ToQString("Für den Druck"_w), {"Einzelne Aufgabe", "Aufgaben sammeln"}, Panel1);
     row->addWidget(RadioGroup1);
     row->addWidget(RadioGroup2);
@@ -201,8 +206,7 @@ void Form1::BuildPanel2() {
     left->addWidget(Enr, 2, 1);
     row->addLayout(left);
 
-    RadioGroup4 = new RadioGroup("RadioGroup4", "Rechenoperation",
-                                 {"Addition", "Subtraktion", "Multiplikation", "Division", "mischen"}, Panel2);
+    RadioGroup4 = new RadioGroup("RadioGroup4", "Rechenoperation", Items(OperationItems()), Panel2);
     row->addWidget(RadioGroup4);
 
     Memo1 = new QPlainTextEdit(Panel2);

@@ -8,6 +8,7 @@
 
 #include "app/radiogroup.h"
 #include "app/scaling.h"
+#include "exercise/settings.h"
 
 namespace quorvel {
 
@@ -17,8 +18,10 @@ Form3::Form3(std::function<void(int)> rowChanged, QWidget* parent)
     setWindowTitle("Eingabe");
     setModal(true);
     auto* layout = new QVBoxLayout(this);
-    RadioGroup4 = new RadioGroup("RadioGroup4", "Rechenoperation",
-                                 {"Addition", "Subtraktion", "Multiplikation", "Division"}, this);
+    // The operations without "mischen".
+    QStringList rows;
+    for (int row = 0; row < 4; ++row) rows << QString::fromLatin1(OperationItems()[std::size_t(row)]);
+    RadioGroup4 = new RadioGroup("RadioGroup4", "Rechenoperation", rows, this);
     Button1 = new QPushButton("Ok", this);
     Button1->setObjectName("Button1");
     Button1->setDefault(true);

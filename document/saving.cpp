@@ -6,8 +6,7 @@
 
 namespace quorvel {
 
-bool SaveDocument(const QString& fileName, const std::string& document) {
-    const std::string bytes = FileContents(document);
+bool WriteFileAtomically(const QString& fileName, const std::string& bytes) {
     QSaveFile file(fileName);
     // Unbuffered, so that a short write (a full disk, a size limit) shows
     // here: a buffered flush at commit would not report it.
@@ -22,6 +21,10 @@ bool SaveDocument(const QString& fileName, const std::string& document) {
         written += n;
     }
     return file.commit();
+}
+
+bool SaveDocument(const QString& fileName, const std::string& document) {
+    return WriteFileAtomically(fileName, FileContents(document));
 }
 
 }  // namespace quorvel

@@ -1,4 +1,4 @@
-// Writing the document to a file.
+// Writing files.
 #pragma once
 
 #include <QString>
@@ -6,9 +6,12 @@
 
 namespace quorvel {
 
+// Replaces the file by bytes atomically: when writing fails an existing file
+// keeps its old contents and no partial file is left. False on failure.
+bool WriteFileAtomically(const QString& fileName, const std::string& bytes);
+
 // Writes every line of document followed by CR LF, as Windows-1252 bytes
-// without a byte-order mark. The file is replaced atomically: when writing
-// fails an existing file keeps its old contents. False on failure.
+// without a byte-order mark. False on failure.
 bool SaveDocument(const QString& fileName, const std::string& document);
 
 }  // namespace quorvel

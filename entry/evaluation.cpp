@@ -73,7 +73,8 @@ std::string UnreadableOperandMessage(EvaluationOutcome outcome) {
 Evaluation EvaluateExercise(OperandFields& first, OperandFields& second, int kindRow, Sheet& sheet) {
     Evaluation evaluation;
     sheet.lines.Clear();
-    MixedFraction a, b;
+    MixedFraction& a = evaluation.first;
+    MixedFraction& b = evaluation.second;
     try {
         a = ReadOperand(first);
     } catch (const Error&) {
@@ -88,7 +89,8 @@ Evaluation EvaluateExercise(OperandFields& first, OperandFields& second, int kin
     }
     const std::string& caption = sheet.context.operatorCaption;
     char op = caption.empty() ? '+' : caption.front();
-    evaluation.result = ResultTexts(Evaluate(op, sheet, a, b));
+    evaluation.value = Evaluate(op, sheet, a, b);
+    evaluation.result = ResultTexts(evaluation.value);
     if ((op == '+' || op == '-') && kindRow == 1) {
         sheet.lines.Append(
             "Auch richtig:Die unechten Brüche zuerst in\r\n             gemischte Zahlen umwandeln."_w);

@@ -35,7 +35,9 @@ enum class EvaluationOutcome { Solved, FirstOperandUnreadable, SecondOperandUnre
 
 struct Evaluation {
     EvaluationOutcome outcome = EvaluationOutcome::Solved;
-    ResultFields result;  // only when solved
+    // Only when solved: the operands as read, the result and its texts.
+    MixedFraction first, second, value;
+    ResultFields result;
 };
 
 // The messages for unreadable operands.

@@ -70,11 +70,12 @@ void WriteExpansionStep(SheetLines& lines, Int whole, Int& numerator, Int denomi
     TextColumn(lines, " (... mit " + DecimalText(factor) + ")");
 }
 
-void WriteExerciseHeader(Sheet& sheet, const std::string& name, Int& whole1, Int& numerator1,
-                         Int& denominator1, Int& whole2, Int& numerator2, Int& denominator2) {
+void WriteHeading(SheetLines& lines, const std::string& name) { lines.Append(kHeadingOpening + name + "</div>"); }
+
+void WriteExerciseLine(Sheet& sheet, Int whole1, Int numerator1, Int denominator1, Int whole2, Int numerator2,
+                       Int denominator2) {
     SheetLines& lines = sheet.lines;
     const SheetContext& context = sheet.context;
-    lines.Append(kHeadingOpening + name + "</div>");
     std::string bracket =
         ") [" + FirstLetter(context.difficulty) + " " + FirstLetter(context.kind) + "]";
     lines.Append("Aufgabe " + HtmlEscape(context.exerciseNumber) + bracket + "<br>");
@@ -87,6 +88,13 @@ void WriteExerciseHeader(Sheet& sheet, const std::string& name, Int& whole1, Int
     TextColumn(lines, WholePartText(whole2));
     FractionColumn(lines, numerator2, denominator2);
     CloseFractionBlock(lines);
+}
+
+void WriteExerciseHeader(Sheet& sheet, const std::string& name, Int& whole1, Int& numerator1,
+                         Int& denominator1, Int& whole2, Int& numerator2, Int& denominator2) {
+    SheetLines& lines = sheet.lines;
+    WriteHeading(lines, name);
+    WriteExerciseLine(sheet, whole1, numerator1, denominator1, whole2, numerator2, denominator2);
 
     lines.Append("*) Ausgangsbrüche kürzen mit ..."_w);
     OpenFractionBlock(lines);

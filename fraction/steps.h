@@ -48,6 +48,14 @@ bool WriteReductionStep(SheetLines& lines, Int whole, Int numerator, Int denomin
 // already is common.
 void WriteExpansionStep(SheetLines& lines, Int whole, Int& numerator, Int denominator, Int common);
 
+// The heading of a walkthrough: the operation's name in red handwriting.
+void WriteHeading(SheetLines& lines, const std::string& name);
+
+// "Aufgabe <number>) [<difficulty> <kind>]<br>" and the exercise drawn as a
+// fraction block, exactly as passed in.
+void WriteExerciseLine(Sheet& sheet, Int whole1, Int numerator1, Int denominator1, Int whole2, Int numerator2,
+                       Int denominator2);
+
 // Heading, exercise line, the drawn exercise and the reduction block; both
 // fractions are reduced in place afterwards.
 void WriteExerciseHeader(Sheet& sheet, const std::string& name, Int& whole1, Int& numerator1,

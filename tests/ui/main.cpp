@@ -12,6 +12,7 @@ QtMessageHandler standardHandler = nullptr;
 // The offscreen platform warns about window hints it cannot honour.
 void QuietMessages(QtMsgType type, const QMessageLogContext& context, const QString& message) {
     if (message.contains("propagateSizeHints")) return;
+    if (context.category && QByteArray(context.category) == "qt.webenginecontext") return;
     if (standardHandler) standardHandler(type, context, message);
 }
 

@@ -1,0 +1,216 @@
+// quorvel-sheet: worksheets, worked solutions and answer keys for a lesson,
+// written without opening a window.
+#include <QApplication>
+#include <QEventLoop>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QTimer>
+#include <QWebEnginePage>
+#include <cstdio>
+#include <iostream>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/startup.h"
+#include "document/htmlview.h"
+#include "document/saving.h"
+#include "fraction/cp1252.h"
+#include "sheet/worksheet.h"
+
+namespace {
+
+using quorvel::operator""_w;
+using quorvel::SheetFailure;
+using quorvel::SheetKind;
+using quorvel::SheetRequest;
+
+const char kHelp[] = R"(Aufruf: quorvel-sheet [OPTIONEN]
+
+Schreibt für den Unterricht Aufgaben des Bruchrechentrainers Quorvel mit ihren
+ausführlichen Lösungen, als Arbeitsblatt oder als Ergebnisliste – als HTML oder
+PDF. Aufgabe "250 a" ist dieselbe wie im Trainer und auf jedem Rechner.
+
+Aufgaben:
+  -f, --from AUFGABE        erste Aufgabe nach Nummer, z. B. "250 a"
+  -n, --count ANZAHL        so viele Aufgaben ab --from (Vorgabe: 1)
+  -e, --exercise AUFGABE    eine eingetippte Aufgabe, z. B. "3/4 + 1 5/6",
+                            "-1 3/4 : 2/5" oder "5 * 2/3"; mehrfach möglich
+  -l, --level STUFE         normal, koenner, experte, rechengenie (Vorgabe: normal)
+  -k, --kind ART            echt, unecht, gemischt (Vorgabe: echt)
+  -p, --operation RECHNUNG  addition, subtraktion, multiplikation, division,
+                            mischen (Vorgabe: addition)
+
+Ausgabe:
+  -s, --sheet BLATT         loesungen: die ausführlichen Lösungen (Vorgabe)
+                            arbeitsblatt: nur die Aufgaben, mit Platz zum Rechnen
+                            ergebnisse: jede Aufgabe mit ihrem Ergebnis
+  -o, --output DATEI        in DATEI schreiben statt auf die Standardausgabe
+      --pdf                 PDF statt HTML, mit den Seitenumbrüchen des Dokuments
+  -h, --help                diese Hilfe
+
+Beispiele:
+  quorvel-sheet --from "250 a" --count 9 --level koenner -o loesungen.html
+  quorvel-sheet --from "12 a" -n 6 --operation mischen --sheet arbeitsblatt --pdf -o blatt.pdf
+  quorvel-sheet -e "3/4 + 1 5/6" -e "-1 3/4 : 2/5" --sheet ergebnisse
+
+Rückgabewert: 0 bei Erfolg, 2 bei falschem Aufruf, 1 wenn eine Aufgabe nicht
+gerechnet werden kann. Im Fehlerfall wird keine Datei geschrieben.
+)";
+
+struct Options {
+    SheetRequest request;
+    std::optional<std::string> output;
+    bool pdf = false;
+    bool help = false;
+};
+
+int Choice(const std::string& option, const std::string& value, const std::map<std::string, int>& choices) {
+    auto it = choices.find(value);
+    if (it == choices.end()) {
+        std::string known;
+        for (const auto& [name, row] : choices) known += (known.empty() ? "" : ", ") + name;
+        throw SheetFailure("Unbekannter Wert '" + value + "' für "_w + option + " (möglich: "_w + known + ").", 2);
+    }
+    return it->second;
+}
+
+Options Parse(const std::vector<std::string>& args) {
+    Options options;
+    bool counted = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        std::string arg = args[i];
+        std::optional<std::string> inlineValue;
+        if (arg.rfind("--", 0) == 0 && arg.find('=') != std::string::npos) {
+            inlineValue = arg.substr(arg.find('=') + 1);
+            arg = arg.substr(0, arg.find('='));
+        }
+        auto value = [&]() -> std::string {
+            if (inlineValue) return *inlineValue;
+            if (i + 1 >= args.size()) throw SheetFailure("Die Option " + arg + " braucht einen Wert.", 2);
+            return args[++i];
+        };
+        if (arg == "-h" || arg == "--help") {
+            options.help = true;
+        } else if (arg == "-f" || arg == "--from") {
+            options.request.from = value();
+        } else if (arg == "-n" || arg == "--count") {
+            const std::string text = value();
+            std::size_t used = 0;
+            int count = 0;
+            try {
+                count = std::stoi(text, &used);
+            } catch (const std::exception&) {
+                used = 0;
+            }
+            if (used != text.size() || count < 1 || count > 100000) {
+                throw SheetFailure("'" + text + "' ist keine Anzahl von 1 bis 100000 (--count).", 2);
+            }
+            options.request.count = count;
+            counted = true;
+        } else if (arg == "-e" || arg == "--exercise") {
+            options.request.typed.push_back(value());
+        } else if (arg == "-l" || arg == "--level") {
+            options.request.difficulty = Choice(arg, value(), {{"normal", 0}, {"koenner", 1}, {"könner"_w, 1},
+                                                               {"experte", 2}, {"rechengenie", 3}});
+        } else if (arg == "-k" || arg == "--kind") {
+            options.request.kind = Choice(arg, value(), {{"echt", 0}, {"unecht", 1}, {"gemischt", 2}});
+        } else if (arg == "-p" || arg == "--operation") {
+            options.request.operation = Choice(arg, value(), {{"addition", 0}, {"subtraktion", 1},
+                                                              {"multiplikation", 2}, {"division", 3},
+                                                              {"mischen", 4}});
+        } else if (arg == "-s" || arg == "--sheet") {
+            options.request.sheet = SheetKind(Choice(arg, value(), {{"loesungen", 0}, {"lösungen"_w, 0},
+                                                                    {"arbeitsblatt", 1}, {"ergebnisse", 2}}));
+        } else if (arg == "-o" || arg == "--output") {
+            options.output = value();
+        } else if (arg == "--pdf" && !inlineValue) {
+            options.pdf = true;
+        } else {
+            throw SheetFailure("Unbekannte Option '" + args[i] + "'. Hilfe mit --help.", 2);
+        }
+    }
+    if (options.help) return options;
+    if (counted && !options.request.from) options.request.from = "1 a";
+    if (!options.request.from && options.request.typed.empty()) {
+        throw SheetFailure("Keine Aufgaben: --from oder --exercise angeben. Hilfe mit --help.", 2);
+    }
+    return options;
+}
+
+// The document as PDF, laid out by the browser engine with its page breaks.
+std::string RenderPdf(const std::string& fileBytes) {
+    quorvel::HtmlView view;
+    QEventLoop loop;
+    bool loaded = false;
+    QObject::connect(&view, &quorvel::HtmlView::DocumentLoaded, &loop, [&](bool ok) {
+        loaded = ok;
+        loop.quit();
+    });
+    view.ShowDocument(fileBytes);
+    loop.exec();
+    if (!loaded) throw SheetFailure("Das Dokument konnte nicht für das PDF geladen werden."_w, 1);
+    QByteArray pdf;
+    const QPageLayout layout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(15, 15, 15, 15),
+                             QPageLayout::Millimeter);
+    view.page()->printToPdf(
+        [&](const QByteArray& result) {
+            pdf = result;
+            loop.quit();
+        },
+        layout);
+    loop.exec();
+    if (pdf.isEmpty()) throw SheetFailure("Das PDF konnte nicht erzeugt werden.", 1);
+    return std::string(pdf.constData(), std::size_t(pdf.size()));
+}
+
+void Write(const Options& options, const std::string& bytes) {
+    if (!options.output) {
+        std::fwrite(bytes.data(), 1, bytes.size(), stdout);
+        if (std::fflush(stdout) != 0) throw SheetFailure("Die Ausgabe konnte nicht geschrieben werden.", 1);
+        return;
+    }
+    const QString fileName = QString::fromStdString(quorvel::cp1252::ToUtf8(*options.output));
+    if (!quorvel::WriteFileAtomically(fileName, bytes)) {
+        throw SheetFailure("Datei " + *options.output + " kann nicht erstellt werden.", 1);
+    }
+}
+
+}  // namespace
+
+// The engine's reports on its start-up are for its developers, not for
+// teachers: only real errors reach standard error.
+void ErrorsOnly(QtMsgType type, const QMessageLogContext&, const QString& message) {
+    if (type == QtCriticalMsg || type == QtFatalMsg) std::cerr << message.toStdString() << "\n";
+}
+
+int main(int argc, char* argv[]) {
+    qInstallMessageHandler(ErrorsOnly);
+    std::vector<std::string> args;
+    for (int i = 1; i < argc; ++i) args.push_back(quorvel::cp1252::FromUtf8(argv[i]));
+    try {
+        Options options = Parse(args);
+        if (options.help) {
+            std::cout << kHelp;
+            return 0;
+        }
+        std::string bytes = quorvel::BuildSheet(options.request);
+        if (options.pdf) {
+            // The engine needs an application, though no window opens.
+            if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+            if (qEnvironmentVariableIsEmpty("QTWEBENGINE_CHROMIUM_FLAGS")) {
+                qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--disable-gpu");
+            }
+            quorvel::PrepareApplication();
+            int qtArgc = 1;
+            QApplication application(qtArgc, argv);
+            bytes = RenderPdf(bytes);
+        }
+        Write(options, bytes);
+        return 0;
+    } catch (const SheetFailure& failure) {
+        std::cerr << "quorvel-sheet: " << quorvel::cp1252::ToUtf8(failure.what()) << "\n";
+        return failure.Status();
+    }
+}

@@ -1,0 +1,215 @@
+#include "sheet/worksheet.h"
+
+#include <cctype>
+
+#include "document/document.h"
+#include "exercise/designation.h"
+#include "exercise/generator.h"
+#include "exercise/settings.h"
+#include "fraction/arithmetic.h"
+#include "fraction/cp1252.h"
+#include "fraction/errors.h"
+
+namespace quorvel {
+
+namespace {
+
+// Reads one operand: [-] INT [INT "/" INT | "/" INT], blanks between.
+class OperandReader {
+public:
+    explicit OperandReader(std::string_view text) : text_(text) {}
+
+    bool AtEnd() {
+        SkipBlanks();
+        return pos_ == text_.size();
+    }
+    std::optional<char> Operator() {
+        SkipBlanks();
+        if (pos_ < text_.size() && std::string_view("+-*:").find(text_[pos_]) != std::string_view::npos) {
+            return text_[pos_++];
+        }
+        return std::nullopt;
+    }
+    std::optional<OperandFields> Operand() {
+        SkipBlanks();
+        const bool negative = Take('-');
+        std::optional<std::string> first = Number();
+        if (!first) return std::nullopt;
+        const std::string sign = negative ? "-" : "";
+        if (Take('/')) {  // a fraction without whole part
+            std::optional<std::string> denominator = Number();
+            if (!denominator) return std::nullopt;
+            return OperandFields{"", sign + *first, *denominator};
+        }
+        const std::size_t afterWhole = pos_;
+        std::optional<std::string> numerator = Number();
+        if (numerator && Take('/')) {
+            std::optional<std::string> denominator = Number();
+            if (!denominator) return std::nullopt;
+            return OperandFields{sign + *first, *numerator, *denominator};
+        }
+        pos_ = afterWhole;  // a whole number alone
+        return OperandFields{sign + *first, "", ""};
+    }
+
+private:
+    void SkipBlanks() {
+        while (pos_ < text_.size() && text_[pos_] == ' ') ++pos_;
+    }
+    bool Take(char c) {
+        SkipBlanks();
+        if (pos_ < text_.size() && text_[pos_] == c) {
+            ++pos_;
+            return true;
+        }
+        return false;
+    }
+    std::optional<std::string> Number() {
+        SkipBlanks();
+        std::size_t start = pos_;
+        while (pos_ < text_.size() && std::isdigit(static_cast<unsigned char>(text_[pos_]))) ++pos_;
+        if (pos_ == start) return std::nullopt;
+        return std::string(text_.substr(start, pos_ - start));
+    }
+
+    std::string_view text_;
+    std::size_t pos_ = 0;
+};
+
+const std::string& OperationName(char op) {
+    for (int row = 0; row < 4; ++row) {
+        if (kOperators[row] == op) return OperationItems()[std::size_t(row)];
+    }
+    return OperationItems()[0];
+}
+
+SolvedExercise Solve(const SheetRequest& request, const std::string& designation, char op, OperandFields first,
+                     OperandFields second, const std::string& label) {
+    Sheet sheet;
+    sheet.context = {designation, DifficultyItems().at(std::size_t(request.difficulty)),
+                     KindItems().at(std::size_t(request.kind)), std::string(1, op)};
+    Evaluation evaluation;
+    try {
+        evaluation = EvaluateExercise(first, second, request.kind, sheet);
+    } catch (const Error& e) {
+        throw SheetFailure("Aufgabe " + label + ": " + e.what() + ".", 1);
+    }
+    if (evaluation.outcome != EvaluationOutcome::Solved) {
+        throw SheetFailure("Aufgabe " + label + ": " + UnreadableOperandMessage(evaluation.outcome) + ".", 1);
+    }
+    return {designation, op, evaluation.first, evaluation.second, evaluation.value, sheet.lines.Join()};
+}
+
+// The exercise line of a solved exercise, drawn into sheet.
+void WriteExercise(Sheet& sheet, const SheetRequest& request, const SolvedExercise& e) {
+    sheet.context = {e.designation, DifficultyItems().at(std::size_t(request.difficulty)),
+                     KindItems().at(std::size_t(request.kind)), std::string(1, e.op)};
+    WriteExerciseLine(sheet, e.first.whole, e.first.numerator, e.first.denominator, e.second.whole,
+                      e.second.numerator, e.second.denominator);
+}
+
+std::string ExercisesDocument(const SheetRequest& request, const std::vector<SolvedExercise>& solved) {
+    DocumentBody body;
+    for (const SolvedExercise& e : solved) {
+        Sheet sheet;
+        WriteHeading(sheet.lines, OperationName(e.op));
+        WriteExercise(sheet, request, e);
+        for (int i = 0; i < 12; ++i) sheet.lines.Append("<br>");  // room to work
+        body.ShowSheet(sheet.lines.Join(), true);
+    }
+    return body.Text();
+}
+
+std::string AnswersDocument(const SheetRequest& request, const std::vector<SolvedExercise>& solved) {
+    Sheet sheet;
+    WriteHeading(sheet.lines, "Ergebnisse");
+    for (const SolvedExercise& e : solved) {
+        WriteExercise(sheet, request, e);
+        OpenFractionBlock(sheet.lines);
+        TextColumn(sheet.lines, "      = " + WholePartText(e.result.whole));
+        if (e.result.numerator != 0 || e.result.whole == 0) {
+            FractionColumn(sheet.lines, e.result.numerator, e.result.denominator);
+        }
+        CloseFractionBlock(sheet.lines);
+    }
+    RemoveBlankLines(sheet.lines);
+    return sheet.lines.Join();
+}
+
+}  // namespace
+
+std::optional<TypedExercise> ParseTypedExercise(std::string_view text) {
+    OperandReader reader(text);
+    std::optional<OperandFields> first = reader.Operand();
+    std::optional<char> op = first ? reader.Operator() : std::nullopt;
+    std::optional<OperandFields> second = op ? reader.Operand() : std::nullopt;
+    if (!second || !reader.AtEnd()) return std::nullopt;
+    return TypedExercise{*first, *op, *second};
+}
+
+std::optional<std::string> FieldTextBefore(std::string_view designation) {
+    Designation d;
+    try {
+        d = ParseExerciseNumber(std::string(designation));
+    } catch (const ConversionError&) {
+        return std::nullopt;
+    }
+    if (designation.find_first_of("0123456789") == std::string_view::npos) return std::nullopt;
+    if (d.letter < 0) d.letter = 0;  // "250" means "250 a"
+    if (d.letter > 8) return std::nullopt;
+    if (d.letter == 0) return std::to_string(d.number);
+    --d.letter;
+    return DesignationText(d);
+}
+
+std::vector<SolvedExercise> SolveAll(const SheetRequest& request) {
+    std::vector<SolvedExercise> solved;
+    if (request.from) {
+        std::optional<std::string> number = FieldTextBefore(*request.from);
+        if (!number) {
+            throw SheetFailure("'" + *request.from + "' ist keine Aufgabenbezeichnung wie \"250 a\".", 2);
+        }
+        // As the trainer from a fresh start: "+" on the operator button, all
+        // operation counts at zero.
+        ExerciseGenerator generator;
+        char shown = request.operation < kMixedOperationRow ? kOperators[request.operation] : '+';
+        for (int i = 0; i < request.count; ++i) {
+            PosedExercise posed;
+            try {
+                posed = generator.Pose({*number, request.difficulty, request.kind, request.operation, shown, true});
+            } catch (const Error& e) {
+                throw SheetFailure(std::string(e.what()) + ".", 1);
+            }
+            *number = posed.exerciseNumber;
+            shown = posed.op;
+            solved.push_back(Solve(request, posed.exerciseNumber, posed.op, {posed.Eg1, posed.Ez1, posed.En1},
+                                   {posed.Eg2, posed.Ez2, posed.En2}, posed.exerciseNumber));
+        }
+    }
+    for (const std::string& text : request.typed) {
+        std::optional<TypedExercise> typed = ParseTypedExercise(text);
+        if (!typed) {
+            throw SheetFailure("'" + text + "' ist keine Aufgabe wie \"3/4 + 1 5/6\".", 2);
+        }
+        solved.push_back(Solve(request, "Bsp.", typed->op, typed->first, typed->second, "'" + text + "'"));
+    }
+    return solved;
+}
+
+std::string BuildSheet(const SheetRequest& request) {
+    const std::vector<SolvedExercise> solved = SolveAll(request);
+    std::string body;
+    switch (request.sheet) {
+        case SheetKind::Solutions: {
+            DocumentBody document;
+            for (const SolvedExercise& e : solved) document.ShowSheet(e.walkthrough, true);
+            body = document.Text();
+            break;
+        }
+        case SheetKind::Exercises: body = ExercisesDocument(request, solved); break;
+        case SheetKind::Answers: body = AnswersDocument(request, solved); break;
+    }
+    return FileContents(WrapInDocument(body));
+}
+
+}  // namespace quorvel

@@ -1,0 +1,74 @@
+// The teacher's worksheets: exercises posed by designation or typed in,
+// solved as the trainer's "=" solves them, and collected into a document.
+#pragma once
+
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "entry/evaluation.h"
+
+namespace quorvel {
+
+enum class SheetKind {
+    Solutions,  // the worked solutions, as the trainer collects them
+    Exercises,  // only the exercises, with room to work, for the pupils
+    Answers,    // each exercise with its result
+};
+
+struct SheetRequest {
+    std::optional<std::string> from;  // the first designation, such as "250 a"
+    int count = 1;                    // how many designated exercises
+    int difficulty = 0;               // rows of the trainer's setting groups
+    int kind = 0;
+    int operation = 0;
+    std::vector<std::string> typed;  // exercises typed as text, such as "3/4 + 1 5/6"
+    SheetKind sheet = SheetKind::Solutions;
+};
+
+// A failure with the exit status it ends the program with: 2 for a request
+// that cannot be understood, 1 for an exercise that cannot be solved.
+class SheetFailure : public std::runtime_error {
+public:
+    SheetFailure(const std::string& message, int status) : std::runtime_error(message), status_(status) {}
+    int Status() const { return status_; }
+
+private:
+    int status_;
+};
+
+// An exercise typed as text, split into the trainer's six fields.
+struct TypedExercise {
+    OperandFields first;
+    char op = '+';
+    OperandFields second;
+};
+// Whole parts, fractions and mixed numbers with an optional leading minus,
+// and one of the operators + - * : between them. Nothing if the text is not
+// of that form.
+std::optional<TypedExercise> ParseTypedExercise(std::string_view text);
+
+// The text of the exercise number field from which "Neue Aufgabe" poses the
+// given designation ("250" for "250 a", "250 a" for "250 b"). Nothing if the
+// text is not a designation with a letter from "a" to "i".
+std::optional<std::string> FieldTextBefore(std::string_view designation);
+
+// One exercise solved as the trainer solves it.
+struct SolvedExercise {
+    std::string designation;  // the text of the exercise line
+    char op = '+';
+    MixedFraction first, second, result;
+    std::string walkthrough;  // the sheet joined, as "=" shows it
+};
+
+// Poses and solves every exercise of the request, in order: the designated
+// ones from a fresh start, then the typed ones. Raises SheetFailure.
+std::vector<SolvedExercise> SolveAll(const SheetRequest& request);
+
+// The bytes of the file to write, Windows-1252 with CR LF line breaks.
+// Raises SheetFailure.
+std::string BuildSheet(const SheetRequest& request);
+
+}  // namespace quorvel

@@ -1,0 +1,139 @@
+#include <gtest/gtest.h>
+
+#include "document/document.h"
+#include "fraction/cp1252.h"
+#include "sheet/worksheet.h"
+
+namespace quorvel {
+namespace {
+
+TEST(ParseTypedExercise, FractionsMixedNumbersWholesAndSigns) {
+    struct Case { const char* text; OperandFields first; char op; OperandFields second; };
+    const Case cases[] = {
+        {"3/4 + 1 5/6", {"", "3", "4"}, '+', {"1", "5", "6"}},
+        {"-1 3/4 : 2/5", {"-1", "3", "4"}, ':', {"", "2", "5"}},
+        {"5 * 2/3", {"5", "", ""}, '*', {"", "2", "3"}},
+        {"-3/4 - -2", {"", "-3", "4"}, '-', {"-2", "", ""}},
+        {"  7/3-1/3 ", {"", "7", "3"}, '-', {"", "1", "3"}},
+        {"1 2 / 3*4", {"1", "2", "3"}, '*', {"4", "", ""}},
+    };
+    for (const auto& c : cases) {
+        auto parsed = ParseTypedExercise(c.text);
+        ASSERT_TRUE(parsed.has_value()) << c.text;
+        EXPECT_EQ(parsed->op, c.op) << c.text;
+        for (auto [got, want] : {std::pair{parsed->first, c.first}, std::pair{parsed->second, c.second}}) {
+            EXPECT_EQ(got.whole, want.whole) << c.text;
+            EXPECT_EQ(got.numerator, want.numerator) << c.text;
+            EXPECT_EQ(got.denominator, want.denominator) << c.text;
+        }
+    }
+    for (const char* bad : {"", "3/4", "3/4 +", "3/4 / 1/2", "3/ + 1", "a + b", "3/4 + 1/2 + 1", "1 2 + 3", "--1 + 2"}) {
+        EXPECT_FALSE(ParseTypedExercise(bad).has_value()) << bad;
+    }
+}
+
+TEST(FieldTextBefore, TheTextThatAdvancesToTheDesignation) {
+    EXPECT_EQ(FieldTextBefore("250 a"), "250");
+    EXPECT_EQ(FieldTextBefore("250"), "250");
+    EXPECT_EQ(FieldTextBefore("250 b"), "250 a");
+    EXPECT_EQ(FieldTextBefore("7 i"), "7 h");
+    EXPECT_FALSE(FieldTextBefore("250 j"));
+    EXPECT_FALSE(FieldTextBefore("Bsp."));
+    EXPECT_FALSE(FieldTextBefore("99999999999 a"));
+}
+
+TEST(SolveAll, DesignationsRunOnAsTheTrainerAdvancesThem) {
+    SheetRequest request;
+    request.from = "250 h";
+    request.count = 3;
+    std::vector<std::string> designations;
+    for (const auto& e : SolveAll(request)) designations.push_back(e.designation);
+    EXPECT_EQ(designations, (std::vector<std::string>{"250 h", "250 i", "251 a"}));
+}
+
+TEST(SolveAll, MixedOperationDrawsFromAFreshStart) {
+    SheetRequest request;
+    request.from = "1 a";
+    request.count = 4;
+    request.operation = 4;
+    std::string ops;
+    for (const auto& e : SolveAll(request)) ops += e.op;
+    EXPECT_EQ(ops, "*+-:");
+}
+
+TEST(SolveAll, TypedExercisesCarryTheExampleNumber) {
+    SheetRequest request;
+    request.typed = {"3/4 + 1 5/6", "-1 3/4 : 2/5"};
+    request.kind = 2;
+    auto solved = SolveAll(request);
+    ASSERT_EQ(solved.size(), 2u);
+    EXPECT_EQ(solved[0].designation, "Bsp.");
+    EXPECT_NE(solved[0].walkthrough.find("Aufgabe Bsp.) [n g]<br>"), std::string::npos);
+    EXPECT_EQ(solved[0].result, (MixedFraction{2, 7, 12}));
+    EXPECT_EQ(solved[1].first, (MixedFraction{-1, -3, 4}));
+    EXPECT_EQ(solved[1].result, (MixedFraction{-4, -3, 8}));
+}
+
+TEST(BuildSheet, SolutionsAreCollectedTwoToAPage) {
+    SheetRequest request;
+    request.from = "3 c";
+    request.count = 3;
+    const std::string file = BuildSheet(request);
+    DocumentBody body;
+    for (const auto& e : SolveAll(request)) body.ShowSheet(e.walkthrough, true);
+    EXPECT_EQ(file, FileContents(WrapInDocument(body.Text())));
+    std::size_t markers = 0;
+    for (std::size_t at = 0; (at = file.find("page-break-before", at)) != std::string::npos; ++at) ++markers;
+    EXPECT_EQ(markers, 1u);
+}
+
+TEST(BuildSheet, ExercisesAndAnswers) {
+    SheetRequest request;
+    request.typed = {"1/2 + 1/4", "2 * 3/4"};
+    request.sheet = SheetKind::Exercises;
+    const std::string exercises = BuildSheet(request);
+    EXPECT_NE(exercises.find("Aufgabe Bsp.) [n e]<br>"), std::string::npos);
+    EXPECT_NE(exercises.find(">Multiplikation</div>"), std::string::npos);
+    EXPECT_EQ(exercises.find("Ergebnis"), std::string::npos) << "no solution on the pupils' sheet";
+    EXPECT_EQ(exercises.find("kgV"), std::string::npos);
+
+    request.sheet = SheetKind::Answers;
+    const std::string answers = BuildSheet(request);
+    EXPECT_NE(answers.find(">Ergebnisse</div>"), std::string::npos);
+    EXPECT_NE(answers.find("      = \x97"), std::string::npos);    // 3/4
+    EXPECT_NE(answers.find("      = 1\x97"), std::string::npos);   // 1 1/2
+    EXPECT_EQ(answers.find("kgV"), std::string::npos);
+}
+
+TEST(BuildSheet, FailuresCarryTheirStatus) {
+    auto status = [](SheetRequest request) {
+        try {
+            BuildSheet(request);
+        } catch (const SheetFailure& f) {
+            return f.Status();
+        }
+        return 0;
+    };
+    SheetRequest typed;
+    typed.typed = {"1/2 : 0"};
+    EXPECT_EQ(status(typed), 1);
+    typed.typed = {"1/65537 + 1/65539"};
+    EXPECT_EQ(status(typed), 1);
+    typed.typed = {"eins + zwei"};
+    EXPECT_EQ(status(typed), 2);
+    SheetRequest designated;
+    designated.from = "Bsp.";
+    EXPECT_EQ(status(designated), 2);
+    designated.from = "2147483647 i";
+    designated.count = 2;
+    EXPECT_EQ(status(designated), 1);
+    try {
+        typed.typed = {"1/0 + 1/2"};
+        BuildSheet(typed);
+    } catch (const SheetFailure& f) {
+        EXPECT_EQ(std::string(f.what()), "Aufgabe '1/0 + 1/2': Division durch Null.");
+    }
+}
+
+}  // namespace
+}  // namespace quorvel
