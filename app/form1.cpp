@@ -399,7 +399,14 @@ void Form1::BggtkgvClick() {
 // ---- the document ----
 
 void Form1::ShowSheet(const std::string& text) {
-    WebBrowser1->ShowDocument(document_.ShowSheet(text, RadioGroup3->ItemIndex() != 0));
+    const bool collect = RadioGroup3->ItemIndex() != 0;
+    const std::string document = document_.ShowSheet(text, collect);
+    // A growing collection is added to the page instead of reloading it.
+    if (collect) {
+        WebBrowser1->UpdateDocument(document);
+    } else {
+        WebBrowser1->ShowDocument(document);
+    }
 }
 
 void Form1::Button9Click() {

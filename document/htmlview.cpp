@@ -1,10 +1,15 @@
 #include "document/htmlview.h"
 
+#include "fraction/cp1252.h"
+
 #include <QBuffer>
 #include <QCoreApplication>
 #include <QHash>
+#include <QJsonArray>
+#include <QJsonDocument>
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
+#include <QWebEngineScript>
 #include <QWebEngineSettings>
 #include <QWebEngineUrlRequestInterceptor>
 #include <QWebEngineUrlRequestJob>
@@ -95,6 +100,35 @@ Engine& SharedEngine() {
     return engine;
 }
 
+// The end of every document after its body.
+const std::string kFooter = "\r\n</body>\r\n</html>";
+
+bool EndsWith(const std::string& text, const std::string& end) {
+    return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
+}
+
+// Tags that act on the whole document when parsed in its body (a help page
+// brings them): such a part is not added piecemeal.
+bool HasPageLevelTag(const std::string& fragment) {
+    std::string lower(fragment.size(), ' ');
+    for (std::size_t i = 0; i < fragment.size(); ++i) {
+        char c = fragment[i];
+        lower[i] = (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c;
+    }
+    for (const char* tag : {"<!doctype", "<html", "<head", "<body", "<title", "<meta", "<base", "<frameset"}) {
+        if (lower.find(tag) != std::string::npos) return true;
+    }
+    return false;
+}
+
+// The text the engine decodes from the document's bytes (Windows-1252).
+QString Decoded(const std::string& bytes) {
+    QString text;
+    text.reserve(qsizetype(bytes.size()));
+    for (char c : bytes) text.append(QChar(char16_t(cp1252::ToUnicode(static_cast<unsigned char>(c)))));
+    return text;
+}
+
 int NextViewId() {
     static int next = 0;
     return ++next;
@@ -131,6 +165,8 @@ HtmlView::HtmlView(QWidget* parent) : QWebEngineView(parent), id_(NextViewId()) 
 HtmlView::~HtmlView() { SharedEngine().handler->Withdraw("view" + QString::number(id_)); }
 
 void HtmlView::ShowDocument(const std::string& bytes) {
+    ++fullLoads_;
+    shown_ = bytes;
     const QString path = QString("/view%1/%2").arg(id_).arg(++sequence_);
     SharedEngine().handler->Publish(path, QByteArray(bytes.data(), qsizetype(bytes.size())));
     holdsDocument_ = true;
@@ -140,7 +176,47 @@ void HtmlView::ShowDocument(const std::string& bytes) {
     StartLoad(url);
 }
 
+void HtmlView::UpdateDocument(const std::string& bytes) {
+    const std::size_t oldEnd = shown_.size() - std::min(shown_.size(), kFooter.size());
+    const bool grown = holdsDocument_ && !loading_ && EndsWith(shown_, kFooter) && EndsWith(bytes, kFooter) &&
+                       bytes.size() > shown_.size() && bytes.compare(0, oldEnd, shown_, 0, oldEnd) == 0;
+    if (!grown) {
+        ShowDocument(bytes);
+        return;
+    }
+    std::string fragment = bytes.substr(oldEnd, bytes.size() - shown_.size());
+    if (HasPageLevelTag(fragment)) {
+        ShowDocument(bytes);
+        return;
+    }
+    shown_ = bytes;
+    AppendToBody(fragment);
+}
+
+void HtmlView::AppendToBody(const std::string& fragment) {
+    // The parser puts the line breaks around "</body>" into the body's last
+    // text node; the new part goes before them, as a full load would place it.
+    const QString literal = QString::fromUtf8(QJsonDocument(QJsonArray{Decoded(fragment)}).toJson(QJsonDocument::Compact));
+    const QString script = QString(
+        "(function(part){var b=document.body;if(!b)return false;var t=b.lastChild;"
+        "if(!t||t.nodeType!==3||!t.data.endsWith('\\n\\n'))return false;"
+        "t.data=t.data.slice(0,-2);b.insertAdjacentHTML('beforeend',part+'\\n\\n');return true;})%1")
+                               .arg("(" + literal.mid(1, literal.size() - 2) + ")");
+    loading_ = true;
+    const quint64 update = ++sequence_;
+    page()->runJavaScript(script, QWebEngineScript::ApplicationWorld, [this, update](const QVariant& done) {
+        if (update != sequence_) return;  // a newer document has been started since
+        loading_ = false;
+        if (done.toBool()) {
+            emit DocumentLoaded(true);
+        } else {
+            ShowDocument(shown_);
+        }
+    });
+}
+
 void HtmlView::ShowBlank() {
+    shown_.clear();
     holdsDocument_ = false;
     StartLoad(QUrl("about:blank"));
 }

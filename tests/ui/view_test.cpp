@@ -58,3 +58,45 @@ TEST(View, EmptyPageAfterClearingHoldsTheEmptyDocument) {
 
 }  // namespace
 }  // namespace quorvel::testing
+
+namespace quorvel::testing {
+namespace {
+
+TEST(IncrementalUpdate, CollectedPageEqualsTheWrappedBodyWithoutReloading) {
+    Trainer t;
+    t.Start();
+    ASSERT_TRUE(t.LoadAfter([&] { t.Find<RadioGroup>("RadioGroup3")->SetItemIndex(1); }));
+    HtmlView& view = *t.window->View();
+    const int loadsBefore = view.FullLoads();
+    for (int i = 0; i < 5; ++i) ASSERT_TRUE(t.LoadAfter([&] { t.Type(t.Field("Eg1"), "n"); }));
+    EXPECT_EQ(view.FullLoads(), loadsBefore) << "solutions were added, not reloaded";
+    EXPECT_EQ(PageHtml(view), HtmlOf(WrapInDocument(t.window->Document().Text())));
+
+    // A help page in the collection is loaded in full; solutions after it are added again.
+    ASSERT_TRUE(t.ClickAndLoad("Button7"));
+    EXPECT_EQ(view.FullLoads(), loadsBefore + 1);
+    for (int i = 0; i < 3; ++i) ASSERT_TRUE(t.LoadAfter([&] { t.Type(t.Field("Eg1"), "n"); }));
+    EXPECT_EQ(view.FullLoads(), loadsBefore + 1);
+    EXPECT_EQ(PageHtml(view), HtmlOf(WrapInDocument(t.window->Document().Text())));
+
+    // Clearing shrinks the body: a full load of the new document.
+    ASSERT_TRUE(t.ClickAndLoad("Button10"));
+    ASSERT_TRUE(t.LoadAfter([&] { t.Type(t.Field("Eg1"), "n"); }));
+    EXPECT_EQ(PageHtml(view), HtmlOf(WrapInDocument(t.window->Document().Text())));
+    const QString text = PageText(view);
+    EXPECT_TRUE(text.contains("Aufgabe 1 i)"));
+    EXPECT_FALSE(text.contains("Aufgabe 1 h)"));
+}
+
+TEST(IncrementalUpdate, TheWholeDocumentStillPrintsAndSaves) {
+    Trainer t;
+    t.Start();
+    ASSERT_TRUE(t.LoadAfter([&] { t.Find<RadioGroup>("RadioGroup3")->SetItemIndex(1); }));
+    for (int i = 0; i < 3; ++i) ASSERT_TRUE(t.ClickAndLoad("BBgleich"));
+    const QString text = PageText(*t.window->View());
+    EXPECT_EQ(text.count("Aufgabe Bsp.)"), 3);
+    EXPECT_TRUE(text.contains(QString::fromUtf8("Ergebnis kürzen, falls möglich.")));
+}
+
+}  // namespace
+}  // namespace quorvel::testing
