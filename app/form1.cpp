@@ -400,12 +400,16 @@ void Form1::BggtkgvClick() {
 
 void Form1::ShowSheet(const std::string& text) {
     const bool collect = RadioGroup3->ItemIndex() != 0;
-    const std::string document = document_.ShowSheet(text, collect);
-    // A growing collection is added to the page instead of reloading it.
+    const std::uint64_t before = document_.Revision();
+    const std::size_t oldSize = document_.Text().size();
+    document_.ShowSheet(text, collect);
+    auto document = [this] { return WrapInDocument(document_.Text()); };
     if (collect) {
-        WebBrowser1->UpdateDocument(document);
+        // A growing collection is added to the page instead of reloading it.
+        const std::string_view added = std::string_view(document_.Text()).substr(oldSize);
+        WebBrowser1->AppendToBody(added, before, document_.Revision(), document);
     } else {
-        WebBrowser1->ShowDocument(document);
+        WebBrowser1->ShowDocument(document(), document_.Revision());
     }
 }
 

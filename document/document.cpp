@@ -1,5 +1,7 @@
 #include "document/document.h"
 
+#include <algorithm>
+
 #include "fraction/sheet.h"
 
 namespace quorvel {
@@ -58,18 +60,32 @@ std::string FileContents(std::string_view document) {
     return out;
 }
 
-std::string DocumentBody::ShowSheet(std::string_view text, bool collect) {
+namespace {
+const std::string kInstructionsWord = "Anleitung";
+}
+
+void DocumentBody::ShowSheet(std::string_view text, bool collect) {
+    ++revision_;
     if (!collect) {
         body_ = Normalise(text);
-    } else {
-        ++pageBreakCounter_;
-        body_ += Normalise(text);
-        if (pageBreakCounter_ == 2) {
-            pageBreakCounter_ = 0;
-            body_ += PageBreakMarker();
-        }
+        holdsInstructions_ = body_.find(kInstructionsWord) != std::string::npos;
+        return;
     }
-    return WrapInDocument(body_);
+    ++pageBreakCounter_;
+    // The word may span the old end and the new text: look from a little before it.
+    const std::size_t from = body_.size() - std::min(body_.size(), kInstructionsWord.size() - 1);
+    body_ += Normalise(text);
+    holdsInstructions_ = holdsInstructions_ || body_.find(kInstructionsWord, from) != std::string::npos;
+    if (pageBreakCounter_ == 2) {
+        pageBreakCounter_ = 0;
+        body_ += PageBreakMarker();
+    }
+}
+
+void DocumentBody::Clear() {
+    ++revision_;
+    body_.clear();
+    holdsInstructions_ = false;
 }
 
 }  // namespace quorvel

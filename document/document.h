@@ -2,6 +2,7 @@
 // template that makes a complete HTML 4.01 document of it.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -28,21 +29,26 @@ std::string FileContents(std::string_view document);
 // collect mode texts accumulate with a page break after every second one.
 class DocumentBody {
 public:
-    // Replaces or extends the body by text and returns the complete document
-    // to show.
-    std::string ShowSheet(std::string_view text, bool collect);
+    // Replaces or extends the body by text.
+    void ShowSheet(std::string_view text, bool collect);
 
     const std::string& Text() const { return body_; }
     Int PageBreakCounter() const { return pageBreakCounter_; }
-    void Clear() { body_.clear(); }
+    void Clear();
 
     // True if the body holds the instructions page, which carries this word
     // in its heading.
-    bool HoldsInstructions() const { return body_.find("Anleitung") != std::string::npos; }
+    bool HoldsInstructions() const { return holdsInstructions_; }
+
+    // Counts every change of the body, so that a view can tell which body
+    // its page was made from.
+    std::uint64_t Revision() const { return revision_; }
 
 private:
     std::string body_;
     Int pageBreakCounter_ = 0;
+    bool holdsInstructions_ = false;  // kept up to date, so that no change scans the whole body
+    std::uint64_t revision_ = 1;
 };
 
 }  // namespace quorvel

@@ -100,16 +100,9 @@ Engine& SharedEngine() {
     return engine;
 }
 
-// The end of every document after its body.
-const std::string kFooter = "\r\n</body>\r\n</html>";
-
-bool EndsWith(const std::string& text, const std::string& end) {
-    return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
-}
-
 // Tags that act on the whole document when parsed in its body (a help page
 // brings them): such a part is not added piecemeal.
-bool HasPageLevelTag(const std::string& fragment) {
+bool HasPageLevelTag(std::string_view fragment) {
     std::string lower(fragment.size(), ' ');
     for (std::size_t i = 0; i < fragment.size(); ++i) {
         char c = fragment[i];
@@ -122,7 +115,7 @@ bool HasPageLevelTag(const std::string& fragment) {
 }
 
 // The text the engine decodes from the document's bytes (Windows-1252).
-QString Decoded(const std::string& bytes) {
+QString Decoded(std::string_view bytes) {
     QString text;
     text.reserve(qsizetype(bytes.size()));
     for (char c : bytes) text.append(QChar(char16_t(cp1252::ToUnicode(static_cast<unsigned char>(c)))));
@@ -156,17 +149,17 @@ HtmlView::HtmlView(QWidget* parent) : QWebEngineView(parent), id_(NextViewId()) 
     setPage(page);
     setContextMenuPolicy(Qt::NoContextMenu);
     connect(page, &QWebEnginePage::loadFinished, this, [this](bool ok) {
-        if (!loading_ || this->page()->url() != pending_) return;  // an older load
-        loading_ = false;
+        if (!pageLoading_ || this->page()->url() != pending_) return;  // an older load
+        pageLoading_ = false;
         emit DocumentLoaded(ok);
     });
 }
 
 HtmlView::~HtmlView() { SharedEngine().handler->Withdraw("view" + QString::number(id_)); }
 
-void HtmlView::ShowDocument(const std::string& bytes) {
+void HtmlView::ShowDocument(const std::string& bytes, std::uint64_t revision) {
     ++fullLoads_;
-    shown_ = bytes;
+    revision_ = revision;
     const QString path = QString("/view%1/%2").arg(id_).arg(++sequence_);
     SharedEngine().handler->Publish(path, QByteArray(bytes.data(), qsizetype(bytes.size())));
     holdsDocument_ = true;
@@ -176,54 +169,48 @@ void HtmlView::ShowDocument(const std::string& bytes) {
     StartLoad(url);
 }
 
-void HtmlView::UpdateDocument(const std::string& bytes) {
-    const std::size_t oldEnd = shown_.size() - std::min(shown_.size(), kFooter.size());
-    const bool grown = holdsDocument_ && !loading_ && EndsWith(shown_, kFooter) && EndsWith(bytes, kFooter) &&
-                       bytes.size() > shown_.size() && bytes.compare(0, oldEnd, shown_, 0, oldEnd) == 0;
-    if (!grown) {
-        ShowDocument(bytes);
+void HtmlView::AppendToBody(std::string_view fragment, std::uint64_t from, std::uint64_t to,
+                            std::function<std::string()> document) {
+    const bool appendable = holdsDocument_ && !pageLoading_ && revision_ != 0 && revision_ == from &&
+                            !HasPageLevelTag(fragment);
+    if (!appendable) {
+        ShowDocument(document(), to);
         return;
     }
-    std::string fragment = bytes.substr(oldEnd, bytes.size() - shown_.size());
-    if (HasPageLevelTag(fragment)) {
-        ShowDocument(bytes);
-        return;
-    }
-    shown_ = bytes;
-    AppendToBody(fragment);
-}
-
-void HtmlView::AppendToBody(const std::string& fragment) {
+    revision_ = to;
+    fallback_ = std::move(document);
     // The parser puts the line breaks around "</body>" into the body's last
     // text node; the new part goes before them, as a full load would place it.
-    const QString literal = QString::fromUtf8(QJsonDocument(QJsonArray{Decoded(fragment)}).toJson(QJsonDocument::Compact));
+    const QString literal =
+        QString::fromUtf8(QJsonDocument(QJsonArray{Decoded(fragment)}).toJson(QJsonDocument::Compact));
     const QString script = QString(
         "(function(part){var b=document.body;if(!b)return false;var t=b.lastChild;"
         "if(!t||t.nodeType!==3||!t.data.endsWith('\\n\\n'))return false;"
         "t.data=t.data.slice(0,-2);b.insertAdjacentHTML('beforeend',part+'\\n\\n');return true;})%1")
                                .arg("(" + literal.mid(1, literal.size() - 2) + ")");
-    loading_ = true;
-    const quint64 update = ++sequence_;
-    page()->runJavaScript(script, QWebEngineScript::ApplicationWorld, [this, update](const QVariant& done) {
-        if (update != sequence_) return;  // a newer document has been started since
-        loading_ = false;
+    ++appendsInFlight_;
+    const quint64 sequence = sequence_;
+    page()->runJavaScript(script, QWebEngineScript::ApplicationWorld, [this, sequence, to](const QVariant& done) {
+        if (sequence != sequence_) return;  // a page has been loaded since
+        --appendsInFlight_;
         if (done.toBool()) {
             emit DocumentLoaded(true);
         } else {
-            ShowDocument(shown_);
+            ShowDocument(fallback_(), to);
         }
     });
 }
 
 void HtmlView::ShowBlank() {
-    shown_.clear();
+    revision_ = 0;
     holdsDocument_ = false;
     StartLoad(QUrl("about:blank"));
 }
 
 void HtmlView::StartLoad(const QUrl& url) {
     pending_ = url;
-    loading_ = true;
+    pageLoading_ = true;
+    appendsInFlight_ = 0;  // their results are dropped: the new page replaces them
     load(url);
 }
 

@@ -6,7 +6,10 @@
 
 #include <QByteArray>
 #include <QWebEngineView>
+#include <cstdint>
+#include <functional>
 #include <string>
+#include <string_view>
 
 class QPrinter;
 
@@ -22,20 +25,23 @@ public:
     ~HtmlView() override;
 
     // Shows a complete document; its bytes reach the engine unchanged.
-    void ShowDocument(const std::string& bytes);
-    // Shows a complete document that may have grown at the end of its body:
-    // then only the new part is added to the page, which ends up exactly as
-    // if the whole document had been loaded. Otherwise the same as
-    // ShowDocument. The body must hold balanced markup, as solutions do.
-    void UpdateDocument(const std::string& bytes);
+    // revision names the document for AppendToBody (0: none).
+    void ShowDocument(const std::string& bytes, std::uint64_t revision = 0);
+    // The document of revision from has grown at the end of its body by
+    // fragment, giving revision to. If the page shows revision from, only
+    // the fragment is added to it, and the page ends up exactly as if the
+    // whole document had been loaded; otherwise document() is loaded in
+    // full. The body must hold balanced markup, as solutions do.
+    void AppendToBody(std::string_view fragment, std::uint64_t from, std::uint64_t to,
+                      std::function<std::string()> document);
     // How many documents were loaded in full, for tests and measurements.
     int FullLoads() const { return fullLoads_; }
     // Turns the view empty ("about:blank").
     void ShowBlank();
     // True while the view shows a document of ours (not the empty page).
     bool HoldsDocument() const { return holdsDocument_; }
-    // True while a load started here has not finished yet.
-    bool IsLoading() const { return loading_; }
+    // True while a load or an addition started here has not finished yet.
+    bool IsLoading() const { return pageLoading_ || appendsInFlight_ > 0; }
 
 signals:
     // A load started by ShowDocument or ShowBlank has finished.
@@ -43,14 +49,15 @@ signals:
 
 private:
     void StartLoad(const QUrl& url);
-    void AppendToBody(const std::string& fragment);
 
     int id_;
     quint64 sequence_ = 0;
     QUrl pending_;
-    bool loading_ = false;
+    bool pageLoading_ = false;
+    int appendsInFlight_ = 0;
     bool holdsDocument_ = false;
-    std::string shown_;  // the document the page was built from
+    std::uint64_t revision_ = 0;                // of the document the page shows
+    std::function<std::string()> fallback_;  // the whole document, should an addition fail
     int fullLoads_ = 0;
 };
 

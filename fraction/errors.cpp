@@ -8,7 +8,17 @@ DivisionByZero::DivisionByZero() : Error("Division durch Null") {}
 
 ArithmeticOverflow::ArithmeticOverflow() : Error("Arithmetischer Überlauf"_w) {}
 
-ConversionError::ConversionError(const std::string& text)
-    : Error("'" + text + "' ist kein gültiger Integerwert"_w) {}
+namespace {
+
+std::string ConversionMessage(const std::string& text) {
+    std::string message = "'";
+    message.append(text);
+    message.append("' ist kein gültiger Integerwert"_w);
+    return message;
+}
+
+}  // namespace
+
+ConversionError::ConversionError(const std::string& text) : Error(ConversionMessage(text)) {}
 
 }  // namespace quorvel

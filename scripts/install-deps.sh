@@ -12,6 +12,7 @@ packages=(
   qt6-webengine-dev
   libgl-dev
   libgtest-dev
+  libbenchmark-dev
   googletest
   qt6-translations-l10n
   fonts-liberation

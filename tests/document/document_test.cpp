@@ -51,7 +51,8 @@ TEST(ShowSheet, SingleModeReplacesAndLeavesTheCounter) {
     DocumentBody body;
     body.ShowSheet("W1", true);
     ASSERT_EQ(body.PageBreakCounter(), 1);
-    EXPECT_EQ(body.ShowSheet("W2\rx", false), WrapInDocument("W2\r\nx"));
+    body.ShowSheet("W2\rx", false);
+    EXPECT_EQ(WrapInDocument(body.Text()), WrapInDocument("W2\r\nx"));
     EXPECT_EQ(body.Text(), "W2\r\nx");
     body.ShowSheet("W3", false);
     EXPECT_EQ(body.Text(), "W3");
@@ -65,7 +66,8 @@ TEST(ShowSheet, CollectModeBreaksAfterEverySecondText) {
     body.ShowSheet("W2", true);
     EXPECT_EQ(body.Text(), "W1W2" + kMarker);
     EXPECT_EQ(body.PageBreakCounter(), 0);
-    EXPECT_EQ(body.ShowSheet("W3", true), WrapInDocument("W1W2" + kMarker + "W3"));
+    body.ShowSheet("W3", true);
+    EXPECT_EQ(body.Text(), "W1W2" + kMarker + "W3");
     EXPECT_EQ(body.PageBreakCounter(), 1);
 }
 
@@ -91,7 +93,8 @@ TEST(ShowSheet, ClearingWithCounterOneLeavesExactlyTheMarker) {
 TEST(ShowSheet, WholePageIsNestedWithOnlyItsBreaksChanged) {
     DocumentBody body;
     const std::string page = "<!DOCTYPE x>\r<html><head></head>\n<body>Anleitung</body></html>";
-    std::string document = body.ShowSheet(page, false);
+    body.ShowSheet(page, false);
+    const std::string document = WrapInDocument(body.Text());
     EXPECT_EQ(document, DocumentHeader() + "<!DOCTYPE x>\r\n<html><head></head>\r\n<body>Anleitung</body></html>" +
                             "\r\n</body>\r\n</html>");
     EXPECT_TRUE(body.HoldsInstructions());
@@ -105,6 +108,24 @@ TEST(ShowSheet, HelpPageAndSolutionCollectedFromEmpty) {
     body.ShowSheet("W1", true);
     EXPECT_EQ(body.Text(), "<html>Hinweise\r\n</html>W1" + kMarker);
     EXPECT_FALSE(body.HoldsInstructions());
+}
+
+TEST(ShowSheet, InstructionsAreFoundAcrossTheOldEndAndAfterClearing) {
+    DocumentBody body;
+    const std::uint64_t start = body.Revision();
+    body.ShowSheet("eins Anlei", true);
+    EXPECT_FALSE(body.HoldsInstructions());
+    body.ShowSheet("tung zwei", true);  // the word spans two texts
+    EXPECT_TRUE(body.HoldsInstructions());
+    body.ShowSheet("drei", true);
+    EXPECT_TRUE(body.HoldsInstructions());
+    body.Clear();
+    EXPECT_FALSE(body.HoldsInstructions());
+    body.ShowSheet("<div>Anleitung</div>", false);
+    EXPECT_TRUE(body.HoldsInstructions());
+    body.ShowSheet("x", false);
+    EXPECT_FALSE(body.HoldsInstructions());
+    EXPECT_EQ(body.Revision(), start + 6);
 }
 
 TEST(FileContents, EveryLineEndsWithCrLf) {

@@ -1,0 +1,38 @@
+// The core: posing and solving exercises, per operation.
+#include <benchmark/benchmark.h>
+
+#include "entry/evaluation.h"
+#include "exercise/generator.h"
+#include "exercise/settings.h"
+
+namespace {
+
+using namespace quorvel;
+
+void PoseAndSolve(benchmark::State& state) {
+    const int operation = int(state.range(0));
+    const int difficulty = 3;  // "Rechengenie": the largest numbers
+    const int kind = 2;        // mixed numbers: every step of the walkthroughs
+    ExerciseGenerator generator;
+    std::string number = "Bsp.";
+    char shown = operation < kMixedOperationRow ? kOperators[operation] : '+';
+    for (auto _ : state) {
+        PosedExercise posed = generator.Pose({number, difficulty, kind, operation, shown, true});
+        number = posed.exerciseNumber;
+        shown = posed.op;
+        OperandFields first{posed.Eg1, posed.Ez1, posed.En1};
+        OperandFields second{posed.Eg2, posed.Ez2, posed.En2};
+        Sheet sheet;
+        sheet.context = {number, DifficultyItems()[difficulty], KindItems()[kind], std::string(1, shown)};
+        Evaluation evaluation = EvaluateExercise(first, second, kind, sheet);
+        std::string text = sheet.lines.Join();
+        benchmark::DoNotOptimize(evaluation);
+        benchmark::DoNotOptimize(text);
+    }
+    state.SetItemsProcessed(state.iterations());
+    state.SetLabel(OperationItems()[std::size_t(operation)]);
+}
+
+BENCHMARK(PoseAndSolve)->DenseRange(0, 4);
+
+}  // namespace
