@@ -14,6 +14,8 @@ packages=(
   libgtest-dev
   libbenchmark-dev
   googletest
+  clang
+  libclang-rt-14-dev
   qt6-translations-l10n
   fonts-liberation
   fonts-dejavu-core

@@ -1,0 +1,95 @@
+// The view shows only our own pages, and long sessions lose nothing.
+#include <gtest/gtest.h>
+
+#include <QEventLoop>
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTcpServer>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QWebEnginePage>
+#include <QWebEngineScript>
+
+#include "app/radiogroup.h"
+#include "document/htmlview.h"
+#include "harness.h"
+
+namespace quorvel::testing {
+namespace {
+
+QVariant Evaluate(HtmlView& view, const QString& script) {
+    QVariant result;
+    QEventLoop loop;
+    view.page()->runJavaScript(script, QWebEngineScript::ApplicationWorld, [&](const QVariant& value) {
+        result = value;
+        loop.quit();
+    });
+    QTimer::singleShot(30000, &loop, &QEventLoop::quit);
+    loop.exec();
+    return result;
+}
+
+TEST(OwnPagesOnly, NoScriptRunsNoRequestLeavesAndLinksDoNotNavigate) {
+    // A listener on this machine notices any request the page would make.
+    QTcpServer listener;
+    ASSERT_TRUE(listener.listen(QHostAddress::LocalHost));
+    int connections = 0;
+    QObject::connect(&listener, &QTcpServer::newConnection, [&] { ++connections; });
+    const std::string outside = "http://127.0.0.1:" + std::to_string(listener.serverPort());
+
+    Trainer t;
+    HtmlView& view = *t.window->View();
+    const std::string body = "<script>document.title='ran'; document.body.setAttribute('data-ran','1');</script>"
+                             "<img id=\"picture\" src=\"" + outside + "/bild.png\">"
+                             "<p><a id=\"out\" style=\"font-size:48px\" href=\"" + outside + "/\">Hinaus</a></p>";
+    ASSERT_TRUE(t.LoadAfter([&] { t.window->ShowSheet(body); }));
+    QTest::qWait(300);
+    EXPECT_EQ(view.title(), "Quorvel");
+    EXPECT_EQ(Evaluate(view, "document.body.hasAttribute('data-ran')").toBool(), false);
+    EXPECT_EQ(connections, 0) << "the picture was not fetched";
+
+    const QUrl shown = view.url();
+    const QJsonObject box =
+        QJsonDocument::fromJson(Evaluate(view, "JSON.stringify(document.getElementById('out').getBoundingClientRect())")
+                                    .toString()
+                                    .toUtf8())
+            .object();
+    const QPoint centre(int(box["x"].toDouble() + box["width"].toDouble() / 2),
+                        int(box["y"].toDouble() + box["height"].toDouble() / 2));
+    ASSERT_GT(box["width"].toDouble(), 0);
+    QWidget* surface = view.focusProxy() ? view.focusProxy() : &view;
+    QTest::mouseClick(surface, Qt::LeftButton, Qt::NoModifier, centre);
+    QTest::qWait(500);
+    EXPECT_EQ(view.url(), shown);
+    EXPECT_TRUE(PageText(view).contains("Hinaus"));
+    EXPECT_EQ(connections, 0);
+}
+
+TEST(LongSession, TwoThousandCollectedSolutionsAreAllSaved) {
+    Trainer t;
+    t.Start();
+    ASSERT_TRUE(t.LoadAfter([&] { t.Find<RadioGroup>("RadioGroup3")->SetItemIndex(1); }));
+    QLineEdit* field = t.Field("Eg1");
+    field->setFocus();
+    for (int i = 0; i < 2000; ++i) {
+        ASSERT_TRUE(t.LoadAfter([&] { QTest::keyClick(field, 'n'); })) << i;
+    }
+    EXPECT_EQ(t.Field("Enr")->text(), "223 b");  // 1 a, 1 b, ... nine to a number
+
+    QTemporaryDir dir;
+    t.services.saveAnswer = dir.filePath("sammlung.html");
+    QTest::mouseClick(t.Button("Button9"), Qt::LeftButton);
+    QFile file(*t.services.saveAnswer);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray saved = file.readAll();
+    EXPECT_EQ(saved.count("Aufgabe "), 2000);
+    EXPECT_EQ(saved.count("<div style=\"page-break-before:always\"></div>"), 1000);
+    EXPECT_TRUE(saved.contains("Aufgabe 223 b) [n e]"));
+    EXPECT_TRUE(saved.endsWith("</body>\r\n</html>\r\n"));
+    EXPECT_TRUE(PageText(*t.window->View()).contains("Aufgabe 223 b)"));
+}
+
+}  // namespace
+}  // namespace quorvel::testing
