@@ -4,6 +4,7 @@
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -100,6 +101,17 @@ QStringList Items(const std::array<std::string, N>& items) {
     return list;
 }
 
+QIcon ProgramIcon() {
+    QIcon icon;
+    for (int size : {16, 32, 48, 64, 128, 256}) icon.addFile(QString(":/icons/quorvel-%1.png").arg(size));
+    return icon;
+}
+
+void Name(QWidget* widget, const char* name, const char* description = nullptr) {
+    widget->setAccessibleName(QString::fromUtf8(name));
+    if (description) widget->setAccessibleDescription(QString::fromUtf8(description));
+}
+
 OperandFields ReadFields(QLineEdit* whole, QLineEdit* numerator, QLineEdit* denominator) {
     return {FromQString(whole->text()), FromQString(numerator->text()), FromQString(denominator->text())};
 }
@@ -109,6 +121,7 @@ OperandFields ReadFields(QLineEdit* whole, QLineEdit* numerator, QLineEdit* deno
 Form1::Form1(PlatformServices& services, QWidget* parent) : QWidget(parent), services_(services) {
     setObjectName("Form1");
     setWindowTitle(QString(41, ' ') + "Quorvel");
+    setWindowIcon(ProgramIcon());
     setFont(FontOf(kWindowFonts, 14));
 
     auto* layout = new QVBoxLayout(this);
@@ -127,6 +140,7 @@ Form1::Form1(PlatformServices& services, QWidget* parent) : QWidget(parent), ser
     Panel3->hide();
 
     ConnectHandlers();
+    NameControls();
     qApp->installEventFilter(this);
 
     PlaceWindow();
@@ -291,6 +305,38 @@ void Form1::BuildPanel3() {
     grid->addWidget(Button8, 2, 8);
     grid->addWidget(Button10, 3, 8);
     grid->setColumnStretch(8, 1);
+}
+
+// What a screen reader announces, and the typing flow as the Tab order.
+void Form1::NameControls() {
+    Name(Button2, "Start", "Zu den Aufgaben");
+    Name(Button1, "Schließen", "Beendet das Programm");
+    Name(Button4, "Erklärungen", "Zeigt die Anleitung");
+    Name(Bggtkgv, "ggT und kgV", "Erklärt größten gemeinsamen Teiler und kleinstes gemeinsames Vielfaches");
+    Name(Button3, "Drucken", "Druckvorschau der Seite");
+    Name(Button5, "Zurück", "Zurück zu den Einstellungen");
+    Name(Button7, "Hinweise", "Hinweise zu Aufgabennummern und zum schnellen Eintippen");
+    Name(BB6, "Neue Aufgabe", "Stellt die nächste Aufgabe; Taste n stellt und rechnet sie");
+    Name(Enr, "Aufgabennummer");
+    Name(Memo1, "Bedienungshinweis");
+    Name(Eg1, "Ganze Zahl des ersten Bruchs", "Leer lassen, wenn der Bruch keine ganze Zahl hat");
+    Name(Ez1, "Zähler des ersten Bruchs");
+    Name(En1, "Nenner des ersten Bruchs", "Eingabetaste fragt nach der Rechenart");
+    Name(BB, "Rechenzeichen", "Rechnet die Aufgabe aus wie das Gleichheitszeichen");
+    Name(Eg2, "Ganze Zahl des zweiten Bruchs", "Leer lassen, wenn der Bruch keine ganze Zahl hat");
+    Name(Ez2, "Zähler des zweiten Bruchs");
+    Name(En2, "Nenner des zweiten Bruchs");
+    Name(BBgleich, "Gleich: ausrechnen", "Trägt das Ergebnis ein und zeigt den Rechenweg");
+    Name(Eg, "Ergebnis: ganze Zahl");
+    Name(Ez, "Ergebnis: Zähler");
+    Name(En, "Ergebnis: Nenner");
+    Name(Label2, "Tipp");
+    Name(Button9, "Speichern", "Speichert die Rechnungen als HTML-Datei");
+    Name(Button8, "Drucken", "Druckvorschau der Rechnungen");
+    Name(Button10, "Löschen", "Löscht die gesammelten Rechnungen");
+    Name(WebBrowser1, "Rechenweg");
+    QWidget* flow[] = {Enr, Eg1, Ez1, En1, Eg2, Ez2, En2, BBgleich, BB6, Button9, Button8, Button10, Button5, Button7};
+    for (std::size_t i = 1; i < std::size(flow); ++i) setTabOrder(flow[i - 1], flow[i]);
 }
 
 void Form1::ConnectHandlers() {

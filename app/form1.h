@@ -69,6 +69,7 @@ private:
     void BuildPanel2();
     void BuildPanel3();
     void ConnectHandlers();
+    void NameControls();
     void PlaceWindow();
     // Runs a handler; what escapes it is shown in the general error box.
     void Guarded(const std::function<void()>& handler);

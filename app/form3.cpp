@@ -25,6 +25,9 @@ Form3::Form3(std::function<void(int)> rowChanged, QWidget* parent)
     Button1 = new QPushButton("Ok", this);
     Button1->setObjectName("Button1");
     Button1->setDefault(true);
+    Button1->setAccessibleName("Ok");
+    Button1->setAccessibleDescription(QString::fromUtf8("Übernimmt die Rechenart; auch + - * : / wählen und bestätigen"));
+    setAccessibleName("Eingabe der Rechenart");
     layout->addWidget(RadioGroup4);
     layout->addWidget(Button1);
     connect(RadioGroup4, &RadioGroup::Click, this, &Form3::RadioGroup4Click);

@@ -8,6 +8,7 @@
 int main(int argc, char* argv[]) {
     quorvel::PrepareApplication();
     QApplication application(argc, argv);
+    quorvel::InstallGermanTranslations(application);
     quorvel::DesktopServices services;
     quorvel::Form1 window(services);
     window.show();

@@ -3,6 +3,9 @@
 #include <unistd.h>
 
 #include <QCoreApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 
 #include "document/htmlview.h"
 
@@ -15,6 +18,22 @@ void PrepareApplication() {
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QCoreApplication::setApplicationName("Quorvel");
     HtmlView::RegisterScheme();
+}
+
+}  // namespace quorvel
+
+namespace quorvel {
+
+bool InstallGermanTranslations(QCoreApplication& application) {
+    const QLocale german(QLocale::German, QLocale::Germany);
+    QLocale::setDefault(german);
+    auto* translator = new QTranslator(&application);
+    if (!translator->load(german, "qtbase", "_", QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        delete translator;
+        return false;
+    }
+    application.installTranslator(translator);
+    return true;
 }
 
 }  // namespace quorvel

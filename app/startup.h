@@ -1,10 +1,16 @@
 // What must happen before the QApplication exists.
 #pragma once
 
+class QCoreApplication;
+
 namespace quorvel {
 
 // The browser engine refuses its sandbox as root: it is turned off for root
 // only. Registers the view's URL scheme and sets the application attributes.
 void PrepareApplication();
+
+// Qt's own dialogs and buttons speak German, whatever the machine's language:
+// installs Qt's German translations into application. True if they were found.
+bool InstallGermanTranslations(QCoreApplication& application);
 
 }  // namespace quorvel

@@ -10,6 +10,7 @@
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
 #include <QWebEngineScript>
+#include <QWebEngineScriptCollection>
 #include <QWebEngineSettings>
 #include <QWebEngineUrlRequestInterceptor>
 #include <QWebEngineUrlRequestJob>
@@ -81,6 +82,23 @@ protected:
     QWebEnginePage* createWindow(WebWindowType) override { return nullptr; }
 };
 
+// The pages name Windows fonts. The engine takes only metric-compatible
+// stand-ins for them, so the handwriting headings would come out in a plain
+// serif: these rules map the names to free look-alikes. They are adopted
+// style sheets, which leave the page's own document untouched.
+const char kFontMapping[] = R"((function() {
+  var rules = [];
+  ['Comic Sans MS', 'Lucida Handwriting', 'Chicago'].forEach(function(name) {
+    rules.push("@font-face{font-family:'" + name + "';font-weight:normal;src:local('Comic Neue'),local('ComicNeue-Regular');}");
+    rules.push("@font-face{font-family:'" + name + "';font-weight:bold;src:local('Comic Neue Bold'),local('ComicNeue-Bold');}");
+  });
+  try {
+    var sheet = new CSSStyleSheet();
+    sheet.replaceSync(rules.join(''));
+    document.adoptedStyleSheets = document.adoptedStyleSheets.concat([sheet]);
+  } catch (e) {}
+})();)";
+
 struct Engine {
     QWebEngineProfile* profile;
     DocumentSchemeHandler* handler;
@@ -95,6 +113,13 @@ Engine& SharedEngine() {
         profile->setUrlRequestInterceptor(new OwnPagesOnly(profile));
         profile->setHttpCacheType(QWebEngineProfile::NoCache);
         profile->setPersistentCookiesPolicy(QWebEngineProfile::NoPersistentCookies);
+        QWebEngineScript fonts;
+        fonts.setName("quorvel-fonts");
+        fonts.setSourceCode(kFontMapping);
+        fonts.setInjectionPoint(QWebEngineScript::DocumentCreation);
+        fonts.setWorldId(QWebEngineScript::ApplicationWorld);
+        fonts.setRunsOnSubFrames(false);
+        profile->scripts()->insert(fonts);
         return Engine{profile, handler};
     }();
     return engine;

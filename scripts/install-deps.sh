@@ -18,7 +18,11 @@ packages=(
   libclang-rt-14-dev
   qt6-translations-l10n
   fonts-liberation
+  fonts-comic-neue
   fonts-dejavu-core
+  dpkg-dev
+  desktop-file-utils
+  appstream
 )
 
 missing=()

@@ -26,5 +26,6 @@ int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
     quorvel::PrepareApplication();
     QApplication application(argc, argv);
+    quorvel::InstallGermanTranslations(application);
     return RUN_ALL_TESTS();
 }
