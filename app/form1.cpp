@@ -158,10 +158,15 @@ void Form1::PlaceWindow() {
     move(Design(297), 0);
 }
 
+QWidget* Form1::MakePanel(const char* name, int designHeight) {
+    auto* panel = new QWidget(this);
+    panel->setObjectName(name);
+    panel->setMinimumHeight(Design(designHeight));
+    return panel;
+}
+
 void Form1::BuildPanel1() {
-    Panel1 = new QWidget(this);
-    Panel1->setObjectName("Panel1");
-    Panel1->setMinimumHeight(Design(197));
+    Panel1 = MakePanel("Panel1", 197);
     auto* row = new QHBoxLayout(Panel1);
 
     auto* left = new QVBoxLayout;
@@ -196,9 +201,7 @@ void Form1::BuildPanel1() {
 }
 
 void Form1::BuildPanel2() {
-    Panel2 = new QWidget(this);
-    Panel2->setObjectName("Panel2");
-    Panel2->setMinimumHeight(Design(123));
+    Panel2 = MakePanel("Panel2", 123);
     auto* row = new QHBoxLayout(Panel2);
 
     auto* left = new QGridLayout;
@@ -235,9 +238,7 @@ void Form1::BuildPanel2() {
 }
 
 void Form1::BuildPanel3() {
-    Panel3 = new QWidget(this);
-    Panel3->setObjectName("Panel3");
-    Panel3->setMinimumHeight(Design(116));
+    Panel3 = MakePanel("Panel3", 116);
     auto* grid = new QGridLayout(Panel3);
     grid->setVerticalSpacing(Design(2));
 

@@ -65,6 +65,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    QWidget* MakePanel(const char* name, int designHeight);
     void BuildPanel1();
     void BuildPanel2();
     void BuildPanel3();

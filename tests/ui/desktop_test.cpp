@@ -33,19 +33,11 @@ TEST(Desktop, WindowCarriesTheIcon) {
 }
 
 double Width(HtmlView& view, const char* family) {
-    QVariant result;
-    QEventLoop loop;
     const QString script = QString("(function(){var s=document.createElement('span');s.style.fontFamily=\"%1\";"
                                    "s.style.fontSize='40px';s.textContent='Aufgabe Anleitung';document.body.appendChild(s);"
                                    "var w=s.getBoundingClientRect().width;s.remove();return w;})()")
                                .arg(family);
-    view.page()->runJavaScript(script, QWebEngineScript::ApplicationWorld, [&](const QVariant& value) {
-        result = value;
-        loop.quit();
-    });
-    QTimer::singleShot(30000, &loop, &QEventLoop::quit);
-    loop.exec();
-    return result.toDouble();
+    return RunScript(view, script).toDouble();
 }
 
 TEST(Desktop, HandwritingFontsAreMappedToALookAlike) {

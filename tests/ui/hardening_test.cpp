@@ -19,18 +19,6 @@
 namespace quorvel::testing {
 namespace {
 
-QVariant Evaluate(HtmlView& view, const QString& script) {
-    QVariant result;
-    QEventLoop loop;
-    view.page()->runJavaScript(script, QWebEngineScript::ApplicationWorld, [&](const QVariant& value) {
-        result = value;
-        loop.quit();
-    });
-    QTimer::singleShot(30000, &loop, &QEventLoop::quit);
-    loop.exec();
-    return result;
-}
-
 TEST(OwnPagesOnly, NoScriptRunsNoRequestLeavesAndLinksDoNotNavigate) {
     // A listener on this machine notices any request the page would make.
     QTcpServer listener;
@@ -47,12 +35,12 @@ TEST(OwnPagesOnly, NoScriptRunsNoRequestLeavesAndLinksDoNotNavigate) {
     ASSERT_TRUE(t.LoadAfter([&] { t.window->ShowSheet(body); }));
     QTest::qWait(300);
     EXPECT_EQ(view.title(), "Quorvel");
-    EXPECT_EQ(Evaluate(view, "document.body.hasAttribute('data-ran')").toBool(), false);
+    EXPECT_EQ(RunScript(view, "document.body.hasAttribute('data-ran')").toBool(), false);
     EXPECT_EQ(connections, 0) << "the picture was not fetched";
 
     const QUrl shown = view.url();
     const QJsonObject box =
-        QJsonDocument::fromJson(Evaluate(view, "JSON.stringify(document.getElementById('out').getBoundingClientRect())")
+        QJsonDocument::fromJson(RunScript(view, "JSON.stringify(document.getElementById('out').getBoundingClientRect())")
                                     .toString()
                                     .toUtf8())
             .object();

@@ -8,6 +8,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QWebEnginePage>
+#include <QWebEngineScript>
 
 #include "app/radiogroup.h"
 #include "document/htmlview.h"
@@ -71,28 +72,35 @@ QString Trainer::Result() const {
     return Field("Eg")->text() + "|" + Field("Ez")->text() + "|" + Field("En")->text();
 }
 
-QString PageHtml(HtmlView& view) {
-    QString html;
+namespace {
+
+// Waits for an answer the engine gives through a callback.
+template <class T, class Ask>
+T Await(Ask ask) {
+    T answer{};
     QEventLoop loop;
-    view.page()->toHtml([&](const QString& result) {
-        html = result;
+    ask([&](const T& result) {
+        answer = result;
         loop.quit();
     });
     QTimer::singleShot(kLoadTimeoutMs, &loop, &QEventLoop::quit);
     loop.exec();
-    return html;
+    return answer;
+}
+
+}  // namespace
+
+QString PageHtml(HtmlView& view) {
+    return Await<QString>([&](auto done) { view.page()->toHtml(done); });
 }
 
 QString PageText(HtmlView& view) {
-    QString text;
-    QEventLoop loop;
-    view.page()->toPlainText([&](const QString& result) {
-        text = result;
-        loop.quit();
-    });
-    QTimer::singleShot(kLoadTimeoutMs, &loop, &QEventLoop::quit);
-    loop.exec();
-    return text;
+    return Await<QString>([&](auto done) { view.page()->toPlainText(done); });
+}
+
+QVariant RunScript(HtmlView& view, const QString& script) {
+    return Await<QVariant>(
+        [&](auto done) { view.page()->runJavaScript(script, QWebEngineScript::ApplicationWorld, done); });
 }
 
 bool WaitForLoad(HtmlView& view) {

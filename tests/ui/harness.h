@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QString>
+#include <QVariant>
 #include <QStringList>
 #include <functional>
 #include <memory>
@@ -70,6 +71,9 @@ struct Trainer {
 // The DOM of the page in a view, serialised by the engine.
 QString PageHtml(HtmlView& view);
 QString PageText(HtmlView& view);
+// Runs a script in the program's own world of the page (the page's own
+// scripts stay off) and returns its result.
+QVariant RunScript(HtmlView& view, const QString& script);
 // The DOM the engine builds from these document bytes, in a view of its own.
 QString HtmlOf(const std::string& document);
 // Waits for a pending load of the view.
