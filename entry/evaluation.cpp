@@ -3,12 +3,11 @@
 #include "entry/conversion.h"
 #include "fraction/arithmetic.h"
 #include "fraction/cp1252.h"
+#include "fraction/sheet.h"
 
 namespace quorvel {
 
 namespace {
-
-bool IsBlankOrControl(char c) { return static_cast<unsigned char>(c) <= 32; }
 
 std::string Trimmed(const std::string& s) {
     std::size_t begin = 0;

@@ -10,8 +10,6 @@ namespace {
 
 const char kBlockOpening[] = "<pre style=\"font-size:10pt;line-height:7pt;display:inline;\"><br>";
 
-bool IsBlankOrControl(char c) { return static_cast<unsigned char>(c) <= 32; }
-
 void TrimRight(std::string& s) {
     while (!s.empty() && IsBlankOrControl(s.back())) s.pop_back();
 }

@@ -15,6 +15,10 @@ namespace quorvel {
 // The bar character: an em dash in Windows-1252.
 inline constexpr char kBar = '\x97';
 
+// Blanks and control characters: what trimming removes and what makes a
+// line blank.
+inline bool IsBlankOrControl(char c) { return static_cast<unsigned char>(c) <= 32; }
+
 class SheetLines {
 public:
     std::size_t Count() const { return lines_.size(); }
