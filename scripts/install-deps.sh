@@ -10,6 +10,7 @@ packages=(
   pkg-config
   qt6-base-dev
   qt6-webengine-dev
+  libqt6webenginecore6-bin
   libgl-dev
   libgtest-dev
   libbenchmark-dev
