@@ -534,23 +534,20 @@ void Form1::LGleichClick() {
     OperandFields second = ReadFields(Eg2, Ez2, En2);
     sheet_.context = {FromQString(Enr->text()), FromQString(RadioGroup1->Item(RadioGroup1->ItemIndex())),
                       FromQString(RadioGroup2->Item(RadioGroup2->ItemIndex())), std::string(1, CurrentOperator())};
-    auto writeBack = [&] {
-        SetFieldText(Eg1, first.whole);
-        SetFieldText(Ez1, first.numerator);
-        SetFieldText(En1, first.denominator);
-        SetFieldText(Eg2, second.whole);
-        SetFieldText(Ez2, second.numerator);
-        SetFieldText(En2, second.denominator);
-    };
     sheet_.labels = {FromQString(L1->text()), FromQString(L2->text()), FromQString(LErg->text())};
+    // The fields' rewrites and the labels show also when the walkthrough fails.
+    auto writeBack = [&] {
+        WriteFields(Eg1, Ez1, En1, first);
+        WriteFields(Eg2, Ez2, En2, second);
+        L1->setText(ToQString(sheet_.labels.first));
+        L2->setText(ToQString(sheet_.labels.second));
+        LErg->setText(ToQString(sheet_.labels.result));
+    };
     Evaluation evaluation;
     try {
         evaluation = EvaluateExercise(first, second, RadioGroup2->ItemIndex(), sheet_);
     } catch (...) {
         writeBack();
-        L1->setText(ToQString(sheet_.labels.first));
-        L2->setText(ToQString(sheet_.labels.second));
-        LErg->setText(ToQString(sheet_.labels.result));
         throw;
     }
     writeBack();
@@ -558,17 +555,19 @@ void Form1::LGleichClick() {
         services_.ShowMessage(this, ToQString(UnreadableOperandMessage(evaluation.outcome)));
         return;
     }
-    L1->setText(ToQString(sheet_.labels.first));
-    L2->setText(ToQString(sheet_.labels.second));
-    LErg->setText(ToQString(sheet_.labels.result));
-    SetFieldText(Eg, evaluation.result.whole);
-    SetFieldText(Ez, evaluation.result.numerator);
-    SetFieldText(En, evaluation.result.denominator);
+    WriteFields(Eg, Ez, En, evaluation.result);
     if (document_.HoldsInstructions()) document_.Clear();
     ShowSheet(sheet_.lines.Join());
 }
 
 // ---- fields, tips and colours ----
+
+void Form1::WriteFields(QLineEdit* whole, QLineEdit* numerator, QLineEdit* denominator,
+                        const OperandFields& texts) {
+    SetFieldText(whole, texts.whole);
+    SetFieldText(numerator, texts.numerator);
+    SetFieldText(denominator, texts.denominator);
+}
 
 void Form1::SetFieldText(QLineEdit* field, const std::string& text) {
     const QString value = ToQString(text);

@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "document/document.h"
+#include "entry/evaluation.h"
 #include "exercise/generator.h"
 #include "fraction/steps.h"
 
@@ -86,6 +87,7 @@ private:
     void ColourByContent(QLineEdit* field);
     void SetBackground(QLineEdit* field, const QColor& colour);
     void SetFieldText(QLineEdit* field, const std::string& text);
+    void WriteFields(QLineEdit* whole, QLineEdit* numerator, QLineEdit* denominator, const OperandFields& texts);
 
     PlatformServices& services_;
     quorvel::Sheet sheet_;

@@ -213,11 +213,9 @@ void HtmlView::AppendToBody(std::string_view fragment, std::uint64_t from, std::
         "if(!t||t.nodeType!==3||!t.data.endsWith('\\n\\n'))return false;"
         "t.data=t.data.slice(0,-2);b.insertAdjacentHTML('beforeend',part+'\\n\\n');return true;})%1")
                                .arg("(" + literal.mid(1, literal.size() - 2) + ")");
-    ++appendsInFlight_;
     const quint64 sequence = sequence_;
     page()->runJavaScript(script, QWebEngineScript::ApplicationWorld, [this, sequence, to](const QVariant& done) {
         if (sequence != sequence_) return;  // a page has been loaded since
-        --appendsInFlight_;
         if (done.toBool()) {
             emit DocumentLoaded(true);
         } else {
@@ -235,7 +233,6 @@ void HtmlView::ShowBlank() {
 void HtmlView::StartLoad(const QUrl& url) {
     pending_ = url;
     pageLoading_ = true;
-    appendsInFlight_ = 0;  // their results are dropped: the new page replaces them
     load(url);
 }
 

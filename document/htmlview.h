@@ -40,8 +40,6 @@ public:
     void ShowBlank();
     // True while the view shows a document of ours (not the empty page).
     bool HoldsDocument() const { return holdsDocument_; }
-    // True while a load or an addition started here has not finished yet.
-    bool IsLoading() const { return pageLoading_ || appendsInFlight_ > 0; }
 
 signals:
     // A load started by ShowDocument or ShowBlank has finished.
@@ -54,7 +52,6 @@ private:
     quint64 sequence_ = 0;
     QUrl pending_;
     bool pageLoading_ = false;
-    int appendsInFlight_ = 0;
     bool holdsDocument_ = false;
     std::uint64_t revision_ = 0;                // of the document the page shows
     std::function<std::string()> fallback_;  // the whole document, should an addition fail

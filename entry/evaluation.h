@@ -23,12 +23,8 @@ struct OperandFields {
 // ConversionError.
 MixedFraction ReadOperand(OperandFields& fields);
 
-// The texts of the result fields.
-struct ResultFields {
-    std::string whole;
-    std::string numerator;
-    std::string denominator;
-};
+// The texts of the result fields, in the same three parts.
+using ResultFields = OperandFields;
 ResultFields ResultTexts(const MixedFraction& result);
 
 enum class EvaluationOutcome { Solved, FirstOperandUnreadable, SecondOperandUnreadable };

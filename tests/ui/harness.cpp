@@ -103,11 +103,6 @@ QVariant RunScript(HtmlView& view, const QString& script) {
         [&](auto done) { view.page()->runJavaScript(script, QWebEngineScript::ApplicationWorld, done); });
 }
 
-bool WaitForLoad(HtmlView& view) {
-    if (!view.IsLoading()) return true;
-    QSignalSpy loaded(&view, &HtmlView::DocumentLoaded);
-    return loaded.wait(kLoadTimeoutMs);
-}
 
 QString HtmlOf(const std::string& document) {
     HtmlView reference;

@@ -76,7 +76,5 @@ QString PageText(HtmlView& view);
 QVariant RunScript(HtmlView& view, const QString& script);
 // The DOM the engine builds from these document bytes, in a view of its own.
 QString HtmlOf(const std::string& document);
-// Waits for a pending load of the view.
-bool WaitForLoad(HtmlView& view);
 
 }  // namespace quorvel::testing
