@@ -13,6 +13,7 @@
 #include <QScreen>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "app/form3.h"
 #include "app/platform.h"
@@ -93,6 +94,49 @@ const char kTipWholePart[] = "Tipp: Zahl eingeben. Abschluß mit Eingabetaste! K
 const char kTipNumerator[] =
     "Tipp: Eingabe jeweils mit der Eingabe abschließen. Dann  ist man gleich im nächsten Feld.";
 const char kReminder[] = "Jetzt Rechnen!\rDann Klick auf \"=\"!\rDann vergleichen!";
+
+QString TipText(bool wholePartTip) { return ToQString(cp1252::FromUtf8(wholePartTip ? kTipWholePart : kTipNumerator)); }
+
+// The tip under the fields. It keeps its room while hidden, and its height
+// follows only its width (as much as the longer text needs), so that showing,
+// hiding or changing it never moves or resizes the page below, which would
+// make the engine lay out the whole, possibly long, page again.
+class TipLabel : public QLabel {
+public:
+    explicit TipLabel(QWidget* parent) : QLabel(parent) {
+        QSizePolicy policy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+        policy.setRetainSizeWhenHidden(true);
+        setSizePolicy(policy);
+        setWordWrap(true);
+        FitHeight();
+    }
+
+    bool hasHeightForWidth() const override { return false; }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override {
+        QLabel::resizeEvent(event);
+        FitHeight();
+    }
+    void changeEvent(QEvent* event) override {
+        QLabel::changeEvent(event);
+        if (event->type() == QEvent::FontChange) FitHeight();
+    }
+
+private:
+    void FitHeight() {
+        const QMargins margins = contentsMargins();
+        const int inner = std::max(width() - margins.left() - margins.right() - 2 * margin(), 1);
+        int height = 0;
+        for (bool wholePartTip : {true, false}) {
+            const QRect needed = fontMetrics().boundingRect(QRect(0, 0, inner, 100000), Qt::TextWordWrap,
+                                                            TipText(wholePartTip));
+            height = std::max(height, needed.height());
+        }
+        height += margins.top() + margins.bottom() + 2 * margin();
+        if (minimumHeight() != height || maximumHeight() != height) setFixedHeight(height);
+    }
+};
 
 template <std::size_t N>
 QStringList Items(const std::array<std::string, N>& items) {
@@ -273,9 +317,12 @@ void Form1::BuildPanel3() {
     L1 = MakeLabel(Panel3, "L1", "1. Summand");
     L2 = MakeLabel(Panel3, "L2", "2. Summand");
     LErg = MakeLabel(Panel3, "LErg", "Summe");
-    Label2 = MakeLabel(Panel3, "Label2", "Tipp");
+    // Emptied between exercises; their row keeps its height all the same.
+    for (QLabel* label : {L1, L2, LErg}) label->setMinimumHeight(label->sizeHint().height());
+    Label2 = new TipLabel(Panel3);
+    Label2->setObjectName("Label2");
+    Label2->setText("Tipp");
     Label2->setAutoFillBackground(true);
-    Label2->setWordWrap(true);
     Recolour(Label2, QPalette::Window, kAqua);
     Label2->hide();
     Button9 = MakeButton(Panel3, "Button9", "Speichern");
@@ -581,7 +628,7 @@ void Form1::ColourByContent(QLineEdit* field) {
 }
 
 void Form1::ShowTip(bool wholePartTip) {
-    Label2->setText(ToQString(cp1252::FromUtf8(wholePartTip ? kTipWholePart : kTipNumerator)));
+    Label2->setText(TipText(wholePartTip));
     Recolour(Label2, QPalette::Window, wholePartTip ? kAqua : palette().color(QPalette::Button));
     Label2->show();
 }

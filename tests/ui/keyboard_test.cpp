@@ -148,6 +148,40 @@ TEST(KeyN, PosesAndSolvesTheNextExercise) {
     EXPECT_EQ(t.Field("Enr")->text(), "1 b");
 }
 
+// Counts every move and resize of a widget.
+struct GeometryWatch : QObject {
+    int changes = 0;
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Resize || event->type() == QEvent::Move) ++changes;
+        return false;
+    }
+};
+
+TEST(KeyN, ThePageBelowNeitherMovesNorResizes) {
+    // A view that changes its size lays out the whole collection again.
+    Typing t;
+    ASSERT_TRUE(t.LoadAfter([&] { t.Find<RadioGroup>("RadioGroup3")->SetItemIndex(1); }));
+    t.Find<RadioGroup>("RadioGroup4")->SetItemIndex(4);  // "mischen": the labels change their names
+    t.Field("Enr")->setFocus();
+    ASSERT_TRUE(t.LoadAfter([&] { QTest::keyClick(t.Focus(), 'n'); }));
+    QTest::qWait(50);
+    GeometryWatch watch;
+    HtmlView* view = t.window->View();
+    view->installEventFilter(&watch);
+    const QRect before = view->geometry();
+    for (int i = 0; i < 4; ++i) {
+        ASSERT_TRUE(t.LoadAfter([&] { QTest::keyClick(t.Focus(), 'n'); }));
+        QTest::qWait(20);
+    }
+    t.Type(t.Field("Eg1"), "2");  // shows the tip
+    ASSERT_TRUE(t.Find<QLabel>("Label2")->isVisible());
+    ASSERT_TRUE(t.LoadAfter([&] { t.Button("BBgleich")->click(); }));  // hides it
+    QTest::qWait(20);
+    EXPECT_EQ(watch.changes, 0);
+    EXPECT_EQ(view->geometry(), before);
+    view->removeEventFilter(&watch);
+}
+
 TEST(KeyN, IgnoredOnTheSettingsScreen) {
     Trainer t;
     const std::string document = t.window->Document().Text();
