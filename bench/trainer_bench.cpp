@@ -5,7 +5,11 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QWebEnginePage>
+#include <QWebEngineScript>
 #include <cstdio>
+#include <functional>
+#include <string>
 
 #include "app/form1.h"
 #include "app/radiogroup.h"
@@ -17,17 +21,42 @@ using namespace quorvel;
 
 namespace {
 
-// Milliseconds from the key n to the loaded page.
-double PressN(Form1& window) {
-    QLineEdit* field = window.Eg1;
-    field->setFocus();
+struct Timing {
+    double loaded = 0;    // milliseconds until the view reports the page loaded
+    double laidOut = 0;   // ... and until the engine has laid it out
+};
+
+// Waits for the view's page to answer a layout query, which makes the engine
+// finish the layout that the change of the page left pending.
+void WaitForLayout(HtmlView& view) {
+    bool answered = false;
+    view.page()->runJavaScript("document.body ? document.body.offsetHeight : 0", QWebEngineScript::ApplicationWorld,
+                               [&answered](const QVariant&) { answered = true; });
+    QElapsedTimer limit;
+    limit.start();
+    while (!answered && limit.elapsed() < 60000) QApplication::processEvents(QEventLoop::AllEvents, 1);
+}
+
+Timing Measure(Form1& window, const std::function<void()>& action) {
     QSignalSpy loaded(window.View(), &HtmlView::DocumentLoaded);
     QElapsedTimer timer;
     timer.start();
-    QKeyEvent press(QEvent::KeyPress, Qt::Key_N, Qt::NoModifier, "n");
-    QApplication::sendEvent(field, &press);
+    action();
     if (loaded.isEmpty()) loaded.wait(60000);
-    return double(timer.nsecsElapsed()) / 1e6;
+    Timing timing;
+    timing.loaded = double(timer.nsecsElapsed()) / 1e6;
+    WaitForLayout(*window.View());
+    timing.laidOut = double(timer.nsecsElapsed()) / 1e6;
+    return timing;
+}
+
+Timing PressN(Form1& window) {
+    QLineEdit* field = window.Eg1;
+    field->setFocus();
+    return Measure(window, [field] {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_N, Qt::NoModifier, "n");
+        QApplication::sendEvent(field, &press);
+    });
 }
 
 // The page is laid out and painted between presses, as between a pupil's
@@ -38,13 +67,19 @@ void Settle(int milliseconds) {
     while (idle.elapsed() < milliseconds) QApplication::processEvents(QEventLoop::AllEvents, 10);
 }
 
-double MedianOf(Form1& window, int samples) {
-    std::vector<double> times;
+Timing MedianOf(const std::function<Timing()>& sample, int samples) {
+    std::vector<double> loaded, laidOut;
     for (int i = 0; i < samples; ++i) {
         Settle(150);
-        times.push_back(PressN(window));
+        const Timing timing = sample();
+        loaded.push_back(timing.loaded);
+        laidOut.push_back(timing.laidOut);
     }
-    return bench::Median(times);
+    return {bench::Median(loaded), bench::Median(laidOut)};
+}
+
+void Report(const char* what, const Timing& timing) {
+    std::printf("%-38s %10.1f %10.1f\n", what, timing.loaded, timing.laidOut);
 }
 
 }  // namespace
@@ -63,42 +98,30 @@ int main(int argc, char* argv[]) {
     window.Button2Click();
     QApplication::processEvents();
 
-    std::printf("%-38s %10s\n", "key n to loaded page", "median ms");
-    const double single = MedianOf(window, samples);
-    std::printf("%-38s %10.1f\n", "single mode", single);
-    {
-        std::vector<double> equals;
-        for (int i = 0; i < samples; ++i) {
-            Settle(150);
-            QSignalSpy loaded(window.View(), &HtmlView::DocumentLoaded);
-            QElapsedTimer timer;
-            timer.start();
-            window.BBgleich->click();
-            if (loaded.isEmpty()) loaded.wait(60000);
-            equals.push_back(double(timer.nsecsElapsed()) / 1e6);
-        }
-        std::printf("%-38s %10.1f\n", "\"=\" in single mode", bench::Median(equals));
-    }
+    std::printf("%-38s %10s %10s\n", "median ms from the key press to the", "loaded", "laid out");
+    Report("key n, single mode", MedianOf([&] { return PressN(window); }, samples));
+    Report("\"=\", single mode", MedianOf([&] { return Measure(window, [&] { window.BBgleich->click(); }); }, samples));
 
     window.RadioGroup3->SetItemIndex(1);
     window.Button10Click();
     QSignalSpy cleared(window.View(), &HtmlView::DocumentLoaded);
     cleared.wait(60000);
     int collected = 0;
-    double empty = 0;
-    double full = 0;
+    Timing empty, full;
     for (int level : {0, 100, 500, 1000}) {
         while (collected < level) {
             PressN(window);
             ++collected;
         }
-        const double median = MedianOf(window, samples);
+        const Timing median = MedianOf([&] { return PressN(window); }, samples);
         collected += samples;
         if (level == 0) empty = median;
         if (level == 1000) full = median;
-        std::printf("collect mode, %4d solutions collected  %10.1f\n", level, median);
+        const std::string what = "key n, collect mode, " + std::to_string(level) + " collected";
+        Report(what.c_str(), median);
     }
-    std::printf("1000 collected / empty collection: %.2f (at most 2 wanted)\n", full / empty);
+    std::printf("1000 collected / empty collection: %.2f to the loaded page (at most 2 wanted), %.2f laid out\n",
+                full.loaded / empty.loaded, full.laidOut / empty.laidOut);
     std::printf("full page loads during the run: %d\n", window.View()->FullLoads());
-    return full <= 2 * empty ? 0 : 1;
+    return full.loaded <= 2 * empty.loaded ? 0 : 1;
 }
