@@ -98,44 +98,34 @@ const char kReminder[] = "Jetzt Rechnen!\rDann Klick auf \"=\"!\rDann vergleiche
 QString TipText(bool wholePartTip) { return ToQString(cp1252::FromUtf8(wholePartTip ? kTipWholePart : kTipNumerator)); }
 
 // The tip under the fields. It keeps its room while hidden, and its height
-// follows only its width (as much as the longer text needs), so that showing,
-// hiding or changing it never moves or resizes the page below, which would
-// make the engine lay out the whole, possibly long, page again.
+// for a width is what the longer of its texts needs, whichever it shows, so
+// that showing, hiding or changing it never moves or resizes the page below
+// (which would make the engine lay out the whole, possibly long, page again).
 class TipLabel : public QLabel {
 public:
     explicit TipLabel(QWidget* parent) : QLabel(parent) {
-        QSizePolicy policy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+        QSizePolicy policy = sizePolicy();
         policy.setRetainSizeWhenHidden(true);
         setSizePolicy(policy);
         setWordWrap(true);
-        FitHeight();
     }
 
-    bool hasHeightForWidth() const override { return false; }
-
-protected:
-    void resizeEvent(QResizeEvent* event) override {
-        QLabel::resizeEvent(event);
-        FitHeight();
-    }
-    void changeEvent(QEvent* event) override {
-        QLabel::changeEvent(event);
-        if (event->type() == QEvent::FontChange) FitHeight();
-    }
-
-private:
-    void FitHeight() {
+    int heightForWidth(int width) const override {
         const QMargins margins = contentsMargins();
-        const int inner = std::max(width() - margins.left() - margins.right() - 2 * margin(), 1);
+        const int inner = std::max(width - margins.left() - margins.right() - 2 * margin(), 1);
         int height = 0;
         for (bool wholePartTip : {true, false}) {
-            const QRect needed = fontMetrics().boundingRect(QRect(0, 0, inner, 100000), Qt::TextWordWrap,
-                                                            TipText(wholePartTip));
+            const QRect needed = fontMetrics().boundingRect(QRect(0, 0, inner, 100000),
+                                                            int(alignment()) | Qt::TextWordWrap, TipText(wholePartTip));
             height = std::max(height, needed.height());
         }
-        height += margins.top() + margins.bottom() + 2 * margin();
-        if (minimumHeight() != height || maximumHeight() != height) setFixedHeight(height);
+        return height + margins.top() + margins.bottom() + 2 * margin();
     }
+    QSize sizeHint() const override {
+        const int width = QLabel::sizeHint().width();
+        return {width, heightForWidth(width)};
+    }
+    QSize minimumSizeHint() const override { return {QLabel::minimumSizeHint().width(), heightForWidth(width())}; }
 };
 
 template <std::size_t N>
