@@ -65,11 +65,15 @@ QLineEdit* MakeEdit(QWidget* parent, const char* name, const QString& text) {
     return edit;
 }
 
-QLabel* MakeLabel(QWidget* parent, const char* name, const QString& caption) {
-    auto* label = new QLabel(caption, parent);
+template <class Label = QLabel>
+Label* MakeLabel(QWidget* parent, const char* name, const QString& caption) {
+    auto* label = new Label(parent);
     label->setObjectName(name);
+    label->setText(caption);
     return label;
 }
+
+bool IsEnter(const QKeyEvent* key) { return key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter; }
 
 QFrame* MakeBar(QWidget* parent, const char* name) {
     auto* bar = new QFrame(parent);
@@ -309,9 +313,7 @@ void Form1::BuildPanel3() {
     LErg = MakeLabel(Panel3, "LErg", "Summe");
     // Emptied between exercises; their row keeps its height all the same.
     for (QLabel* label : {L1, L2, LErg}) label->setMinimumHeight(label->sizeHint().height());
-    Label2 = new TipLabel(Panel3);
-    Label2->setObjectName("Label2");
-    Label2->setText("Tipp");
+    Label2 = MakeLabel<TipLabel>(Panel3, "Label2", "Tipp");
     Label2->setAutoFillBackground(true);
     Recolour(Label2, QPalette::Window, kAqua);
     Label2->hide();
@@ -652,12 +654,11 @@ bool Form1::FormKeyPress(QObject* target, QKeyEvent* key) {
     if (auto* field = qobject_cast<QLineEdit*>(target)) {
         if (FieldKeyPress(field, key)) return true;
     }
-    const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
     if (key->key() == Qt::Key_Escape) {
         (Panel1->isVisible() ? Button2 : Button5)->click();
         return true;
     }
-    if (enter) {
+    if (IsEnter(key)) {
         if (auto* button = qobject_cast<QPushButton*>(target)) {
             button->click();
             return true;
@@ -671,7 +672,7 @@ bool Form1::FormKeyPress(QObject* target, QKeyEvent* key) {
 }
 
 bool Form1::FieldKeyPress(QLineEdit* field, QKeyEvent* key) {
-    const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+    const bool enter = IsEnter(key);
     const bool slash = key->text() == "/";
     if ((field == Ez1 || field == Ez2) && (enter || slash)) {
         (field == Ez1 ? En1 : En2)->setFocus();

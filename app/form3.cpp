@@ -6,6 +6,7 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
+#include "app/qtext.h"
 #include "app/radiogroup.h"
 #include "app/scaling.h"
 #include "exercise/settings.h"
@@ -20,7 +21,7 @@ Form3::Form3(std::function<void(int)> rowChanged, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     // The operations without "mischen".
     QStringList rows;
-    for (int row = 0; row < 4; ++row) rows << QString::fromLatin1(OperationItems()[std::size_t(row)]);
+    for (int row = 0; row < 4; ++row) rows << ToQString(OperationItems()[std::size_t(row)]);
     RadioGroup4 = new RadioGroup("RadioGroup4", "Rechenoperation", rows, this);
     Button1 = new QPushButton("Ok", this);
     Button1->setObjectName("Button1");

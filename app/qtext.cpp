@@ -4,7 +4,7 @@
 
 namespace quorvel {
 
-QString ToQString(const std::string& cp1252Text) {
+QString ToQString(std::string_view cp1252Text) {
     QString out;
     out.reserve(qsizetype(cp1252Text.size()));
     for (char c : cp1252Text) out.append(QChar(char16_t(cp1252::ToUnicode(static_cast<unsigned char>(c)))));

@@ -3,10 +3,11 @@
 
 #include <QString>
 #include <string>
+#include <string_view>
 
 namespace quorvel {
 
-QString ToQString(const std::string& cp1252Text);
+QString ToQString(std::string_view cp1252Text);
 // Characters that Windows-1252 cannot hold become "?".
 std::string FromQString(const QString& text);
 

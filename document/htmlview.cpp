@@ -1,6 +1,6 @@
 #include "document/htmlview.h"
 
-#include "fraction/cp1252.h"
+#include "app/qtext.h"
 
 #include <QBuffer>
 #include <QCoreApplication>
@@ -139,14 +139,6 @@ bool HasPageLevelTag(std::string_view fragment) {
     return false;
 }
 
-// The text the engine decodes from the document's bytes (Windows-1252).
-QString Decoded(std::string_view bytes) {
-    QString text;
-    text.reserve(qsizetype(bytes.size()));
-    for (char c : bytes) text.append(QChar(char16_t(cp1252::ToUnicode(static_cast<unsigned char>(c)))));
-    return text;
-}
-
 int NextViewId() {
     static int next = 0;
     return ++next;
@@ -207,7 +199,7 @@ void HtmlView::AppendToBody(std::string_view fragment, std::uint64_t from, std::
     // The parser puts the line breaks around "</body>" into the body's last
     // text node; the new part goes before them, as a full load would place it.
     const QString literal =
-        QString::fromUtf8(QJsonDocument(QJsonArray{Decoded(fragment)}).toJson(QJsonDocument::Compact));
+        QString::fromUtf8(QJsonDocument(QJsonArray{ToQString(fragment)}).toJson(QJsonDocument::Compact));
     const QString script = QString(
         "(function(part){var b=document.body;if(!b)return false;var t=b.lastChild;"
         "if(!t||t.nodeType!==3||!t.data.endsWith('\\n\\n'))return false;"

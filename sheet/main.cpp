@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "app/qtext.h"
 #include "app/startup.h"
 #include "document/htmlview.h"
 #include "document/saving.h"
@@ -171,7 +172,7 @@ void Write(const Options& options, const std::string& bytes) {
         if (std::fflush(stdout) != 0) throw SheetFailure("Die Ausgabe konnte nicht geschrieben werden.", 1);
         return;
     }
-    const QString fileName = QString::fromStdString(quorvel::cp1252::ToUtf8(*options.output));
+    const QString fileName = quorvel::ToQString(*options.output);
     if (!quorvel::WriteFileAtomically(fileName, bytes)) {
         throw SheetFailure("Datei " + *options.output + " kann nicht erstellt werden.", 1);
     }

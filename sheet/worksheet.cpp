@@ -83,11 +83,16 @@ const std::string& OperationName(char op) {
     return OperationItems()[0];
 }
 
+// What the exercise line shows: the designation, the settings and the operator.
+SheetContext ContextOf(const SheetRequest& request, const std::string& designation, char op) {
+    return {designation, DifficultyItems().at(std::size_t(request.difficulty)),
+            KindItems().at(std::size_t(request.kind)), std::string(1, op)};
+}
+
 SolvedExercise Solve(const SheetRequest& request, const std::string& designation, char op, OperandFields first,
                      OperandFields second, const std::string& label) {
     Sheet sheet;
-    sheet.context = {designation, DifficultyItems().at(std::size_t(request.difficulty)),
-                     KindItems().at(std::size_t(request.kind)), std::string(1, op)};
+    sheet.context = ContextOf(request, designation, op);
     Evaluation evaluation;
     try {
         evaluation = EvaluateExercise(first, second, request.kind, sheet);
@@ -102,8 +107,7 @@ SolvedExercise Solve(const SheetRequest& request, const std::string& designation
 
 // The exercise line of a solved exercise, drawn into sheet.
 void WriteExercise(Sheet& sheet, const SheetRequest& request, const SolvedExercise& e) {
-    sheet.context = {e.designation, DifficultyItems().at(std::size_t(request.difficulty)),
-                     KindItems().at(std::size_t(request.kind)), std::string(1, e.op)};
+    sheet.context = ContextOf(request, e.designation, e.op);
     WriteExerciseLine(sheet, e.first.whole, e.first.numerator, e.first.denominator, e.second.whole,
                       e.second.numerator, e.second.denominator);
 }
