@@ -2,6 +2,7 @@
 // written without opening a window.
 #include <QApplication>
 #include <QEventLoop>
+#include <QFile>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QTimer>
@@ -13,7 +14,6 @@
 #include <string>
 #include <vector>
 
-#include "app/qtext.h"
 #include "app/startup.h"
 #include "document/htmlview.h"
 #include "document/saving.h"
@@ -62,7 +62,7 @@ gerechnet werden kann. Im Fehlerfall wird keine Datei geschrieben.
 
 struct Options {
     SheetRequest request;
-    std::optional<std::string> output;
+    std::optional<std::string> output;  // the file name as typed (UTF-8), not in the documents' code page
     bool pdf = false;
     bool help = false;
 };
@@ -77,21 +77,24 @@ int Choice(const std::string& option, const std::string& value, const std::map<s
     return it->second;
 }
 
+// The arguments come as typed (UTF-8); everything but the output file name
+// is read in the documents' code page.
 Options Parse(const std::vector<std::string>& args) {
     Options options;
     bool counted = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
-        std::string arg = args[i];
-        std::optional<std::string> inlineValue;
-        if (arg.rfind("--", 0) == 0 && arg.find('=') != std::string::npos) {
-            inlineValue = arg.substr(arg.find('=') + 1);
+        std::string arg = quorvel::cp1252::FromUtf8(args[i]);
+        std::optional<std::string> inlineValue;  // as typed
+        if (args[i].rfind("--", 0) == 0 && args[i].find('=') != std::string::npos) {
+            inlineValue = args[i].substr(args[i].find('=') + 1);
             arg = arg.substr(0, arg.find('='));
         }
-        auto value = [&]() -> std::string {
+        auto typedValue = [&]() -> std::string {
             if (inlineValue) return *inlineValue;
             if (i + 1 >= args.size()) throw SheetFailure("Die Option " + arg + " braucht einen Wert.", 2);
             return args[++i];
         };
+        auto value = [&] { return quorvel::cp1252::FromUtf8(typedValue()); };
         if (arg == "-h" || arg == "--help") {
             options.help = true;
         } else if (arg == "-f" || arg == "--from") {
@@ -125,11 +128,11 @@ Options Parse(const std::vector<std::string>& args) {
             options.request.sheet = SheetKind(Choice(arg, value(), {{"loesungen", 0}, {"lösungen"_w, 0},
                                                                     {"arbeitsblatt", 1}, {"ergebnisse", 2}}));
         } else if (arg == "-o" || arg == "--output") {
-            options.output = value();
+            options.output = typedValue();
         } else if (arg == "--pdf" && !inlineValue) {
             options.pdf = true;
         } else {
-            throw SheetFailure("Unbekannte Option '" + args[i] + "'. Hilfe mit --help.", 2);
+            throw SheetFailure("Unbekannte Option '" + quorvel::cp1252::FromUtf8(args[i]) + "'. Hilfe mit --help.", 2);
         }
     }
     if (options.help) return options;
@@ -172,9 +175,9 @@ void Write(const Options& options, const std::string& bytes) {
         if (std::fflush(stdout) != 0) throw SheetFailure("Die Ausgabe konnte nicht geschrieben werden.", 1);
         return;
     }
-    const QString fileName = quorvel::ToQString(*options.output);
+    const QString fileName = QFile::decodeName(QByteArray::fromStdString(*options.output));
     if (!quorvel::WriteFileAtomically(fileName, bytes)) {
-        throw SheetFailure("Datei " + *options.output + " kann nicht erstellt werden.", 1);
+        throw SheetFailure("Datei " + quorvel::cp1252::FromUtf8(*options.output) + " kann nicht erstellt werden.", 1);
     }
 }
 
@@ -189,7 +192,7 @@ void ErrorsOnly(QtMsgType type, const QMessageLogContext&, const QString& messag
 int main(int argc, char* argv[]) {
     qInstallMessageHandler(ErrorsOnly);
     std::vector<std::string> args;
-    for (int i = 1; i < argc; ++i) args.push_back(quorvel::cp1252::FromUtf8(argv[i]));
+    for (int i = 1; i < argc; ++i) args.push_back(argv[i]);
     try {
         Options options = Parse(args);
         if (options.help) {

@@ -90,6 +90,21 @@ TEST(SheetTool, WritesFilesAndPdf) {
     EXPECT_TRUE(run.err.isEmpty()) << run.err.toStdString();
 }
 
+TEST(SheetTool, FileNameIsTakenAsTyped) {
+    // The documents are Windows-1252, the file system is not: a name with
+    // letters the code page lacks must not be written under another name.
+    QTemporaryDir dir;
+    const QString name = QString::fromUtf8("Übung_Łódź_€.html");
+    Outcome run = Sheet({"-e", "1/2 + 1/3", "--output=" + dir.filePath(name)});
+    ASSERT_EQ(run.status, 0) << run.err.toStdString();
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{name});
+
+    run = Sheet({"-e", "1/2 + 1/3", "-o", dir.filePath(QString::fromUtf8("fehlt/Łódź.html"))});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_TRUE(run.err.contains(QString::fromUtf8("fehlt/?ód?.html kann nicht erstellt werden")))
+        << run.err.toStdString();
+}
+
 TEST(SheetTool, BadInputWritesNothing) {
     QTemporaryDir dir;
     const QString target = dir.filePath("nie.html");
