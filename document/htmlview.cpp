@@ -195,7 +195,6 @@ void HtmlView::AppendToBody(std::string_view fragment, std::uint64_t from, std::
         return;
     }
     revision_ = to;
-    fallback_ = std::move(document);
     // The parser puts the line breaks around "</body>" into the body's last
     // text node; the new part goes before them, as a full load would place it.
     const QString literal =
@@ -206,14 +205,15 @@ void HtmlView::AppendToBody(std::string_view fragment, std::uint64_t from, std::
         "t.data=t.data.slice(0,-2);b.insertAdjacentHTML('beforeend',part+'\\n\\n');return true;})%1")
                                .arg("(" + literal.mid(1, literal.size() - 2) + ")");
     const quint64 sequence = sequence_;
-    page()->runJavaScript(script, QWebEngineScript::ApplicationWorld, [this, sequence, to](const QVariant& done) {
+    auto answered = [this, sequence, to, document = std::move(document)](const QVariant& done) {
         if (sequence != sequence_) return;  // a page has been loaded since
         if (done.toBool()) {
             emit DocumentLoaded(true);
         } else {
-            ShowDocument(fallback_(), to);
+            ShowDocument(document(), to);
         }
-    });
+    };
+    page()->runJavaScript(script, QWebEngineScript::ApplicationWorld, answered);
 }
 
 void HtmlView::ShowBlank() {

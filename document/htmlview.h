@@ -54,7 +54,6 @@ private:
     bool pageLoading_ = false;
     bool holdsDocument_ = false;
     std::uint64_t revision_ = 0;                // of the document the page shows
-    std::function<std::string()> fallback_;  // the whole document, should an addition fail
     int fullLoads_ = 0;
 };
 

@@ -88,6 +88,21 @@ TEST(IncrementalUpdate, CollectedPageEqualsTheWrappedBodyWithoutReloading) {
     EXPECT_FALSE(text.contains("Aufgabe 1 h)"));
 }
 
+TEST(IncrementalUpdate, APageThatIsNotAsExpectedIsLoadedInFull) {
+    Trainer t;
+    t.Start();
+    ASSERT_TRUE(t.LoadAfter([&] { t.Find<RadioGroup>("RadioGroup3")->SetItemIndex(1); }));
+    HtmlView& view = *t.window->View();
+    ASSERT_TRUE(t.LoadAfter([&] { t.Type(t.Field("Eg1"), "n"); }));
+    // Something else changed the end of the page: the addition is refused.
+    RunScript(view, "document.body.appendChild(document.createElement('hr')); true");
+    const int loadsBefore = view.FullLoads();
+    ASSERT_TRUE(t.LoadAfter([&] { t.Type(t.Field("Eg1"), "n"); }));
+    EXPECT_EQ(view.FullLoads(), loadsBefore + 1);
+    EXPECT_EQ(PageHtml(view), HtmlOf(WrapInDocument(t.window->Document().Text())));
+    EXPECT_TRUE(PageText(view).contains("Aufgabe 1 b)"));
+}
+
 TEST(IncrementalUpdate, TheWholeDocumentStillPrintsAndSaves) {
     Trainer t;
     t.Start();
