@@ -30,6 +30,12 @@ inline Int Mul(Int a, Int b) {
     return r;
 }
 
+// A value computed in 64 bits, back in the 32-bit range.
+inline Int Checked(std::int64_t value) {
+    if (value < INT32_MIN || value > INT32_MAX) throw ArithmeticOverflow();
+    return Int(value);
+}
+
 inline Int Neg(Int a) { return Sub(0, a); }
 
 inline Int Abs(Int a) { return a < 0 ? Neg(a) : a; }

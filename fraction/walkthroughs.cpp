@@ -1,5 +1,7 @@
 #include "fraction/walkthroughs.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <stdexcept>
 
 #include "fraction/arithmetic.h"
@@ -115,10 +117,16 @@ void WriteSubtractionSteps(Sheet& sheet, Int w1, Int w2, Int z1, Int d1, Int z2,
     Int b = Sub(z1, z2);
     const Int w1Before = w1;
     const Int z1Before = z1;
-    while (b < 0 && w1 > 0) {  // borrow one whole of the minuend at a time
-        b = Add(b, L);
-        z1 = Add(z1, L);
-        w1 = w1 - 1;
+    if (b < 0 && w1 > 0) {
+        // Borrow as many wholes of the minuend as the numerators need, one
+        // whole being L/L; all at once rather than one whole at a time, which
+        // would take billions of steps for large whole parts. z1 only grows,
+        // so it overflows exactly when its final value does.
+        const std::int64_t needed = (-std::int64_t(b) + L - 1) / L;
+        const std::int64_t borrowed = std::min<std::int64_t>(w1, needed);
+        b = Int(b + borrowed * L);
+        z1 = Checked(z1 + borrowed * L);
+        w1 = Int(w1 - borrowed);
     }
     lines.Append("*) Zähler subtrahieren, Nenner beibehalten"_w);
     if (w1 != 0 || w2 != 0) lines.Append("   ganzzahlige Teile subtrahieren");

@@ -327,6 +327,16 @@ TEST(SubtractionEdgeCases, TwoWholesBorrowedToExactlyZero) {
     EXPECT_EQ(run.result, (MixedFraction{1, 0, 1}));
 }
 
+// Borrowing two billion wholes is done at once: the sheet shows the minuend
+// after borrowing as the stepwise borrowing would have left it.
+TEST(SubtractionEdgeCases, HugeBorrowingIsDoneAtOnce) {
+    Solved run = Solve('-', {2147483646, 0, 1}, {0, 2147483645, 1});
+    EXPECT_EQ(BlockFromEnd(run, 1)[0], "    2147483645   2147483645    0");
+    EXPECT_EQ(run.result, (MixedFraction{1, 0, 1}));
+    Sheet sheet;  // one whole more than the numerator can hold
+    EXPECT_THROW(Evaluate('-', sheet, {3, 1, 2147483647}, {0, 2147483646, 2147483647}), ArithmeticOverflow);
+}
+
 TEST(SubtractionEdgeCases, NegativeWholePartCountsForTheWholePartsLine) {
     Solved run = Solve('-', {-1, -1, 2}, {0, 1, 3});
     EXPECT_TRUE(Contains(run, "   ganzzahlige Teile subtrahieren"));
