@@ -11,6 +11,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QStyle>
+#include <QStyleOptionFrame>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -56,6 +58,9 @@ QPushButton* MakeButton(QWidget* parent, const char* name, const QString& captio
     auto* button = new QPushButton(caption, parent);
     button->setObjectName(name);
     button->setAutoDefault(false);
+    // The style's usual minimum width would make the window wider than
+    // designed; a button may shrink to its caption where room is short.
+    button->setMinimumWidth(button->fontMetrics().horizontalAdvance(caption) + Design(16));
     return button;
 }
 
@@ -132,6 +137,19 @@ public:
     QSize minimumSizeHint() const override { return {QLabel::minimumSizeHint().width(), heightForWidth(width())}; }
 };
 
+// Wide enough for any 32-bit number with its sign at the field's font.
+void FitToLongestNumber(QLineEdit* field) {
+    QStyleOptionFrame option;
+    option.initFrom(field);
+    option.lineWidth = field->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, field);
+    const QMargins margins = field->textMargins();
+    const int kTextMargin = 2;  // the line edit's own margin on each side of the text
+    const QSize text(field->fontMetrics().horizontalAdvance(QStringLiteral("-2147483648")) + 2 * kTextMargin +
+                         margins.left() + margins.right() + 1,
+                     field->fontMetrics().height());
+    field->setFixedWidth(field->style()->sizeFromContents(QStyle::CT_LineEdit, &option, text, field).width());
+}
+
 template <std::size_t N>
 QStringList Items(const std::array<std::string, N>& items) {
     QStringList list;
@@ -179,6 +197,8 @@ Form1::Form1(PlatformServices& services, QWidget* parent) : QWidget(parent), ser
 
     ConnectHandlers();
     NameControls();
+    // Queued: the engine is still tearing the old page down when it reports.
+    connect(WebBrowser1, &HtmlView::PageLost, this, [this] { Guarded([this] { RestorePage(); }); }, Qt::QueuedConnection);
     qApp->installEventFilter(this);
 
     PlaceWindow();
@@ -189,11 +209,17 @@ Form1::Form1(PlatformServices& services, QWidget* parent) : QWidget(parent), ser
 Form1::~Form1() { qApp->removeEventFilter(this); }
 
 void Form1::PlaceWindow() {
-    // At the top of the screen and 20 pixels shorter than it, frame included.
-    const QRect screen = QGuiApplication::primaryScreen()->geometry();
-    const int frame = frameGeometry().height() - height();
-    resize(Design(670), screen.height() - 20 - frame);
-    move(Design(297), 0);
+    // At the top of the screen and 20 pixels shorter than it, frame included,
+    // at the designed left edge and width; but always inside the screen's
+    // free area (panels excluded), moved to the left where it would run off.
+    const QScreen* display = screen() ? screen() : QGuiApplication::primaryScreen();
+    const QRect area = display->availableGeometry();
+    const QSize frame = frameGeometry().size() - size();
+    const int width = std::min(std::max(Design(670), minimumSizeHint().width()), area.width() - frame.width());
+    const int height = std::min(display->geometry().height() - 20, area.height()) - frame.height();
+    resize(width, height);
+    const int left = std::max(area.left(), std::min(Design(297), area.right() + 1 - width - frame.width()));
+    move(left, area.top());
 }
 
 QWidget* Form1::MakePanel(const char* name, int designHeight) {
@@ -203,9 +229,17 @@ QWidget* Form1::MakePanel(const char* name, int designHeight) {
     return panel;
 }
 
+// Margins and gaps of the design, which are narrower than the style's.
+void Form1::Compact(QLayout* layout) {
+    const int gap = Design(6);
+    layout->setContentsMargins(gap, gap, gap, gap);
+    layout->setSpacing(gap);
+}
+
 void Form1::BuildPanel1() {
     Panel1 = MakePanel("Panel1", 197);
     auto* row = new QHBoxLayout(Panel1);
+    Compact(row);
 
     auto* left = new QVBoxLayout;
     Label1 = MakeLabel(Panel1, "Label1", "Einstellungen");
@@ -215,6 +249,7 @@ void Form1::BuildPanel1() {
     Recolour(Label1, QPalette::WindowText, Qt::red);
     left->addWidget(Label1);
     auto* buttons = new QGridLayout;
+    buttons->setSpacing(Design(6));
     Button2 = MakeButton(Panel1, "Button2", "Start");
     Button1 = MakeButton(Panel1, "Button1", ToQString("Schließen"_w));
     Button4 = MakeButton(Panel1, "Button4", ToQString("Erklärungen"_w));
@@ -233,9 +268,10 @@ void Form1::BuildPanel1() {
     RadioGroup1 = new RadioGroup("RadioGroup1", "Schwierigkeitsgrad", Items(DifficultyItems()), Panel1);
     RadioGroup2 = new RadioGroup("RadioGroup2", ToQString("Art der Brüche"_w), Items(KindItems()), Panel1);
     RadioGroup3 = new RadioGroup("RadioGroup3", ToQString("Für den Druck"_w), {"Einzelne Aufgabe", "Aufgaben sammeln"}, Panel1);
-    row->addWidget(RadioGroup1);
-    row->addWidget(RadioGroup2);
-    row->addWidget(RadioGroup3);
+    for (RadioGroup* group : {RadioGroup1, RadioGroup2, RadioGroup3}) {
+        Compact(group->layout());
+        row->addWidget(group);
+    }
 }
 
 void Form1::BuildPanel2() {
@@ -295,7 +331,8 @@ void Form1::BuildPanel3() {
         whole->setMaximumWidth(Design(48));
         SetBackground(whole, palette().color(QPalette::Button));
     }
-    for (QLineEdit* part : {Ez1, En1, Ez2, En2, Ez, En}) part->setMaximumWidth(Design(64));
+    for (QLineEdit* part : {Ez1, En1, Ez2, En2}) part->setMaximumWidth(Design(64));
+    for (QLineEdit* result : {Eg, Ez, En}) FitToLongestNumber(result);
 
     const QFont large = FontOf(kWindowFonts, 24, true);
     BB = MakeButton(Panel3, "BB", "+");
@@ -443,14 +480,16 @@ void Form1::FormPaint() {
         firstPaint_ = false;
         ShowSheet(InstructionsPage());
     }
-    // Not while a modal dialog is open, which keeps the focus, and not while
-    // the pupil works in a field of the exercise screen: a repaint must not
-    // pull the cursor out of the field being typed in.
-    QWidget* focus = QApplication::focusWidget();
-    const bool typing = focus && focus->isVisible() && (Panel2->isAncestorOf(focus) || Panel3->isAncestorOf(focus));
-    if (Panel3->isVisible() && QApplication::activeModalWidget() == nullptr && !typing) {
-        Eg1->setFocus();
-    }
+    // The cursor goes into the exercise when it stands nowhere on the
+    // exercise screen, as after "Start". It never leaves a control of that
+    // screen or the page below, where the pupil put it, and it is not moved
+    // while the window is inactive or a modal window is open: the window's
+    // focus then only waits for the window to come back.
+    if (!Panel3->isVisible() || !isActiveWindow() || QApplication::activeModalWidget() != nullptr) return;
+    QWidget* focus = focusWidget();
+    const bool placed = focus && focus->isVisible() &&
+                        (Panel2->isAncestorOf(focus) || Panel3->isAncestorOf(focus) || WebBrowser1->isAncestorOf(focus));
+    if (!placed) MoveFocus(Eg1);
 }
 
 void Form1::Button2Click() {
@@ -460,6 +499,9 @@ void Form1::Button2Click() {
     Panel1->hide();
     Panel2->show();
     Panel3->show();
+    // The hidden "Start" button handed its focus on to some control; the
+    // repaint below puts the cursor into the exercise instead.
+    if (QWidget* focus = focusWidget()) focus->clearFocus();
     update();
 }
 
@@ -499,6 +541,17 @@ void Form1::ShowSheet(const std::string& text) {
     }
 }
 
+// The page was lost with the engine's page process: the document, which the
+// program holds, is shown again in a new one. Nothing collected is lost.
+void Form1::RestorePage() {
+    if (!WebBrowser1->IsPageLost()) return;  // something was loaded since
+    if (WebBrowser1->HoldsDocument()) {
+        WebBrowser1->ShowDocument(WrapInDocument(document_.Text()), document_.Revision());
+    } else {
+        WebBrowser1->ShowBlank();
+    }
+}
+
 void Form1::Button9Click() {
     SaveRequest request{lastFileName_, {"HTML (*.html)", "Alle Dateien (*.*)"}, "html"};
     std::optional<QString> fileName = services_.AskSaveFileName(this, request);
@@ -513,6 +566,7 @@ void Form1::Button9Click() {
 }
 
 void Form1::Button8Click() {
+    RestorePage();  // never a lost page
     if (!WebBrowser1->HoldsDocument()) return;
     if (!services_.ShowPrintPreview(this, *WebBrowser1)) services_.ShowMessage(this, "Druckervorschau fehlgeschlagen");
 }
@@ -568,7 +622,7 @@ char Form1::CurrentOperator() const {
 
 void Form1::LGleichClick() {
     Label2->hide();
-    if (Panel3->isVisible()) Eg1->setFocus();
+    if (Panel3->isVisible()) MoveFocus(Eg1);
     OperandFields first = ReadFields(Eg1, Ez1, En1);
     OperandFields second = ReadFields(Eg2, Ez2, En2);
     sheet_.context = {FromQString(Enr->text()), FromQString(RadioGroup1->Item(RadioGroup1->ItemIndex())),
@@ -637,7 +691,8 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
     auto* widget = static_cast<QWidget*>(watched);
     // Keys reach the control that has the focus; the window sees them first.
     if (widget->window() != this || (widget != QApplication::focusWidget() && widget != focusWidget())) return false;
-    bool swallowed = false;
+    // A key whose handler fails was acted on all the same: it stays swallowed.
+    bool swallowed = true;
     Guarded([&] { swallowed = FormKeyPress(watched, static_cast<QKeyEvent*>(event)); });
     return swallowed;
 }
@@ -675,26 +730,33 @@ bool Form1::FieldKeyPress(QLineEdit* field, QKeyEvent* key) {
     const bool enter = IsEnter(key);
     const bool slash = key->text() == "/";
     if ((field == Ez1 || field == Ez2) && (enter || slash)) {
-        (field == Ez1 ? En1 : En2)->setFocus();
+        MoveFocus(field == Ez1 ? En1 : En2);
         return true;
     }
     if (!enter) return false;
     if (field == Enr) {
-        Eg1->setFocus();
+        MoveFocus(Eg1);
     } else if (field == Eg1) {
-        Ez1->setFocus();
+        MoveFocus(Ez1);
     } else if (field == En1) {
         AskOperator();
-        Eg2->setFocus();
+        MoveFocus(Eg2);
     } else if (field == Eg2) {
-        Ez2->setFocus();
+        MoveFocus(Ez2);
     } else if (field == En2) {
         services_.ShowMessage(this, ToQString(kReminder));
-        BBgleich->setFocus();
+        MoveFocus(BBgleich);
     } else {
         return false;
     }
     return true;
+}
+
+// Like a move by the Tab key: a field's whole text is selected, so what the
+// pupil types next replaces it.
+void Form1::MoveFocus(QWidget* target) {
+    target->setFocus(Qt::TabFocusReason);
+    if (auto* field = qobject_cast<QLineEdit*>(target)) field->selectAll();
 }
 
 void Form1::AskOperator() {

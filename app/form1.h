@@ -13,6 +13,7 @@
 #include "fraction/steps.h"
 
 class QFrame;
+class QLayout;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
@@ -60,6 +61,8 @@ public:
     char CurrentOperator() const;
     // Replaces or extends the document by text and shows it in the view.
     void ShowSheet(const std::string& text);
+    // Shows the document again after the page was lost with its process.
+    void RestorePage();
 
 protected:
     bool event(QEvent* event) override;
@@ -67,6 +70,7 @@ protected:
 
 private:
     QWidget* MakePanel(const char* name, int designHeight);
+    void Compact(QLayout* layout);
     void BuildPanel1();
     void BuildPanel2();
     void BuildPanel3();
@@ -81,6 +85,7 @@ private:
     bool FormKeyPress(QObject* target, QKeyEvent* key);
     bool FieldKeyPress(QLineEdit* field, QKeyEvent* key);
     void AskOperator();
+    void MoveFocus(QWidget* target);
 
     // Tips and colours.
     void ShowTip(bool wholePartTip);

@@ -43,6 +43,12 @@ void Form3::FormCreate() {
     move(Design(526), 0);
 }
 
+void Form3::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    // The focus stands on the selected row, so the arrow keys select rows.
+    if (QAbstractButton* row = RadioGroup4->Button(RadioGroup4->ItemIndex())) row->setFocus(Qt::OtherFocusReason);
+}
+
 void Form3::RadioGroup4Click() { rowChanged_(RadioGroup4->ItemIndex()); }
 
 void Form3::Button1Click() {

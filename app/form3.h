@@ -27,6 +27,7 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void reject() override;  // Esc confirms like "Ok"
+    void showEvent(QShowEvent* event) override;
 
 private:
     bool FormKeyPress(QKeyEvent* key);

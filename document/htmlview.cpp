@@ -69,17 +69,25 @@ public:
     }
 };
 
-// Refuses every navigation the program did not start itself.
+// Refuses every navigation the program did not start itself: a link, a
+// form, a refresh or a redirect of a page goes nowhere.
 class GuardedPage : public QWebEnginePage {
 public:
     using QWebEnginePage::QWebEnginePage;
 
+    // The one navigation the program is about to start.
+    void Expect(const QUrl& url) { expected_ = url; }
+
 protected:
     bool acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame) override {
-        if (!isMainFrame) return false;
-        return IsOwnUrl(url) && type != NavigationTypeLinkClicked && type != NavigationTypeFormSubmitted;
+        if (!isMainFrame || url != expected_ || !IsOwnUrl(url) || type != NavigationTypeTyped) return false;
+        expected_.clear();
+        return true;
     }
     QWebEnginePage* createWindow(WebWindowType) override { return nullptr; }
+
+private:
+    QUrl expected_;
 };
 
 // The pages name Windows fonts. The engine takes only metric-compatible
@@ -170,6 +178,15 @@ HtmlView::HtmlView(QWidget* parent) : QWebEngineView(parent), id_(NextViewId()) 
         pageLoading_ = false;
         emit DocumentLoaded(ok);
     });
+    // The engine's page process can end (killed, out of memory, crashed):
+    // the page is then gone, and whoever owns the document loads it anew.
+    connect(page, &QWebEnginePage::renderProcessTerminated, this, [this] {
+        ++sequence_;  // answers of scripts still under way are void
+        pageLoading_ = false;
+        revision_ = 0;
+        pageLost_ = true;
+        emit PageLost();
+    });
 }
 
 HtmlView::~HtmlView() { SharedEngine().handler->Withdraw("view" + QString::number(id_)); }
@@ -225,6 +242,8 @@ void HtmlView::ShowBlank() {
 void HtmlView::StartLoad(const QUrl& url) {
     pending_ = url;
     pageLoading_ = true;
+    pageLost_ = false;
+    static_cast<GuardedPage*>(page())->Expect(url);
     load(url);
 }
 

@@ -40,10 +40,15 @@ public:
     void ShowBlank();
     // True while the view shows a document of ours (not the empty page).
     bool HoldsDocument() const { return holdsDocument_; }
+    // True from the end of the page's process until the next load starts.
+    bool IsPageLost() const { return pageLost_; }
 
 signals:
     // A load started by ShowDocument or ShowBlank has finished.
     void DocumentLoaded(bool ok);
+    // The page's process has ended and took the page with it; nothing is
+    // shown until the next ShowDocument or ShowBlank.
+    void PageLost();
 
 private:
     void StartLoad(const QUrl& url);
@@ -53,6 +58,7 @@ private:
     QUrl pending_;
     bool pageLoading_ = false;
     bool holdsDocument_ = false;
+    bool pageLost_ = false;
     std::uint64_t revision_ = 0;                // of the document the page shows
     int fullLoads_ = 0;
 };

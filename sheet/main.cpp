@@ -152,8 +152,19 @@ std::string RenderPdf(const std::string& fileBytes) {
         loaded = ok;
         loop.quit();
     });
+    // The engine's page process may end before it answers: then there is no
+    // answer to wait for.
+    bool lost = false;
+    QObject::connect(&view, &quorvel::HtmlView::PageLost, &loop, [&] {
+        lost = true;
+        loop.quit();
+    });
+    auto failIfLost = [&] {
+        if (lost) throw SheetFailure("Die Seitendarstellung ist abgebrochen; das PDF wurde nicht erzeugt.", 1);
+    };
     view.ShowDocument(fileBytes);
     loop.exec();
+    failIfLost();
     if (!loaded) throw SheetFailure("Das Dokument konnte nicht für das PDF geladen werden."_w, 1);
     QByteArray pdf;
     const QPageLayout layout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(15, 15, 15, 15),
@@ -165,6 +176,7 @@ std::string RenderPdf(const std::string& fileBytes) {
         },
         layout);
     loop.exec();
+    failIfLost();
     if (pdf.isEmpty()) throw SheetFailure("Das PDF konnte nicht erzeugt werden.", 1);
     return std::string(pdf.constData(), std::size_t(pdf.size()));
 }
