@@ -277,6 +277,7 @@ void Form1::BuildPanel1() {
 void Form1::BuildPanel2() {
     Panel2 = MakePanel("Panel2", 123);
     auto* row = new QHBoxLayout(Panel2);
+    Compact(row);
 
     auto* left = new QGridLayout;
     Button5 = MakeButton(Panel2, "Button5", ToQString("Zurück"_w));
@@ -314,6 +315,7 @@ void Form1::BuildPanel2() {
 void Form1::BuildPanel3() {
     Panel3 = MakePanel("Panel3", 116);
     auto* grid = new QGridLayout(Panel3);
+    Compact(grid);
     grid->setVerticalSpacing(Design(2));
 
     Eg1 = MakeEdit(Panel3, "Eg1", "");
@@ -464,8 +466,13 @@ void Form1::ShowError(const std::string& message) { services_.ShowError(this, To
 
 bool Form1::event(QEvent* event) {
     const bool handled = QWidget::event(event);
-    if (event->type() == QEvent::Show && !placed_) {
-        placed_ = true;  // the frame is known once the window is shown
+    // The window manager tells the size of its frame only once it has taken
+    // the window, at the latest when it activates it: placed again then, the
+    // title bar stays on the screen.
+    const bool placing = (event->type() == QEvent::Show && placed_ == Placed::No) ||
+                         (event->type() == QEvent::WindowActivate && placed_ != Placed::WithFrame);
+    if (placing) {
+        placed_ = event->type() == QEvent::Show ? Placed::WithoutFrame : Placed::WithFrame;
         PlaceWindow();
     }
     if (event->type() == QEvent::Paint || event->type() == QEvent::WindowActivate) {

@@ -99,7 +99,7 @@ private:
     DocumentBody document_;
     ExerciseGenerator generator_;
     bool firstPaint_ = true;
-    bool placed_ = false;
+    enum class Placed { No, WithoutFrame, WithFrame } placed_ = Placed::No;
     QString lastFileName_;
     std::unique_ptr<Form3> form3_;
 

@@ -176,6 +176,9 @@ HtmlView::HtmlView(QWidget* parent) : QWebEngineView(parent), id_(NextViewId()) 
     connect(page, &QWebEnginePage::loadFinished, this, [this](bool ok) {
         if (!pageLoading_ || this->page()->url() != pending_) return;  // an older load
         pageLoading_ = false;
+        // Cancels what the page itself has scheduled, such as a refresh to
+        // another address, which does not ask acceptNavigationRequest.
+        this->page()->triggerAction(QWebEnginePage::Stop);
         emit DocumentLoaded(ok);
     });
     // The engine's page process can end (killed, out of memory, crashed):

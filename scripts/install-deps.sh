@@ -24,6 +24,13 @@ packages=(
   dpkg-dev
   desktop-file-utils
   appstream
+  xvfb
+  openbox
+  xdotool
+  x11-utils
+  python3-pyatspi
+  at-spi2-core
+  dbus
 )
 
 missing=()

@@ -1,5 +1,6 @@
 // The view shows only our own pages, and long sessions lose nothing.
 #include <gtest/gtest.h>
+#include <signal.h>
 
 #include <QEventLoop>
 #include <QFile>
@@ -29,7 +30,8 @@ TEST(OwnPagesOnly, NoScriptRunsNoRequestLeavesAndLinksDoNotNavigate) {
 
     Trainer t;
     HtmlView& view = *t.window->View();
-    const std::string body = "<script>document.title='ran'; document.body.setAttribute('data-ran','1');</script>"
+    const std::string body = "<meta http-equiv=\"refresh\" content=\"0;url=about:blank\">"
+                             "<script>document.title='ran'; document.body.setAttribute('data-ran','1');</script>"
                              "<img id=\"picture\" src=\"" + outside + "/bild.png\">"
                              "<p><a id=\"out\" style=\"font-size:48px\" href=\"" + outside + "/\">Hinaus</a></p>";
     ASSERT_TRUE(t.LoadAfter([&] { t.window->ShowSheet(body); }));
@@ -53,6 +55,28 @@ TEST(OwnPagesOnly, NoScriptRunsNoRequestLeavesAndLinksDoNotNavigate) {
     EXPECT_EQ(view.url(), shown);
     EXPECT_TRUE(PageText(view).contains("Hinaus"));
     EXPECT_EQ(connections, 0);
+}
+
+// The engine's page process dies: the collection comes back in a new page,
+// grows on, and "Drucken" gets a living page.
+TEST(PageLost, TheCollectionComesBackAndGrowsOn) {
+    Trainer t;
+    t.Start();
+    HtmlView& view = *t.window->View();
+    ASSERT_TRUE(t.LoadAfter([&] { t.Find<RadioGroup>("RadioGroup3")->SetItemIndex(1); }));
+    for (int i = 0; i < 3; ++i) ASSERT_TRUE(t.LoadAfter([&] { t.Type(t.Field("Eg1"), "n"); }));
+    const qint64 pid = view.page()->renderProcessPid();
+    ASSERT_GT(pid, 0);
+    ASSERT_TRUE(t.LoadAfter([&] { ::kill(pid_t(pid), SIGKILL); }));
+    ASSERT_TRUE(t.LoadAfter([&] { t.Type(t.Field("Eg1"), "n"); }));
+    EXPECT_EQ(PageText(view).count("Aufgabe "), 4);
+    EXPECT_EQ(PageHtml(view), HtmlOf(WrapInDocument(t.window->Document().Text())));
+
+    bool living = false;
+    t.services.onPreview = [&](HtmlView& shown) { return living = !shown.IsPageLost(); };
+    ASSERT_TRUE(t.LoadAfter([&] { ::kill(pid_t(view.page()->renderProcessPid()), SIGKILL); }));
+    QTest::mouseClick(t.Button("Button8"), Qt::LeftButton);
+    EXPECT_TRUE(living);
 }
 
 TEST(LongSession, TwoThousandCollectedSolutionsAreAllSaved) {

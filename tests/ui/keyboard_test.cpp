@@ -117,6 +117,35 @@ TEST(Keyboard, DialogRowChangesReachTheMainWindow) {
     EXPECT_EQ(t.window->OperatorDialog()->RadioGroup4->ItemIndex(), 3);
 }
 
+// Each focus move of the flow selects the field, so typing replaces what it
+// held; a key n whose exercise cannot be posed is still not typed.
+TEST(Keyboard, FocusMovesSelectAndAFailingKeyNIsNotTyped) {
+    Typing t;
+    t.Press(t.Field("Eg1"), Qt::Key_Return);
+    EXPECT_EQ(t.Field("Ez1")->selectedText(), "7");
+    t.Type(t.Field("Ez1"), "3/");
+    EXPECT_EQ(t.Field("Ez1")->text(), "3");
+    EXPECT_EQ(t.Field("En1")->selectedText(), "14");
+
+    t.Field("Enr")->setText("99999999999");
+    t.Type(t.Field("En1"), "n");
+    EXPECT_EQ(t.services.errors.size(), 1);
+    EXPECT_EQ(t.Field("En1")->text(), "14");
+}
+
+// The arrow keys select rows from there (at a real keyboard, end to end).
+TEST(OperatorDialog, OpensWithTheFocusOnTheSelectedRow) {
+    Typing t;
+    t.Find<RadioGroup>("RadioGroup4")->SetItemIndex(2);
+    QWidget* focused = nullptr;
+    t.AnswerDialogWith([&](Form3* dialog) {
+        focused = dialog->focusWidget();
+        QTest::mouseClick(dialog->Button1, Qt::LeftButton);
+    });
+    t.Press(t.Field("En1"), Qt::Key_Return);
+    EXPECT_EQ(focused, t.window->OperatorDialog()->RadioGroup4->Button(2));
+}
+
 TEST(OperatorDialog, LayoutAsDesigned) {
     Typing t;
     Form3* dialog = t.window->OperatorDialog();

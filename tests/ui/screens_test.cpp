@@ -47,7 +47,26 @@ TEST(StartScreen, WindowStandsAtTheTopTwentyPixelsShorterThanTheScreen) {
     Trainer t;
     const QRect screen = t.window->screen()->geometry();
     EXPECT_EQ(t.window->frameGeometry().top(), 0);
-    EXPECT_EQ(t.window->frameGeometry().height(), screen.height() - 20);
+    EXPECT_EQ(t.window->frameGeometry().height(), std::min(screen.height() - 20, t.window->screen()->availableGeometry().height()));
+}
+
+// On the smallest screen the window stays on it, and every result field shows
+// the longest number whole: scrolled to its end, its start has not moved.
+TEST(StartScreen, WindowFitsTheScreenAndResultFieldsShowAnyNumber) {
+    Trainer t;
+    t.Start();
+    EXPECT_TRUE(t.window->screen()->availableGeometry().contains(t.window->frameGeometry()));
+    for (const char* name : {"Eg", "Ez", "En"}) {
+        QLineEdit* field = t.Field(name);
+        auto startOf = [field](const QString& text) {
+            field->setText(text);
+            field->end(false);
+            field->grab();  // lays the text out as painting does
+            field->home(false);
+            return field->inputMethodQuery(Qt::ImCursorRectangle).toRect().left();
+        };
+        EXPECT_EQ(startOf("-2147483648"), startOf("0")) << name;
+    }
 }
 
 TEST(StartScreen, ControlsCarryTheirDesignTexts) {
