@@ -24,6 +24,7 @@ packages=(
   dpkg-dev
   desktop-file-utils
   appstream
+  poppler-utils
 )
 
 missing=()

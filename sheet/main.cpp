@@ -220,7 +220,7 @@ int main(int argc, char* argv[]) {
             quorvel::PrepareApplication();
             int qtArgc = 1;
             QApplication application(qtArgc, argv);
-            bytes = RenderPdf(bytes);
+            bytes = RenderPdf(quorvel::PrintableDocument(bytes));
         }
         Write(options, bytes);
         return 0;

@@ -125,6 +125,35 @@ TEST(SheetTool, WritesFilesAndPdf) {
     EXPECT_TRUE(run.err.isEmpty()) << run.err.toStdString();
 }
 
+// The text of each page of a PDF, through poppler's tools.
+QStringList PdfPages(const QString& pdf) {
+    QProcess tool;
+    tool.start("pdfinfo", {pdf});
+    tool.waitForFinished();
+    const int count = QRegularExpression("Pages: *(\\d+)").match(tool.readAllStandardOutput()).captured(1).toInt();
+    QStringList pages;
+    for (int page = 1; page <= count; ++page) {
+        tool.start("pdftotext", {"-f", QString::number(page), "-l", QString::number(page), "-layout", pdf, "-"});
+        tool.waitForFinished();
+        pages << QString::fromUtf8(tool.readAllStandardOutput());
+    }
+    return pages;
+}
+
+TEST(SheetTool, PrintedSheetsAsTeachersHandThemOut) {
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath("blatt.pdf");
+    // Two exercises to a page and no empty page after the last; an answer
+    // never parted from its exercise.
+    for (const char* sheet : {"loesungen", "arbeitsblatt", "ergebnisse"}) {
+        const bool answers = QString(sheet) == "ergebnisse";
+        ASSERT_EQ(Sheet({"-n", answers ? "40" : "6", "--sheet", sheet, "--pdf", "-o", pdf}).status, 0);
+        const QStringList pages = PdfPages(pdf);
+        EXPECT_TRUE(answers ? pages.size() > 1 : pages.size() == 3) << sheet << ": " << pages.size() << " pages";
+        for (const QString& page : pages) EXPECT_EQ(page.count("Aufgabe"), answers ? page.count('=') : 2) << sheet;
+    }
+}
+
 TEST(SheetTool, FileNameIsTakenAsTyped) {
     // The documents are Windows-1252, the file system is not: a name with
     // letters the code page lacks must not be written under another name.
