@@ -60,7 +60,9 @@ Beispiele:
   quorvel-sheet -e "3/4 + 1 5/6" -e "-1 3/4 : 2/5" --sheet ergebnisse
 
 Rückgabewert: 0 bei Erfolg, 2 bei falschem Aufruf, 1 wenn eine Aufgabe nicht
-gerechnet werden kann. Im Fehlerfall wird keine Datei geschrieben.
+gerechnet oder die Ausgabe nicht vollständig geschrieben werden kann. Eine
+vorhandene Datei bleibt dann, wie sie war, außer wenn sie an Ort und Stelle
+überschrieben werden musste; das sagt die Meldung.
 )";
 
 struct Options {
