@@ -567,8 +567,15 @@ void Form1::Button9Click() {
         return;
     }
     lastFileName_ = *fileName;
-    if (!SaveDocument(*fileName, WrapInDocument(document_.Text()))) {
-        ShowError(FromQString(QString("Datei %1 kann nicht erstellt werden").arg(*fileName)));
+    switch (SaveDocument(*fileName, WrapInDocument(document_.Text()))) {
+        case WriteResult::Written: break;
+        case WriteResult::NotWritten:
+            ShowError(FromQString(QString("Datei %1 kann nicht erstellt werden").arg(*fileName)));
+            break;
+        case WriteResult::Damaged:
+            ShowError(FromQString(
+                QString("Datei %1 wurde nur zum Teil geschrieben, ihr alter Inhalt ist verloren").arg(*fileName)));
+            break;
     }
 }
 

@@ -1,11 +1,16 @@
 // Quorvel, a trainer for fraction arithmetic.
 #include <QApplication>
+#include <csignal>
 
 #include "app/form1.h"
 #include "app/platform.h"
 #include "app/startup.h"
 
 int main(int argc, char* argv[]) {
+    // A failed save is reported in the error box: a file size limit or a
+    // FIFO whose reader went away must not end the program.
+    std::signal(SIGXFSZ, SIG_IGN);
+    std::signal(SIGPIPE, SIG_IGN);
     quorvel::PrepareApplication();
     QApplication application(argc, argv);
     quorvel::InstallGermanTranslations(application);

@@ -31,6 +31,9 @@ std::optional<QString> DesktopServices::AskSaveFileName(QWidget* parent, const S
     dialog.selectNameFilter(request.filters.value(0));
     dialog.setDefaultSuffix(request.defaultSuffix);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+    // Qt's own dialog: a desktop's dialog keeps lists of recent files and
+    // folders of its own.
+    dialog.setOption(QFileDialog::DontUseNativeDialog, true);
     if (!request.suggestedName.isEmpty()) dialog.selectFile(request.suggestedName);
     while (dialog.exec() == QDialog::Accepted) {
         const QString fileName = dialog.selectedFiles().value(0);

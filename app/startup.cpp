@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QSettings>
 #include <QTranslator>
 
 #include "document/htmlview.h"
@@ -17,6 +18,13 @@ void PrepareApplication() {
     }
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QCoreApplication::setApplicationName("Quorvel");
+    // Nothing is kept between runs. Qt's file dialog writes its folder
+    // history and last folder into the user's settings when it closes, and
+    // offers them at the next start: the user's settings of this process
+    // live below a device, where no file can be made, read or locked.
+    for (QSettings::Format format : {QSettings::NativeFormat, QSettings::IniFormat}) {
+        QSettings::setPath(format, QSettings::UserScope, "/dev/null");
+    }
     HtmlView::RegisterScheme();
 }
 

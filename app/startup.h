@@ -6,7 +6,8 @@ class QCoreApplication;
 namespace quorvel {
 
 // The browser engine refuses its sandbox as root: it is turned off for root
-// only. Registers the view's URL scheme and sets the application attributes.
+// only. Registers the view's URL scheme, sets the application attributes
+// and keeps Qt's dialogs from storing anything for the next run.
 void PrepareApplication();
 
 // Qt's own dialogs and buttons speak German, whatever the machine's language:

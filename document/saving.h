@@ -3,15 +3,30 @@
 
 #include <QString>
 #include <string>
+#include <string_view>
 
 namespace quorvel {
 
-// Replaces the file by bytes atomically: when writing fails an existing file
-// keeps its old contents and no partial file is left. False on failure.
-bool WriteFileAtomically(const QString& fileName, const std::string& bytes);
+enum class WriteResult {
+    Written,     // every byte reached the file
+    NotWritten,  // nothing changed: an existing file keeps its old contents
+    Damaged,     // the file was overwritten in place and is incomplete
+};
+
+// Writes bytes to the file the user named. A regular file is replaced
+// atomically (a temporary file beside it, renamed over it) and keeps its
+// permissions and, where the process may set it, its owner; a symbolic link
+// stays a link and its target is written. Written into instead of replaced:
+// a file with further hard links, a file whose folder takes no temporary
+// file, and special files (FIFOs, devices, /dev/stdout and the like).
+WriteResult WriteFile(const QString& fileName, std::string_view bytes);
+
+// Writes every byte to the open descriptor fd, retrying short writes.
+// False on the first error.
+bool WriteAll(int fd, std::string_view bytes);
 
 // Writes every line of document followed by CR LF, as Windows-1252 bytes
-// without a byte-order mark. False on failure.
-bool SaveDocument(const QString& fileName, const std::string& document);
+// without a byte-order mark.
+WriteResult SaveDocument(const QString& fileName, const std::string& document);
 
 }  // namespace quorvel

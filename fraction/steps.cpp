@@ -72,13 +72,17 @@ void WriteExpansionStep(SheetLines& lines, Int whole, Int& numerator, Int denomi
 
 void WriteHeading(SheetLines& lines, const std::string& name) { lines.Append(kHeadingOpening + name + "</div>"); }
 
+void WriteExerciseTitle(SheetLines& lines, const SheetContext& context) {
+    std::string bracket =
+        ") [" + FirstLetter(context.difficulty) + " " + FirstLetter(context.kind) + "]";
+    lines.Append("Aufgabe " + HtmlEscape(context.exerciseNumber) + bracket + "<br>");
+}
+
 void WriteExerciseLine(Sheet& sheet, Int whole1, Int numerator1, Int denominator1, Int whole2, Int numerator2,
                        Int denominator2) {
     SheetLines& lines = sheet.lines;
     const SheetContext& context = sheet.context;
-    std::string bracket =
-        ") [" + FirstLetter(context.difficulty) + " " + FirstLetter(context.kind) + "]";
-    lines.Append("Aufgabe " + HtmlEscape(context.exerciseNumber) + bracket + "<br>");
+    WriteExerciseTitle(lines, context);
 
     OpenFractionBlock(lines);
     TextColumn(lines, "      ");

@@ -51,8 +51,11 @@ void WriteExpansionStep(SheetLines& lines, Int whole, Int& numerator, Int denomi
 // The heading of a walkthrough: the operation's name in red handwriting.
 void WriteHeading(SheetLines& lines, const std::string& name);
 
-// "Aufgabe <number>) [<difficulty> <kind>]<br>" and the exercise drawn as a
-// fraction block, exactly as passed in.
+// "Aufgabe <number>) [<difficulty> <kind>]<br>".
+void WriteExerciseTitle(SheetLines& lines, const SheetContext& context);
+
+// The title line and the exercise drawn as a fraction block, exactly as
+// passed in.
 void WriteExerciseLine(Sheet& sheet, Int whole1, Int numerator1, Int denominator1, Int whole2, Int numerator2,
                        Int denominator2);
 

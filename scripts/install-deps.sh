@@ -31,6 +31,7 @@ packages=(
   python3-pyatspi
   at-spi2-core
   dbus
+  poppler-utils
 )
 
 missing=()

@@ -1,5 +1,7 @@
 // quorvel-sheet: worksheets, worked solutions and answer keys for a lesson,
 // written without opening a window.
+#include <unistd.h>
+
 #include <QApplication>
 #include <QEventLoop>
 #include <QFile>
@@ -7,6 +9,7 @@
 #include <QPageSize>
 #include <QTimer>
 #include <QWebEnginePage>
+#include <csignal>
 #include <cstdio>
 #include <iostream>
 #include <map>
@@ -57,7 +60,9 @@ Beispiele:
   quorvel-sheet -e "3/4 + 1 5/6" -e "-1 3/4 : 2/5" --sheet ergebnisse
 
 Rückgabewert: 0 bei Erfolg, 2 bei falschem Aufruf, 1 wenn eine Aufgabe nicht
-gerechnet werden kann. Im Fehlerfall wird keine Datei geschrieben.
+gerechnet oder die Ausgabe nicht vollständig geschrieben werden kann. Eine
+vorhandene Datei bleibt dann, wie sie war, außer wenn sie an Ort und Stelle
+überschrieben werden musste; das sagt die Meldung.
 )";
 
 struct Options {
@@ -183,13 +188,19 @@ std::string RenderPdf(const std::string& fileBytes) {
 
 void Write(const Options& options, const std::string& bytes) {
     if (!options.output) {
-        std::fwrite(bytes.data(), 1, bytes.size(), stdout);
-        if (std::fflush(stdout) != 0) throw SheetFailure("Die Ausgabe konnte nicht geschrieben werden.", 1);
+        if (!quorvel::WriteAll(STDOUT_FILENO, bytes)) {
+            throw SheetFailure("Die Ausgabe konnte nicht geschrieben werden.", 1);
+        }
         return;
     }
     const QString fileName = QFile::decodeName(QByteArray::fromStdString(*options.output));
-    if (!quorvel::WriteFileAtomically(fileName, bytes)) {
-        throw SheetFailure("Datei " + quorvel::cp1252::FromUtf8(*options.output) + " kann nicht erstellt werden.", 1);
+    const std::string shownName = quorvel::cp1252::FromUtf8(*options.output);
+    switch (quorvel::WriteFile(fileName, bytes)) {
+        case quorvel::WriteResult::Written: return;
+        case quorvel::WriteResult::NotWritten:
+            throw SheetFailure("Datei " + shownName + " kann nicht erstellt werden.", 1);
+        case quorvel::WriteResult::Damaged:
+            throw SheetFailure("Datei " + shownName + " wurde nur zum Teil geschrieben, ihr alter Inhalt ist verloren.", 1);
     }
 }
 
@@ -203,12 +214,14 @@ void ErrorsOnly(QtMsgType type, const QMessageLogContext&, const QString& messag
 
 int main(int argc, char* argv[]) {
     qInstallMessageHandler(ErrorsOnly);
+    // A file size limit is a failure to report, like a full disk.
+    std::signal(SIGXFSZ, SIG_IGN);
     std::vector<std::string> args;
     for (int i = 1; i < argc; ++i) args.push_back(argv[i]);
     try {
         Options options = Parse(args);
         if (options.help) {
-            std::cout << kHelp;
+            Write({}, kHelp);
             return 0;
         }
         std::string bytes = quorvel::BuildSheet(options.request);
@@ -221,7 +234,7 @@ int main(int argc, char* argv[]) {
             quorvel::PrepareApplication();
             int qtArgc = 1;
             QApplication application(qtArgc, argv);
-            bytes = RenderPdf(bytes);
+            bytes = RenderPdf(quorvel::PrintableDocument(bytes));
         }
         Write(options, bytes);
         return 0;

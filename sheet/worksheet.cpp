@@ -1,6 +1,7 @@
 #include "sheet/worksheet.h"
 
 #include <cctype>
+#include <cstdint>
 
 #include "document/document.h"
 #include "exercise/designation.h"
@@ -102,42 +103,68 @@ SolvedExercise Solve(const SheetRequest& request, const std::string& designation
     if (evaluation.outcome != EvaluationOutcome::Solved) {
         throw SheetFailure("Aufgabe " + label + ": " + UnreadableOperandMessage(evaluation.outcome) + ".", 1);
     }
-    return {designation, op, evaluation.first, evaluation.second, evaluation.value, sheet.lines.Join()};
+    return {designation, designation, op, evaluation.first, evaluation.second, evaluation.value, sheet.lines.Join()};
 }
 
-// The exercise line of a solved exercise, drawn into sheet.
-void WriteExercise(Sheet& sheet, const SheetRequest& request, const SolvedExercise& e) {
-    sheet.context = ContextOf(request, e.designation, e.op);
-    WriteExerciseLine(sheet, e.first.whole, e.first.numerator, e.first.denominator, e.second.whole,
-                      e.second.numerator, e.second.denominator);
-}
-
-std::string ExercisesDocument(const SheetRequest& request, const std::vector<SolvedExercise>& solved) {
-    DocumentBody body;
-    for (const SolvedExercise& e : solved) {
-        Sheet sheet;
-        WriteHeading(sheet.lines, OperationName(e.op));
-        WriteExercise(sheet, request, e);
-        for (int i = 0; i < 12; ++i) sheet.lines.Append("<br>");  // room to work
-        body.ShowSheet(sheet.lines.Join(), true);
+// A number as a pupil writes it: "0", "5", "3/4", "-3/4", "-1 3/4" (the
+// sign once, in front), a whole number without "/1".
+void NumberColumns(SheetLines& lines, const MixedFraction& n) {
+    if (n.numerator == 0 || n.denominator == 1) {
+        TextColumn(lines, std::to_string(std::int64_t(n.whole) + (n.numerator == 0 ? 0 : n.numerator)));
+    } else if (n.whole == 0) {
+        FractionColumn(lines, n.numerator, n.denominator);
+    } else {
+        TextColumn(lines, DecimalText(n.whole));
+        FractionColumn(lines, Abs(n.numerator), n.denominator);
     }
-    return body.Text();
+}
+
+// The numbered title and the exercise drawn as the pupils read it.
+void WriteExercise(SheetLines& lines, const SheetRequest& request, const SolvedExercise& e) {
+    WriteExerciseTitle(lines, ContextOf(request, e.number, e.op));
+    OpenFractionBlock(lines);
+    TextColumn(lines, "      ");
+    NumberColumns(lines, e.first);
+    TextColumn(lines, std::string(" ") + e.op + " ");
+    NumberColumns(lines, e.second);
+    CloseFractionBlock(lines);
+}
+
+// A block that a page break does not cut.
+std::string Unbroken(const std::string& style, const SheetLines& lines) {
+    return "<div style=\"" + style + "page-break-inside:avoid;\">\r\n" + lines.Join() + "</div>";
+}
+
+// Two exercises to a page, each with half a page (of A4 with margins of
+// 15 mm) to work in.
+std::string ExercisesDocument(const SheetRequest& request, const std::vector<SolvedExercise>& solved) {
+    std::string body;
+    for (std::size_t i = 0; i < solved.size(); ++i) {
+        if (i > 0) body += i % 2 == 0 ? PageBreakMarker() : "\r\n";
+        SheetLines lines;
+        WriteHeading(lines, OperationName(solved[i].op));
+        WriteExercise(lines, request, solved[i]);
+        RemoveBlankLines(lines);
+        body += Unbroken("height:13cm;", lines);
+    }
+    return body;
 }
 
 std::string AnswersDocument(const SheetRequest& request, const std::vector<SolvedExercise>& solved) {
-    Sheet sheet;
-    WriteHeading(sheet.lines, "Ergebnisse");
+    SheetLines heading;
+    WriteHeading(heading, "Ergebnisse");
+    std::string body = heading.Join();
     for (const SolvedExercise& e : solved) {
-        WriteExercise(sheet, request, e);
-        OpenFractionBlock(sheet.lines);
-        TextColumn(sheet.lines, "      = " + WholePartText(e.result.whole));
-        if (e.result.numerator != 0 || e.result.whole == 0) {
-            FractionColumn(sheet.lines, e.result.numerator, e.result.denominator);
-        }
-        CloseFractionBlock(sheet.lines);
+        SheetLines lines;
+        WriteExercise(lines, request, e);
+        OpenFractionBlock(lines);
+        TextColumn(lines, "      = ");
+        NumberColumns(lines, e.result);
+        CloseFractionBlock(lines);
+        RemoveBlankLines(lines);
+        body += Unbroken("", lines) + "\r\n";
     }
-    RemoveBlankLines(sheet.lines);
-    return sheet.lines.Join();
+    return body;
 }
 
 }  // namespace
@@ -190,12 +217,14 @@ std::vector<SolvedExercise> SolveAll(const SheetRequest& request) {
                                    {posed.Eg2, posed.Ez2, posed.En2}, posed.exerciseNumber));
         }
     }
-    for (const std::string& text : request.typed) {
+    for (std::size_t i = 0; i < request.typed.size(); ++i) {
+        const std::string& text = request.typed[i];
         std::optional<TypedExercise> typed = ParseTypedExercise(text);
         if (!typed) {
             throw SheetFailure("'" + text + "' ist keine Aufgabe wie \"3/4 + 1 5/6\".", 2);
         }
         solved.push_back(Solve(request, "Bsp.", typed->op, typed->first, typed->second, "'" + text + "'"));
+        solved.back().number = std::to_string(i + 1);
     }
     return solved;
 }
@@ -214,6 +243,14 @@ std::string BuildSheet(const SheetRequest& request) {
         case SheetKind::Answers: body = AnswersDocument(request, solved); break;
     }
     return FileContents(WrapInDocument(body));
+}
+
+std::string PrintableDocument(std::string file) {
+    const std::string end = PageBreakMarker() + "\r\n</body>\r\n</html>\r\n";
+    if (file.size() >= end.size() && file.compare(file.size() - end.size(), end.size(), end) == 0) {
+        file.erase(file.size() - end.size(), PageBreakMarker().size());
+    }
+    return file;
 }
 
 }  // namespace quorvel

@@ -57,7 +57,8 @@ std::optional<std::string> FieldTextBefore(std::string_view designation);
 
 // One exercise solved as the trainer solves it.
 struct SolvedExercise {
-    std::string designation;  // the text of the exercise line
+    std::string designation;  // the text of the exercise line of the worked solution
+    std::string number;       // what the pupils' sheets call it: the designation, or 1, 2, 3 ... when typed
     char op = '+';
     MixedFraction first, second, result;
     std::string walkthrough;  // the sheet joined, as "=" shows it
@@ -70,5 +71,9 @@ std::vector<SolvedExercise> SolveAll(const SheetRequest& request);
 // The bytes of the file to write, Windows-1252 with CR LF line breaks.
 // Raises SheetFailure.
 std::string BuildSheet(const SheetRequest& request);
+
+// The file as it goes to paper: without a page break at its very end, which
+// would only start an empty page.
+std::string PrintableDocument(std::string file);
 
 }  // namespace quorvel

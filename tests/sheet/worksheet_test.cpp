@@ -92,7 +92,7 @@ TEST(BuildSheet, ExercisesAndAnswers) {
     request.typed = {"1/2 + 1/4", "2 * 3/4"};
     request.sheet = SheetKind::Exercises;
     const std::string exercises = BuildSheet(request);
-    EXPECT_NE(exercises.find("Aufgabe Bsp.) [n e]<br>"), std::string::npos);
+    EXPECT_NE(exercises.find("Aufgabe 1) [n e]<br>"), std::string::npos);
     EXPECT_NE(exercises.find(">Multiplikation</div>"), std::string::npos);
     EXPECT_EQ(exercises.find("Ergebnis"), std::string::npos) << "no solution on the pupils' sheet";
     EXPECT_EQ(exercises.find("kgV"), std::string::npos);
@@ -103,6 +103,28 @@ TEST(BuildSheet, ExercisesAndAnswers) {
     EXPECT_NE(answers.find("      = \x97"), std::string::npos);    // 3/4
     EXPECT_NE(answers.find("      = 1\x97"), std::string::npos);   // 1 1/2
     EXPECT_EQ(answers.find("kgV"), std::string::npos);
+}
+
+TEST(BuildSheet, PupilsSheetsNumberTypedExercisesAndWriteNumbersAsPupilsDo) {
+    SheetRequest request{{}, 1, 0, 2, 0, {"1/2 - 1/2", "-1 3/4 + 1/2", "3 * 2/3"}};
+    // The drawn exercise, and the answer, as a pupil writes them.
+    const std::pair<const char*, const char*> rows[] = {
+        {"      1   1\r\n      \x97 - \x97\r\n      2   2\r\n", "<br>\r\n      = 0\r\n</pre>"},
+        {"        3   1\r\n      -1\x97 + \x97\r\n        4   2\r\n", "          1\r\n      = -1\x97\r\n          4\r\n"},
+        {"<br>\r\n          2\r\n      3 * \x97\r\n          3\r\n", "<br>\r\n      = 2\r\n</pre>"},
+    };
+    for (SheetKind kind : {SheetKind::Exercises, SheetKind::Answers}) {
+        request.sheet = kind;
+        const std::string sheet = BuildSheet(request);
+        for (std::size_t i = 0; i < 3; ++i) {
+            EXPECT_NE(sheet.find("Aufgabe " + std::to_string(i + 1) + ") [n g]<br>"), std::string::npos) << i;
+            EXPECT_NE(sheet.find(rows[i].first), std::string::npos) << rows[i].first;
+            EXPECT_EQ(sheet.find(rows[i].second) != std::string::npos, kind == SheetKind::Answers) << rows[i].second;
+        }
+        EXPECT_EQ(sheet.find("Bsp."), std::string::npos);
+    }
+    request.sheet = SheetKind::Solutions;  // the trainer's own
+    EXPECT_NE(BuildSheet(request).find("Aufgabe Bsp.) [n g]<br>"), std::string::npos);
 }
 
 TEST(BuildSheet, FailuresCarryTheirStatus) {

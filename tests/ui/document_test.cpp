@@ -3,8 +3,12 @@
 
 #include <sys/resource.h>
 
+#include <QApplication>
+#include <QDirIterator>
 #include <QFile>
+#include <QFileDialog>
 #include <QPrinter>
+#include <QTimer>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
@@ -107,6 +111,28 @@ TEST(Save, FailedSaveShowsTheErrorAndKeepsTheOldFile) {
     t.services.saveAnswer = impossible;
     QTest::mouseClick(t.Button("Button9"), Qt::LeftButton);
     EXPECT_EQ(t.services.errors, QStringList{QString("Datei %1 kann nicht erstellt werden.").arg(impossible)});
+}
+
+TEST(Save, TheRealDialogKeepsNothingForTheNextRun) {
+    // A home of its own, before anything has asked where settings live.
+    QTemporaryDir home, folder;
+    qputenv("HOME", QFile::encodeName(home.path()));
+    for (const char* name : {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME", "XDG_STATE_HOME"}) qunsetenv(name);
+    const QString target = folder.filePath("blatt.html");
+    WriteBytes(target, "alt");  // an existing file is taken without a question
+    QTimer answer;
+    QObject::connect(&answer, &QTimer::timeout, [&] {
+        if (auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
+            answer.stop();
+            dialog->selectFile(target);
+            QMetaObject::invokeMethod(dialog, "accept");
+        }
+    });
+    answer.start(10);
+    EXPECT_EQ(DesktopServices().AskSaveFileName(nullptr, {{}, {"HTML (*.html)"}, "html"}), target);
+    QDirIterator written(home.path(), QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot,
+                         QDirIterator::Subdirectories);
+    EXPECT_FALSE(written.hasNext()) << written.next().toStdString();
 }
 
 // The page-break counter through the real radio group and "Löschen".

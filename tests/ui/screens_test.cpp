@@ -13,6 +13,7 @@
 #include "document/helppages.h"
 #include "document/htmlview.h"
 #include "fraction/cp1252.h"
+#include "fraction/sheet.h"
 #include "harness.h"
 
 namespace quorvel::testing {
@@ -217,6 +218,17 @@ TEST(HelpPages, StructureAsDescribed) {
     EXPECT_NE(gcd.find("&mdash;&mdash;&mdash;&mdash;&mdash;&mdash;&mdash;&mdash;"), std::string::npos);
     EXPECT_NE(gcd.find("<table border=\"1\">"), std::string::npos);
     EXPECT_NE(gcd.find("list-style: none"), std::string::npos);
+}
+
+TEST(HelpPages, KgvFormulaStandsOverAndUnderItsBar) {
+    // The three rows as the monospaced block shows them, one column per entity.
+    const std::string gcd = GcdLcmPage();
+    std::string block = gcd.substr(gcd.find(">\r\n", gcd.find("<pre style=\"font-size:18pt")) + 3);
+    block = block.substr(0, block.find("</pre>"));
+    for (std::size_t at; (at = block.find("&middot;")) != std::string::npos;) block.replace(at, 8, "*");
+    for (std::size_t at; (at = block.find("&mdash;")) != std::string::npos;) block.replace(at, 7, "=");
+    EXPECT_EQ(SplitLines(block), (std::vector<std::string>{std::string(18, ' ') + "b", "kgV(a,b) = a * ========",
+                                                            std::string(15, ' ') + "ggT(a,b)"}));
 }
 
 TEST(HelpPages, HintsButtonAndFirstPaint) {

@@ -1,5 +1,10 @@
 // quorvel-sheet against the trainer itself, and the program's exit paths.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
 
 #include <QDir>
 #include <QFile>
@@ -22,14 +27,44 @@ struct Outcome {
     QString err;
 };
 
-Outcome Sheet(const QStringList& arguments) {
+// Standard output to a file; a file size limit (a full disk, for root as
+// for anybody); the tool run as nobody where the tests run as root.
+struct Launch {
+    QString standardOutput;
+    rlim_t fileSizeLimit = RLIM_INFINITY;
+    bool asNobody = false;
+};
+
+Outcome Sheet(const QStringList& arguments, const Launch& launch = {}) {
     QProcess process;
+    if (!launch.standardOutput.isEmpty()) process.setStandardOutputFile(launch.standardOutput);
+    process.setChildProcessModifier([launch] {
+        const rlimit limit{launch.fileSizeLimit, launch.fileSizeLimit};
+        if (launch.fileSizeLimit != RLIM_INFINITY && setrlimit(RLIMIT_FSIZE, &limit) != 0) _exit(98);
+        if (launch.asNobody && geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) _exit(99);
+    });
     process.start(QUORVEL_SHEET, arguments);
     process.waitForFinished(120000);
     return {process.exitCode(), process.readAllStandardOutput(), QString::fromUtf8(process.readAllStandardError())};
 }
 
 std::string Bytes(const QByteArray& data) { return std::string(data.constData(), std::size_t(data.size())); }
+
+std::string ReadBytes(const QString& fileName) {
+    QFile file(fileName);
+    return file.open(QIODevice::ReadOnly) ? Bytes(file.readAll()) : "(unreadable)";
+}
+
+void WriteBytes(const QString& fileName, const QByteArray& bytes) {
+    QFile file(fileName);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+}
+
+struct stat StatOf(const QString& fileName) {
+    struct stat st {};
+    EXPECT_EQ(lstat(QFile::encodeName(fileName).constData(), &st), 0) << fileName.toStdString();
+    return st;
+}
 
 TEST(SheetTool, SolutionsEqualWhatTheTrainerCollects) {
     // The trainer from a fresh start, "mischen", the key n four times.
@@ -90,6 +125,35 @@ TEST(SheetTool, WritesFilesAndPdf) {
     EXPECT_TRUE(run.err.isEmpty()) << run.err.toStdString();
 }
 
+// The text of each page of a PDF, through poppler's tools.
+QStringList PdfPages(const QString& pdf) {
+    QProcess tool;
+    tool.start("pdfinfo", {pdf});
+    tool.waitForFinished();
+    const int count = QRegularExpression("Pages: *(\\d+)").match(tool.readAllStandardOutput()).captured(1).toInt();
+    QStringList pages;
+    for (int page = 1; page <= count; ++page) {
+        tool.start("pdftotext", {"-f", QString::number(page), "-l", QString::number(page), "-layout", pdf, "-"});
+        tool.waitForFinished();
+        pages << QString::fromUtf8(tool.readAllStandardOutput());
+    }
+    return pages;
+}
+
+TEST(SheetTool, PrintedSheetsAsTeachersHandThemOut) {
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath("blatt.pdf");
+    // Two exercises to a page and no empty page after the last; an answer
+    // never parted from its exercise.
+    for (const char* sheet : {"loesungen", "arbeitsblatt", "ergebnisse"}) {
+        const bool answers = QString(sheet) == "ergebnisse";
+        ASSERT_EQ(Sheet({"-n", answers ? "40" : "6", "--sheet", sheet, "--pdf", "-o", pdf}).status, 0);
+        const QStringList pages = PdfPages(pdf);
+        EXPECT_TRUE(answers ? pages.size() > 1 : pages.size() == 3) << sheet << ": " << pages.size() << " pages";
+        for (const QString& page : pages) EXPECT_EQ(page.count("Aufgabe"), answers ? page.count('=') : 2) << sheet;
+    }
+}
+
 TEST(SheetTool, FileNameIsTakenAsTyped) {
     // The documents are Windows-1252, the file system is not: a name with
     // letters the code page lacks must not be written under another name.
@@ -129,6 +193,71 @@ TEST(SheetTool, BadInputWritesNothing) {
         EXPECT_FALSE(QFile::exists(target)) << c.arguments.join(' ').toStdString();
     }
     EXPECT_TRUE(QDir(dir.path()).isEmpty()) << "no temporary file left behind";
+}
+
+TEST(SheetTool, FailedWritesEndWithStatusOne) {
+    // As root the tool gets a full device of its own: a tool that replaced
+    // it would not replace the system's.
+    QTemporaryDir dir;
+    QString full = dir.filePath("voll");
+    if (mknod(QFile::encodeName(full).constData(), S_IFCHR | 0666, makedev(1, 7)) != 0) full = "/dev/full";
+    const QString output = "Die Ausgabe konnte nicht geschrieben werden.";
+    const std::tuple<QStringList, Launch, QString> cases[] = {
+        {{"-n", "4"}, {full}, output},
+        {{"-n", "4", "--pdf"}, {full}, output},
+        {{"--help"}, {full}, output},
+        {{"-n", "100"}, {dir.filePath("aus.html"), 64 * 1024}, output},
+        {{"-n", "4", "-o", full}, {}, full + " kann nicht erstellt werden."},
+    };
+    for (const auto& [arguments, launch, message] : cases) {
+        const Outcome run = Sheet(arguments, launch);
+        EXPECT_EQ(run.status, 1) << arguments.join(' ').toStdString();
+        EXPECT_TRUE(run.err.contains(message)) << run.err.toStdString();
+    }
+    EXPECT_TRUE(S_ISCHR(StatOf(full).st_mode));
+}
+
+TEST(SheetTool, SpecialFilesAndLinksAreWrittenInto) {
+    QTemporaryDir dir;
+    auto path = [&](const char* name) { return QFile::encodeName(dir.filePath(name)).toStdString(); };
+    const std::string expected = BuildSheet({{}, 1, 0, 0, 0, {"1/2 + 1/3"}});
+    auto write = [&](const char* name, const Launch& launch = {}) {
+        const Outcome run = Sheet({"-e", "1/2 + 1/3", "-o", dir.filePath(name)}, launch);
+        EXPECT_EQ(run.status, 0) << name << ": " << run.err.toStdString();
+    };
+    // A FIFO's reader receives the whole document.
+    ASSERT_EQ(mkfifo(path("rohr").c_str(), 0600), 0);
+    const int reader = open(path("rohr").c_str(), O_RDONLY | O_NONBLOCK);
+    write("rohr");
+    std::string received(expected.size() + 1, '\0');
+    received.resize(std::size_t(std::max<ssize_t>(read(reader, received.data(), received.size()), 0)));
+    close(reader);
+    EXPECT_EQ(received, expected);
+    // A symbolic link to a hard link: both stay links. A replaced file keeps
+    // its mode and (for root) its owner. A file its user may write in a
+    // folder they may not is written in place.
+    for (const char* name : {"blatt.html", "schueler.html"}) WriteBytes(dir.filePath(name), "alt");
+    ASSERT_TRUE(QDir(dir.path()).mkdir("klasse"));
+    WriteBytes(dir.filePath("klasse/blatt.html"), "alt");
+    for (int result : {link(path("blatt.html").c_str(), path("hart.html").c_str()),
+                       symlink("hart.html", path("weich.html").c_str()), chmod(path("schueler.html").c_str(), 0640),
+                       geteuid() == 0 ? chown(path("schueler.html").c_str(), 65534, 1) : 0,
+                       chmod(path("klasse/blatt.html").c_str(), 0666), chmod(path("klasse").c_str(), 0555),
+                       chmod(QFile::encodeName(dir.path()).constData(), 0755)}) {
+        ASSERT_EQ(result, 0);
+    }
+    const struct stat before = StatOf(dir.filePath("schueler.html"));
+    for (const char* name : {"weich.html", "schueler.html"}) write(name);
+    write("klasse/blatt.html", {{}, RLIM_INFINITY, true});
+    EXPECT_EQ(StatOf(dir.filePath("blatt.html")).st_ino, StatOf(dir.filePath("hart.html")).st_ino);
+    EXPECT_TRUE(S_ISLNK(StatOf(dir.filePath("weich.html")).st_mode));
+    const struct stat after = StatOf(dir.filePath("schueler.html"));
+    EXPECT_EQ(std::tie(after.st_mode, after.st_uid, after.st_gid),
+              std::tie(before.st_mode, before.st_uid, before.st_gid));
+    for (const char* name : {"blatt.html", "schueler.html", "klasse/blatt.html"}) {
+        EXPECT_EQ(ReadBytes(dir.filePath(name)), expected) << name;
+    }
+    EXPECT_EQ(QDir(dir.filePath("klasse")).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).size(), 1);
 }
 
 TEST(SheetTool, HelpInGerman) {
