@@ -168,7 +168,9 @@ HtmlView::HtmlView(QWidget* parent) : QWebEngineView(parent), id_(NextViewId()) 
     connect(page, &QWebEnginePage::loadFinished, this, [this](bool ok) {
         if (!pageLoading_ || this->page()->url() != pending_) return;  // an older load
         pageLoading_ = false;
+        lastLoadOk_ = ok;
         emit DocumentLoaded(ok);
+        SettleIfIdle();
     });
 }
 
@@ -206,13 +208,19 @@ void HtmlView::AppendToBody(std::string_view fragment, std::uint64_t from, std::
                                .arg("(" + literal.mid(1, literal.size() - 2) + ")");
     const quint64 sequence = sequence_;
     auto answered = [this, sequence, to, document = std::move(document)](const QVariant& done) {
-        if (sequence != sequence_) return;  // a page has been loaded since
+        --pendingAppends_;
+        if (sequence != sequence_) {  // a page has been loaded since
+            SettleIfIdle();
+            return;
+        }
         if (done.toBool()) {
             emit DocumentLoaded(true);
         } else {
             ShowDocument(document(), to);
         }
+        SettleIfIdle();
     };
+    ++pendingAppends_;
     page()->runJavaScript(script, QWebEngineScript::ApplicationWorld, answered);
 }
 
@@ -220,6 +228,10 @@ void HtmlView::ShowBlank() {
     revision_ = 0;
     holdsDocument_ = false;
     StartLoad(QUrl("about:blank"));
+}
+
+void HtmlView::SettleIfIdle() {
+    if (!Updating()) emit Settled();
 }
 
 void HtmlView::StartLoad(const QUrl& url) {

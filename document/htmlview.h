@@ -40,19 +40,29 @@ public:
     void ShowBlank();
     // True while the view shows a document of ours (not the empty page).
     bool HoldsDocument() const { return holdsDocument_; }
+    // True while a load or an addition to the page is under way; Settled()
+    // follows when the last one has finished.
+    bool Updating() const { return pageLoading_ || pendingAppends_ > 0; }
+    // False when the last load of a page failed.
+    bool LastLoadSucceeded() const { return lastLoadOk_; }
 
 signals:
     // A load started by ShowDocument or ShowBlank has finished.
     void DocumentLoaded(bool ok);
+    // Nothing is under way any more (see Updating).
+    void Settled();
 
 private:
     void StartLoad(const QUrl& url);
+    void SettleIfIdle();
 
     int id_;
     quint64 sequence_ = 0;
     QUrl pending_;
     bool pageLoading_ = false;
     bool holdsDocument_ = false;
+    bool lastLoadOk_ = true;
+    int pendingAppends_ = 0;
     std::uint64_t revision_ = 0;                // of the document the page shows
     int fullLoads_ = 0;
 };
