@@ -201,6 +201,7 @@ PrintPreview::PrintPreview(const QByteArray& pdf, QWidget* parent)
     auto* save = new QPushButton("Als PDF speichern", this);
     auto* close = new QPushButton("Schließen", this);
     print->setDefault(true);
+    pages_->setFocus();  // the page keys scroll from the start
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(indicator_);
