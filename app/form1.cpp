@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QScreen>
 #include <QStyle>
@@ -24,6 +25,7 @@
 #include "app/scaling.h"
 #include "document/helppages.h"
 #include "document/htmlview.h"
+#include "document/printpreview.h"
 #include "document/saving.h"
 #include "entry/evaluation.h"
 #include "exercise/settings.h"
@@ -567,22 +569,29 @@ void Form1::Button9Click() {
         return;
     }
     lastFileName_ = *fileName;
-    switch (SaveDocument(*fileName, WrapInDocument(document_.Text()))) {
-        case WriteResult::Written: break;
-        case WriteResult::NotWritten:
-            ShowError(FromQString(QString("Datei %1 kann nicht erstellt werden").arg(*fileName)));
-            break;
-        case WriteResult::Damaged:
-            ShowError(FromQString(
-                QString("Datei %1 wurde nur zum Teil geschrieben, ihr alter Inhalt ist verloren").arg(*fileName)));
-            break;
-    }
+    const QString failure = WriteFailure(SaveDocument(*fileName, WrapInDocument(document_.Text())), *fileName);
+    if (!failure.isEmpty()) services_.ShowError(this, failure + ".");
 }
 
 void Form1::Button8Click() {
     RestorePage();  // never a lost page
-    if (!WebBrowser1->HoldsDocument()) return;
-    if (!services_.ShowPrintPreview(this, *WebBrowser1)) services_.ShowMessage(this, "Druckervorschau fehlgeschlagen");
+    if (preparingPrint_) return;
+    if (WebBrowser1->url().isEmpty()) return;  // no page at all yet; the empty page after "Start" prints
+    // The PDF of the page comes later. Until then the window takes nothing,
+    // so that the preview shows the page as it was when "Drucken" was clicked.
+    preparingPrint_ = true;
+    QPointer<QWidget> focus = QApplication::focusWidget();
+    setEnabled(false);
+    PreparePdf(*WebBrowser1, [this, focus](std::optional<QByteArray> pdf) {
+        preparingPrint_ = false;
+        setEnabled(true);
+        if (focus) focus->setFocus();
+        Guarded([&] {
+            if (!pdf || !services_.ShowPrintPreview(this, *pdf)) {
+                services_.ShowMessage(this, "Druckervorschau fehlgeschlagen");
+            }
+        });
+    });
 }
 
 void Form1::Button10Click() {
@@ -703,6 +712,7 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
     }
     if (event->type() != QEvent::KeyPress || !watched->isWidgetType()) return false;
     auto* widget = static_cast<QWidget*>(watched);
+    if (preparingPrint_ && widget->window() == this) return true;  // no input while a preview is prepared
     // Keys reach the control that has the focus; the window sees them first.
     if (widget->window() != this || (widget != QApplication::focusWidget() && widget != focusWidget())) return false;
     // A key whose handler fails was acted on all the same: it stays swallowed.

@@ -37,6 +37,8 @@ public:
     const DocumentBody& Document() const { return document_; }
     const SheetLines& Sheet() const { return sheet_.lines; }
     HtmlView* View() const { return WebBrowser1; }
+    // True while "Drucken" waits for the page's PDF; the window takes no input then.
+    bool PreparingPrint() const { return preparingPrint_; }
     Form3* OperatorDialog() const { return form3_.get(); }
 
     // Handlers, named after their control and event.
@@ -100,6 +102,7 @@ private:
     ExerciseGenerator generator_;
     bool firstPaint_ = true;
     enum class Placed { No, WithoutFrame, WithFrame } placed_ = Placed::No;
+    bool preparingPrint_ = false;  // "Drucken" waits for the PDF of the page
     QString lastFileName_;
     std::unique_ptr<Form3> form3_;
 

@@ -2,8 +2,14 @@
 
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <exception>
+#include <functional>
 
+#include "app/qtext.h"
 #include "document/printpreview.h"
+#include "document/saving.h"
 
 namespace quorvel {
 
@@ -13,6 +19,15 @@ const char kCaption[] = "Quorvel";
 
 // Message texts separate their lines by lone carriage returns.
 QString Displayed(QString text) { return text.replace("\r\n", "\n").replace('\r', '\n'); }
+
+// The preview's buttons run inside its event loop: nothing escapes them.
+void Guarded(PlatformServices& services, QWidget* parent, const std::function<void()>& action) {
+    try {
+        action();
+    } catch (const std::exception& e) {
+        services.ShowError(parent, ToQString(std::string(e.what()) + "."));
+    }
+}
 
 }  // namespace
 
@@ -48,6 +63,33 @@ std::optional<QString> DesktopServices::AskSaveFileName(QWidget* parent, const S
     return std::nullopt;
 }
 
-bool DesktopServices::ShowPrintPreview(QWidget* parent, HtmlView& view) { return RunPrintPreview(parent, view); }
+void SavePdf(PlatformServices& services, QWidget* parent, const QByteArray& pdf) {
+    const SaveRequest request{{}, {"PDF (*.pdf)", "Alle Dateien (*.*)"}, "pdf"};
+    const std::optional<QString> fileName = services.AskSaveFileName(parent, request);
+    if (!fileName) return;
+    const QString failure =
+        WriteFailure(WriteFile(*fileName, std::string_view(pdf.constData(), std::size_t(pdf.size()))), *fileName);
+    if (!failure.isEmpty()) services.ShowError(parent, failure + ".");
+}
+
+bool DesktopServices::ShowPrintPreview(QWidget* parent, const QByteArray& pdf) {
+    PrintPreview preview(pdf, parent);
+    if (!preview.IsValid()) return false;
+    QObject::connect(&preview, &PrintPreview::SaveRequested, &preview,
+                     [&] { Guarded(*this, &preview, [&] { SavePdf(*this, &preview, pdf); }); });
+    QObject::connect(&preview, &PrintPreview::PrintRequested, &preview,
+                     [&] { Guarded(*this, &preview, [&] { PrintPages(preview); }); });
+    preview.exec();
+    return true;
+}
+
+void DesktopServices::PrintPages(PrintPreview& preview) {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    QPrintDialog dialog(&printer, &preview);
+    dialog.setMinMax(1, preview.PageCount());
+    if (dialog.exec() != QDialog::Accepted) return;
+    if (!PrintPdf(preview.Document(), printer)) ShowMessage(&preview, "Drucken fehlgeschlagen");
+}
 
 }  // namespace quorvel

@@ -3,6 +3,7 @@
 // install a recorder that answers at once.
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -11,7 +12,7 @@ class QWidget;
 
 namespace quorvel {
 
-class HtmlView;
+class PrintPreview;
 
 struct SaveRequest {
     QString suggestedName;  // the file name chosen last, if any
@@ -28,9 +29,14 @@ public:
     virtual void ShowError(QWidget* parent, const QString& text) = 0;
     // The chosen file name, or nothing when the dialog was cancelled.
     virtual std::optional<QString> AskSaveFileName(QWidget* parent, const SaveRequest& request) = 0;
-    // Opens the print preview of the view's page; false if it could not be made.
-    virtual bool ShowPrintPreview(QWidget* parent, HtmlView& view) = 0;
+    // Opens the print preview of pdf, the page as the engine printed it;
+    // false if it cannot be shown.
+    virtual bool ShowPrintPreview(QWidget* parent, const QByteArray& pdf) = 0;
 };
+
+// "Als PDF speichern" in the print preview: asks services for a file name and
+// writes pdf; the error box when the file cannot be written.
+void SavePdf(PlatformServices& services, QWidget* parent, const QByteArray& pdf);
 
 // The real dialogs.
 class DesktopServices : public PlatformServices {
@@ -38,7 +44,10 @@ public:
     void ShowMessage(QWidget* parent, const QString& text) override;
     void ShowError(QWidget* parent, const QString& text) override;
     std::optional<QString> AskSaveFileName(QWidget* parent, const SaveRequest& request) override;
-    bool ShowPrintPreview(QWidget* parent, HtmlView& view) override;
+    bool ShowPrintPreview(QWidget* parent, const QByteArray& pdf) override;
+
+private:
+    void PrintPages(PrintPreview& preview);
 };
 
 }  // namespace quorvel

@@ -16,7 +16,7 @@ public:
     void ShowMessage(QWidget*, const QString&) override {}
     void ShowError(QWidget*, const QString&) override {}
     std::optional<QString> AskSaveFileName(QWidget*, const SaveRequest&) override { return std::nullopt; }
-    bool ShowPrintPreview(QWidget*, HtmlView&) override { return true; }
+    bool ShowPrintPreview(QWidget*, const QByteArray&) override { return true; }
 };
 
 inline void Offscreen() {

@@ -179,12 +179,15 @@ HtmlView::HtmlView(QWidget* parent) : QWebEngineView(parent), id_(NextViewId()) 
         // Cancels what the page itself has scheduled, such as a refresh to
         // another address, which does not ask acceptNavigationRequest.
         this->page()->triggerAction(QWebEnginePage::Stop);
+        lastLoadOk_ = ok;
         emit DocumentLoaded(ok);
+        SettleIfIdle();
     });
     // The engine's page process can end (killed, out of memory, crashed):
     // the page is then gone, and whoever owns the document loads it anew.
     connect(page, &QWebEnginePage::renderProcessTerminated, this, [this] {
         ++sequence_;  // answers of scripts still under way are void
+        pendingAppends_ = 0;
         pageLoading_ = false;
         revision_ = 0;
         pageLost_ = true;
@@ -198,6 +201,7 @@ void HtmlView::ShowDocument(const std::string& bytes, std::uint64_t revision) {
     ++fullLoads_;
     revision_ = revision;
     const QString path = QString("/view%1/%2").arg(id_).arg(++sequence_);
+    pendingAppends_ = 0;  // the answers of additions to the old page are void
     SharedEngine().handler->Publish(path, QByteArray(bytes.data(), qsizetype(bytes.size())));
     holdsDocument_ = true;
     QUrl url;
@@ -226,13 +230,16 @@ void HtmlView::AppendToBody(std::string_view fragment, std::uint64_t from, std::
                                .arg("(" + literal.mid(1, literal.size() - 2) + ")");
     const quint64 sequence = sequence_;
     auto answered = [this, sequence, to, document = std::move(document)](const QVariant& done) {
-        if (sequence != sequence_) return;  // a page has been loaded since
+        if (sequence != sequence_) return;  // a page has been loaded or lost since
+        --pendingAppends_;
         if (done.toBool()) {
             emit DocumentLoaded(true);
         } else {
             ShowDocument(document(), to);
         }
+        SettleIfIdle();
     };
+    ++pendingAppends_;
     page()->runJavaScript(script, QWebEngineScript::ApplicationWorld, answered);
 }
 
@@ -240,6 +247,10 @@ void HtmlView::ShowBlank() {
     revision_ = 0;
     holdsDocument_ = false;
     StartLoad(QUrl("about:blank"));
+}
+
+void HtmlView::SettleIfIdle() {
+    if (!Updating()) emit Settled();
 }
 
 void HtmlView::StartLoad(const QUrl& url) {

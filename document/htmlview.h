@@ -42,6 +42,11 @@ public:
     bool HoldsDocument() const { return holdsDocument_; }
     // True from the end of the page's process until the next load starts.
     bool IsPageLost() const { return pageLost_; }
+    // True while a load or an addition to the page is under way; Settled()
+    // follows when the last one has finished.
+    bool Updating() const { return pageLoading_ || pendingAppends_ > 0; }
+    // False when the last load of a page failed.
+    bool LastLoadSucceeded() const { return lastLoadOk_; }
 
 signals:
     // A load started by ShowDocument or ShowBlank has finished.
@@ -49,9 +54,12 @@ signals:
     // The page's process has ended and took the page with it; nothing is
     // shown until the next ShowDocument or ShowBlank.
     void PageLost();
+    // Nothing is under way any more (see Updating).
+    void Settled();
 
 private:
     void StartLoad(const QUrl& url);
+    void SettleIfIdle();
 
     int id_;
     quint64 sequence_ = 0;
@@ -59,6 +67,8 @@ private:
     bool pageLoading_ = false;
     bool holdsDocument_ = false;
     bool pageLost_ = false;
+    bool lastLoadOk_ = true;
+    int pendingAppends_ = 0;
     std::uint64_t revision_ = 0;                // of the document the page shows
     int fullLoads_ = 0;
 };

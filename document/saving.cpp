@@ -139,6 +139,16 @@ WriteResult WriteFile(const QString& fileName, std::string_view bytes) {
     return Replace(target.path, bytes, &st);
 }
 
+QString WriteFailure(WriteResult result, const QString& fileName) {
+    switch (result) {
+        case WriteResult::Written: return {};
+        case WriteResult::NotWritten: return QString("Datei %1 kann nicht erstellt werden").arg(fileName);
+        case WriteResult::Damaged:
+            return QString("Datei %1 wurde nur zum Teil geschrieben, ihr alter Inhalt ist verloren").arg(fileName);
+    }
+    return {};
+}
+
 WriteResult SaveDocument(const QString& fileName, const std::string& document) {
     return WriteFile(fileName, FileContents(document));
 }

@@ -21,6 +21,10 @@ enum class WriteResult {
 // file, and special files (FIFOs, devices, /dev/stdout and the like).
 WriteResult WriteFile(const QString& fileName, std::string_view bytes);
 
+// The error box's text for a write that failed (without the full stop);
+// empty when it was written.
+QString WriteFailure(WriteResult result, const QString& fileName);
+
 // Writes every byte to the open descriptor fd, retrying short writes.
 // False on the first error.
 bool WriteAll(int fd, std::string_view bytes);

@@ -11,6 +11,7 @@ packages=(
   qt6-base-dev
   qt6-webengine-dev
   libqt6webenginecore6-bin
+  qt6-pdf-dev
   libgl-dev
   libgtest-dev
   libbenchmark-dev

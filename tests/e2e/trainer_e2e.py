@@ -299,6 +299,10 @@ def collect_and_save(trainer):
         os.kill(pid, signal.SIGKILL)
     press("n")
     trainer.wait_field("Aufgabennummer", "2 b")
+    click_at(trainer.find("Drucken", "push button"))
+    preview = wait_for("the print preview", lambda: trainer.dialog("Druckvorschau"), timeout=60)
+    click_at(trainer.find("Schließen", "push button", preview))
+    wait_for("the preview to close", lambda: trainer.dialog("Druckvorschau") is None)
 
     target = os.path.join(WORK, "gesammelt.html")
     click_at(trainer.find("Speichern", "push button"))

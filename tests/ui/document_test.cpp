@@ -9,10 +9,17 @@
 #include <QFileDialog>
 #include <QPrinter>
 #include <QTimer>
+#include <QBuffer>
+#include <QPdfDocument>
+#include <QProcess>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QWebEnginePage>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 #include <csignal>
+#include <signal.h>
 
 #include "app/radiogroup.h"
 #include "document/helppages.h"
@@ -173,63 +180,138 @@ TEST(Clear, HintsAndASolutionAfterClearingInCollectMode) {
               PageBreakMarker() + Normalise(HintsPage()) + t.window->Sheet().Join() + PageBreakMarker());
 }
 
-int PdfPages(const QString& fileName) {
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly)) return -1;
-    const QString pdf = QString::fromLatin1(file.readAll());
-    return int(pdf.count(QRegularExpression("/Type\\s*/Page(?!s)")));
+int PageCount(const QByteArray& pdf) {
+    QBuffer buffer;
+    buffer.setData(pdf);
+    buffer.open(QIODevice::ReadOnly);
+    QPdfDocument document;
+    document.load(&buffer);
+    if (document.status() == QPdfDocument::Status::Loading) QSignalSpy(&document, &QPdfDocument::statusChanged).wait();
+    return document.status() == QPdfDocument::Status::Ready ? document.pageCount() : -1;
+}
+
+// The text of a PDF file as a PDF reader finds it.
+QString PdfText(const QString& fileName) {
+    QProcess process;
+    process.start("pdftotext", {fileName, "-"});
+    process.waitForFinished(60000);
+    return QString::fromUtf8(process.readAllStandardOutput());
 }
 
 struct Printing : Trainer {
     QTemporaryDir dir;
-    QString pdf;
-    Printing() {
-        pdf = dir.filePath("vorschau.pdf");
-        services.onPreview = [this](HtmlView& view) {
-            QPrinter printer;
-            printer.setOutputFormat(QPrinter::PdfFormat);
-            printer.setOutputFileName(pdf);
-            return PrintView(view, printer);
-        };
+    // Clicks a "Drucken" button and waits until the preview has been prepared.
+    void Print(const char* button = "Button8") {
+        QTest::mouseClick(Button(button), Qt::LeftButton);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !window->PreparingPrint(); }, 60000));
+    }
+    void Collect() {
+        Start();
+        ASSERT_TRUE(LoadAfter([&] { Find<RadioGroup>("RadioGroup3")->SetItemIndex(1); }));
+        ASSERT_TRUE(ClickAndLoad("Button10"));  // counter 0, the body only the marker
     }
 };
 
-TEST(Print, PreviewRendersTheInstructionsPage) {
+TEST(Print, PreviewOfTheInstructionsPage) {
     Printing t;
-    QTest::mouseClick(t.Button("Button3"), Qt::LeftButton);
+    t.Print("Button3");
     EXPECT_EQ(t.services.previews, 1);
-    EXPECT_GE(PdfPages(t.pdf), 1);
+    EXPECT_GE(PageCount(t.services.pdf), 1);
     EXPECT_TRUE(t.services.messages.isEmpty());
 }
 
-TEST(Print, FiveCollectedSolutionsBreakAfterTheSecondAndFourth) {
+TEST(Print, FiveCollectedSolutionsBreakAfterTheSecondAndFourthAndPreviewPageByPage) {
     Printing t;
-    t.Start();
-    auto* mode = t.Find<RadioGroup>("RadioGroup3");
-    ASSERT_TRUE(t.LoadAfter([&] { mode->SetItemIndex(1); }));
-    ASSERT_TRUE(t.ClickAndLoad("Button10"));  // counter 0, body the marker
-    ASSERT_TRUE(t.ClickAndLoad("Button10"));  // counter 1
-    ASSERT_TRUE(t.ClickAndLoad("Button10"));  // counter 0, body the marker only
-    ASSERT_EQ(t.window->Document().PageBreakCounter(), 0);
+    t.Collect();
     for (int i = 0; i < 5; ++i) {
         QTest::mouseClick(t.Button("BB6"), Qt::LeftButton);
         ASSERT_TRUE(t.ClickAndLoad("BBgleich"));
     }
-    QTest::mouseClick(t.Button("Button8"), Qt::LeftButton);
-    EXPECT_EQ(t.services.previews, 1);
+    t.Print();
+    ASSERT_EQ(t.services.previews, 1);
     // A break before the first content starts no empty page: three pages.
-    EXPECT_EQ(PdfPages(t.pdf), 3);
+    ASSERT_EQ(PageCount(t.services.pdf), 3);
+
+    PrintPreview preview(t.services.pdf);
+    QSignalSpy shown(preview.Pages(), &PdfPages::PageShown);
+    preview.show();
+    ASSERT_TRUE(shown.wait());
+    EXPECT_EQ(shown.first().value(0).toInt(), 0);
+    EXPECT_EQ(preview.windowTitle(), "Druckvorschau");
+    EXPECT_EQ(preview.Indicator(), "Seite 1 / 3");
+    QStringList captions;
+    for (const QPushButton* button : preview.findChildren<QPushButton*>()) captions << button->text();
+    EXPECT_EQ(captions, (QStringList{"Drucken", "Als PDF speichern", QString::fromUtf8("Schließen")}));
+    preview.Pages()->verticalScrollBar()->setValue(preview.Pages()->verticalScrollBar()->maximum());
+    EXPECT_EQ(preview.Indicator(), "Seite 3 / 3");
+    ASSERT_TRUE(QSignalSpy(preview.Pages(), &PdfPages::PageShown).wait());
+    EXPECT_LE(preview.Pages()->CachedPages(), 2);  // only what is in sight
+
+    QPrinter printer(QPrinter::ScreenResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(t.dir.filePath("gedruckt.pdf"));
+    ASSERT_TRUE(PrintPdf(preview.Document(), printer));
+    QFile printed(printer.outputFileName());
+    ASSERT_TRUE(printed.open(QIODevice::ReadOnly));
+    EXPECT_EQ(PageCount(printed.readAll()), 3);
 }
 
-TEST(Print, NothingWhileTheViewIsEmptyAndAMessageWhenThePreviewFails) {
+TEST(Print, RightAfterTheLastOfNineteenSolutionsTenPagesOfTextUnderOneMegabyte) {
+    Printing t;
+    t.Collect();
+    for (int i = 0; i < 18; ++i) ASSERT_TRUE(t.LoadAfter([&] { t.Type(t.Field("Eg1"), "n"); }));
+    t.Type(t.Field("Eg1"), "n");  // not waited for: printing waits for the page
+    t.Print();
+    ASSERT_EQ(t.services.previews, 1);
+    EXPECT_EQ(PageCount(t.services.pdf), 10);
+    EXPECT_LT(t.services.pdf.size(), 1 << 20);
+
+    const QString fileName = t.dir.filePath("rechnungen.pdf");
+    t.services.saveAnswer = fileName;
+    SavePdf(t.services, t.window.get(), t.services.pdf);
+    ASSERT_EQ(t.services.saveRequests.back().defaultSuffix, "pdf");
+    QFile saved(fileName);
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    EXPECT_EQ(saved.readAll(), t.services.pdf);
+    const QString text = PdfText(fileName);
+    EXPECT_EQ(text.count("Aufgabe"), 19) << text.toStdString();
+    EXPECT_TRUE(text.contains("Aufgabe " + t.Field("Enr")->text() + ")"));  // the last one
+
+    t.services.saveAnswer = fileName + "/darin.pdf";  // below a file
+    SavePdf(t.services, t.window.get(), t.services.pdf);
+    EXPECT_EQ(t.services.errors, QStringList{QString("Datei %1/darin.pdf kann nicht erstellt werden.").arg(fileName)});
+}
+
+TEST(Print, AfterStartOneEmptyPage) {
     Printing t;
     t.Start();
-    QTest::mouseClick(t.Button("Button8"), Qt::LeftButton);
-    EXPECT_EQ(t.services.previews, 0);
+    t.Print();
+    ASSERT_EQ(t.services.previews, 1);
+    EXPECT_EQ(PageCount(t.services.pdf), 1);
     EXPECT_TRUE(t.services.messages.isEmpty());
+}
+
+TEST(Print, WhilePreparingTheWindowTakesNoClickAndNoKey) {
+    Printing t;
+    t.Start();
     ASSERT_TRUE(t.ClickAndLoad("BBgleich"));
-    t.services.onPreview = [](HtmlView&) { return false; };
+    const std::string body = t.window->Document().Text();
+    const QString number = t.Field("Enr")->text();
     QTest::mouseClick(t.Button("Button8"), Qt::LeftButton);
+    ASSERT_TRUE(t.window->PreparingPrint());
+    QTest::mouseClick(t.Button("Button8"), Qt::LeftButton);
+    QTest::keyClick(t.Field("Eg1"), 'n');
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !t.window->PreparingPrint(); }, 60000));
+    EXPECT_EQ(t.services.previews, 1);
+    EXPECT_EQ(t.window->Document().Text(), body);
+    EXPECT_EQ(t.Field("Enr")->text(), number);
+    EXPECT_TRUE(t.window->isEnabled());
+}
+
+TEST(Print, APreviewThatCannotBeMadeShowsTheMessage) {
+    Printing t;
+    t.services.onPreview = [](const QByteArray&) { return false; };
+    t.Print("Button3");
     EXPECT_EQ(t.services.messages, QStringList{"Druckervorschau fehlgeschlagen"});
 }
 

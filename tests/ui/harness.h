@@ -24,9 +24,10 @@ public:
         saveRequests.push_back(request);
         return saveAnswer;
     }
-    bool ShowPrintPreview(QWidget*, HtmlView& view) override {
+    bool ShowPrintPreview(QWidget*, const QByteArray& pdf) override {
         ++previews;
-        return onPreview ? onPreview(view) : true;
+        this->pdf = pdf;
+        return onPreview ? onPreview(pdf) : true;
     }
 
     QStringList messages;
@@ -34,7 +35,8 @@ public:
     std::optional<QString> saveAnswer;
     std::vector<SaveRequest> saveRequests;
     int previews = 0;
-    std::function<bool(HtmlView&)> onPreview;
+    QByteArray pdf;  // of the last preview
+    std::function<bool(const QByteArray&)> onPreview;
 };
 
 // The window after its first paint has shown the instructions page.
