@@ -6,7 +6,7 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
-#include "app/qtext.h"
+#include "view/qtext.h"
 #include "app/radiogroup.h"
 #include "app/scaling.h"
 #include "exercise/settings.h"

@@ -4,7 +4,7 @@
 
 #include "app/form1.h"
 #include "app/platform.h"
-#include "app/startup.h"
+#include "view/startup.h"
 
 int main(int argc, char* argv[]) {
     // A failed save is reported in the error box: a file size limit or a

@@ -7,9 +7,9 @@
 #include <exception>
 #include <functional>
 
-#include "app/qtext.h"
-#include "document/printpreview.h"
-#include "document/saving.h"
+#include "view/qtext.h"
+#include "view/printpreview.h"
+#include "view/saving.h"
 
 namespace quorvel {
 

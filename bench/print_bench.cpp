@@ -24,10 +24,10 @@
 
 #include "app/form1.h"
 #include "app/radiogroup.h"
-#include "app/startup.h"
+#include "view/startup.h"
 #include "bench_support.h"
-#include "document/htmlview.h"
-#include "document/printpreview.h"
+#include "view/htmlview.h"
+#include "view/printpreview.h"
 
 using namespace quorvel;
 

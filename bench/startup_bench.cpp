@@ -7,9 +7,9 @@
 #include <cstring>
 
 #include "app/form1.h"
-#include "app/startup.h"
+#include "view/startup.h"
 #include "bench_support.h"
-#include "document/htmlview.h"
+#include "view/htmlview.h"
 
 using namespace quorvel;
 

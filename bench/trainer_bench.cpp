@@ -13,9 +13,9 @@
 
 #include "app/form1.h"
 #include "app/radiogroup.h"
-#include "app/startup.h"
+#include "view/startup.h"
 #include "bench_support.h"
-#include "document/htmlview.h"
+#include "view/htmlview.h"
 
 using namespace quorvel;
 

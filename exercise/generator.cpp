@@ -11,13 +11,6 @@ namespace {
 
 std::string WholeFieldText(Int whole) { return whole < 1 ? std::string() : DecimalText(whole); }
 
-int OperatorIndex(char op) {
-    for (int i = 0; i < 4; ++i) {
-        if (kOperators[i] == op) return i;
-    }
-    return -1;
-}
-
 }  // namespace
 
 DifficultyBounds BoundsOfDifficulty(int row) {
@@ -99,7 +92,7 @@ PosedExercise ExerciseGenerator::Pose(const ExerciseSettings& settings) {
         Int r = random_.RandomBelow(100);
         posed.op = r < 50 ? DrawBalancedOperator(random_, counts_, settings.shownOperator)
                           : DrawRandomOperator(random_, settings.shownOperator);
-        ++counts_[OperatorIndex(posed.op)];
+        ++counts_[RowOfOperator(posed.op)];
     }
     return posed;
 }

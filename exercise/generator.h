@@ -6,16 +6,11 @@
 #include <string>
 
 #include "exercise/random.h"
+#include "exercise/settings.h"
 #include "fraction/walkthroughs.h"
 
 namespace quorvel {
 
-// Rows of the kind-of-fractions group.
-enum KindRow { kProperFractions = 0, kImproperFractions = 1, kMixedNumbers = 2 };
-// The row of the operation group that mixes the operations.
-inline constexpr int kMixedOperationRow = 4;
-// The operators in the order of the operation rows.
-inline constexpr char kOperators[4] = {'+', '-', '*', ':'};
 
 // Size bound S and factor bound F of a difficulty row.
 struct DifficultyBounds {

@@ -17,9 +17,9 @@
 #include <string>
 #include <vector>
 
-#include "app/startup.h"
-#include "document/htmlview.h"
-#include "document/saving.h"
+#include "view/startup.h"
+#include "view/htmlview.h"
+#include "view/saving.h"
 #include "fraction/cp1252.h"
 #include "sheet/worksheet.h"
 

@@ -78,10 +78,8 @@ private:
 };
 
 const std::string& OperationName(char op) {
-    for (int row = 0; row < 4; ++row) {
-        if (kOperators[row] == op) return OperationItems()[std::size_t(row)];
-    }
-    return OperationItems()[0];
+    const int row = RowOfOperator(op);
+    return OperationItems()[std::size_t(row < 0 ? 0 : row)];
 }
 
 // What the exercise line shows: the designation, the settings and the operator.
@@ -203,7 +201,7 @@ std::vector<SolvedExercise> SolveAll(const SheetRequest& request) {
         // As the trainer from a fresh start: "+" on the operator button, all
         // operation counts at zero.
         ExerciseGenerator generator;
-        char shown = request.operation < kMixedOperationRow ? kOperators[request.operation] : '+';
+        char shown = OperatorOfRow(request.operation);
         for (int i = 0; i < request.count; ++i) {
             PosedExercise posed;
             try {

@@ -23,8 +23,8 @@
 
 #include "app/radiogroup.h"
 #include "document/helppages.h"
-#include "document/htmlview.h"
-#include "document/printpreview.h"
+#include "view/htmlview.h"
+#include "view/printpreview.h"
 #include "harness.h"
 
 namespace quorvel::testing {

@@ -6,9 +6,9 @@
 #include <QLabel>
 #include <QTest>
 
-#include "app/qtext.h"
+#include "view/qtext.h"
 #include "app/radiogroup.h"
-#include "document/htmlview.h"
+#include "view/htmlview.h"
 #include "fraction/cp1252.h"
 #include "harness.h"
 

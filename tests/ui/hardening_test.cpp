@@ -14,7 +14,7 @@
 #include <QWebEngineScript>
 
 #include "app/radiogroup.h"
-#include "document/htmlview.h"
+#include "view/htmlview.h"
 #include "harness.h"
 
 namespace quorvel::testing {

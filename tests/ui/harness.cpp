@@ -11,7 +11,8 @@
 #include <QWebEngineScript>
 
 #include "app/radiogroup.h"
-#include "document/htmlview.h"
+#include "exercise/settings.h"
+#include "view/htmlview.h"
 
 namespace quorvel::testing {
 
@@ -54,8 +55,7 @@ void Trainer::Enter(const char* whole1, const char* numerator1, const char* deno
     Field("Ez2")->setText(numerator2);
     Field("En2")->setText(denominator2);
     auto* operation = Find<RadioGroup>("RadioGroup4");
-    const QString ops = "+-*:";
-    operation->SetItemIndex(int(ops.indexOf(QString(op))));
+    operation->SetItemIndex(RowOfOperator(op[0]));
 }
 
 void Trainer::Press(QWidget* target, Qt::Key key) {

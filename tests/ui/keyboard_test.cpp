@@ -9,7 +9,7 @@
 
 #include "app/form3.h"
 #include "app/radiogroup.h"
-#include "document/htmlview.h"
+#include "view/htmlview.h"
 #include "harness.h"
 
 namespace quorvel::testing {

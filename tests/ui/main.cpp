@@ -3,7 +3,7 @@
 
 #include <QApplication>
 
-#include "app/startup.h"
+#include "view/startup.h"
 
 namespace {
 

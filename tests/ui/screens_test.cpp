@@ -8,10 +8,10 @@
 #include <QTest>
 
 #include "app/form3.h"
-#include "app/qtext.h"
+#include "view/qtext.h"
 #include "app/radiogroup.h"
 #include "document/helppages.h"
-#include "document/htmlview.h"
+#include "view/htmlview.h"
 #include "fraction/cp1252.h"
 #include "fraction/sheet.h"
 #include "harness.h"

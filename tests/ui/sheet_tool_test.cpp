@@ -14,7 +14,7 @@
 
 #include "app/radiogroup.h"
 #include "document/document.h"
-#include "document/htmlview.h"
+#include "view/htmlview.h"
 #include "harness.h"
 #include "sheet/worksheet.h"
 

@@ -5,7 +5,7 @@
 #include <QTest>
 
 #include "app/radiogroup.h"
-#include "document/htmlview.h"
+#include "view/htmlview.h"
 #include "fraction/cp1252.h"
 #include "harness.h"
 

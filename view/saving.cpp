@@ -1,4 +1,4 @@
-#include "document/saving.h"
+#include "view/saving.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

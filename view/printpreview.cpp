@@ -1,4 +1,4 @@
-#include "document/printpreview.h"
+#include "view/printpreview.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -15,7 +15,7 @@
 #include <QWebEnginePage>
 #include <algorithm>
 
-#include "document/htmlview.h"
+#include "view/htmlview.h"
 
 namespace quorvel {
 

@@ -1,4 +1,4 @@
-#include "app/qtext.h"
+#include "view/qtext.h"
 
 #include "fraction/cp1252.h"
 

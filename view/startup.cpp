@@ -1,4 +1,4 @@
-#include "app/startup.h"
+#include "view/startup.h"
 
 #include <unistd.h>
 
@@ -8,7 +8,7 @@
 #include <QSettings>
 #include <QTranslator>
 
-#include "document/htmlview.h"
+#include "view/htmlview.h"
 
 namespace quorvel {
 

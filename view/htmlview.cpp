@@ -1,6 +1,6 @@
-#include "document/htmlview.h"
+#include "view/htmlview.h"
 
-#include "app/qtext.h"
+#include "view/qtext.h"
 
 #include <QBuffer>
 #include <QCoreApplication>

@@ -1,0 +1,328 @@
+#include "model/trainer.h"
+
+#include <algorithm>
+
+#include "document/helppages.h"
+#include "entry/evaluation.h"
+#include "exercise/settings.h"
+#include "fraction/cp1252.h"
+
+namespace quorvel {
+
+namespace {
+
+const char kReminder[] = "Jetzt Rechnen!\rDann Klick auf \"=\"!\rDann vergleichen!";
+
+std::size_t At(Control field) { return std::size_t(field); }
+
+// The whole-part fields whose colour follows their content.
+std::optional<std::size_t> WholePartIndex(Control field) {
+    switch (field) {
+        case Control::Eg1: return 0;
+        case Control::Eg2: return 1;
+        case Control::Eg: return 2;
+        default: return std::nullopt;
+    }
+}
+
+bool OnExerciseScreen(Control focus) { return focus != Control::Elsewhere; }
+
+}  // namespace
+
+std::string TrainerModel::TipText(bool wholePartTip) {
+    return wholePartTip ? "Tipp: Zahl eingeben. Abschluß mit Eingabetaste! Kein gemischter Bruch: Nur Eingabetaste!"_w
+                        : "Tipp: Eingabe jeweils mit der Eingabe abschließen. Dann  ist man gleich im nächsten Feld."_w;
+}
+
+// Every operation: what escapes it is shown in the general error box, and
+// the front end shows the state afterwards.
+template <class Handler>
+void TrainerModel::Run(Handler handler) {
+    try {
+        handler();
+    } catch (const std::exception& e) {
+        host_.Changed();
+        host_.ShowError(std::string(e.what()) + ".");
+    }
+    host_.Changed();
+}
+
+std::optional<Control> TrainerModel::TakeFocusMove() {
+    std::optional<Control> move = focusMove_;
+    focusMove_.reset();
+    return move;
+}
+
+// ---- start-up and screens ----
+
+void TrainerModel::FormPaint(Control focus, bool windowActive, bool modalOpen) {
+    Run([&] {
+        if (firstPaint_) {
+            firstPaint_ = false;
+            ShowSheet(InstructionsPage());
+        }
+        // The cursor goes into the exercise when it stands nowhere on the
+        // exercise screen. It never leaves a control of that screen or the
+        // page, where the pupil put it, and is not moved while the window is
+        // inactive or a modal window is open.
+        if (state_.exerciseScreen && windowActive && !modalOpen && !OnExerciseScreen(focus)) MoveFocus(Control::Eg1);
+    });
+}
+
+void TrainerModel::Button2Click() {
+    Run([&] {
+        state_.pageBlank = true;
+        state_.explanationsShown = true;
+        state_.hintsShown = true;
+        state_.exerciseScreen = true;
+        MoveFocus(Control::Eg1);
+    });
+}
+
+void TrainerModel::Button5Click() {
+    Run([&] { state_.exerciseScreen = false; });
+}
+
+void TrainerModel::Button1Click() { host_.CloseWindow(); }
+
+void TrainerModel::Button4Click() {
+    Run([&] { ShowSheet(InstructionsPage()); });
+}
+
+void TrainerModel::Button7Click() {
+    Run([&] { ShowSheet(HintsPage()); });
+}
+
+void TrainerModel::BggtkgvClick() {
+    Run([&] {
+        state_.explanationsShown = true;
+        ShowSheet(GcdLcmPage());
+    });
+}
+
+// ---- the document ----
+
+void TrainerModel::ShowSheet(const std::string& text) {
+    state_.document.ShowSheet(text, state_.Row(Group::PrintMode) != 0);
+    state_.pageBlank = false;
+}
+
+std::string TrainerModel::DocumentFile() const { return FileContents(WrapInDocument(state_.document.Text())); }
+
+void TrainerModel::Button10Click() {
+    Run([&] {
+        state_.document.Clear();
+        ShowSheet("");
+    });
+}
+
+// ---- settings ----
+
+void TrainerModel::SelectRow(Group group, int row) {
+    Run([&] {
+        if (state_.Row(group) == row) return;
+        state_.rows[std::size_t(group)] = row;
+        switch (group) {
+            case Group::Kind: RadioGroup2Click(); break;
+            case Group::PrintMode: Button10Click(); break;  // RadioGroup3Click
+            case Group::Operation: RadioGroup4Click(); break;
+            case Group::Difficulty: break;
+        }
+    });
+}
+
+void TrainerModel::RadioGroup2Click() {
+    const bool white = state_.Row(Group::Kind) == kMixedNumbers;
+    state_.wholePartWhite = {white, white, white};
+}
+
+void TrainerModel::RadioGroup4Click() {
+    ClearResultFields();
+    const int row = state_.Row(Group::Operation);
+    if (row < kMixedOperationRow) state_.op = OperatorOfRow(row);
+}
+
+// ---- posing exercises ----
+
+void TrainerModel::ClearResultFields() {
+    for (Control field : {Control::Eg, Control::Ez, Control::En}) SetField(field, "");
+    state_.labels = {};
+}
+
+void TrainerModel::Button6Click() {
+    Run([&] {
+        ClearResultFields();
+        const ExerciseSettings settings{state_.Field(Control::Enr), state_.Row(Group::Difficulty),
+                                        state_.Row(Group::Kind), state_.Row(Group::Operation), state_.op, true};
+        const PosedExercise posed = generator_.Pose(settings);
+        state_.fields[At(Control::Enr)] = posed.exerciseNumber;
+        SetField(Control::Ez1, posed.Ez1);
+        SetField(Control::En1, posed.En1);
+        SetField(Control::Ez2, posed.Ez2);
+        SetField(Control::En2, posed.En2);
+        SetField(Control::Eg1, posed.Eg1);
+        SetField(Control::Eg2, posed.Eg2);
+        state_.op = posed.op;
+        state_.tipShown = false;
+    });
+}
+
+// ---- "=" ----
+
+void TrainerModel::WriteOperand(Control whole, const OperandFields& texts) {
+    SetField(whole, texts.whole);
+    SetField(Control(int(whole) + 1), texts.numerator);
+    SetField(Control(int(whole) + 2), texts.denominator);
+}
+
+void TrainerModel::LGleichClick() {
+    Run([&] {
+        state_.tipShown = false;
+        if (state_.exerciseScreen) MoveFocus(Control::Eg1);
+        const auto& f = state_.fields;
+        OperandFields first{f[At(Control::Eg1)], f[At(Control::Ez1)], f[At(Control::En1)]};
+        OperandFields second{f[At(Control::Eg2)], f[At(Control::Ez2)], f[At(Control::En2)]};
+        sheet_.context = {state_.Field(Control::Enr), DifficultyItems()[std::size_t(state_.Row(Group::Difficulty))],
+                          KindItems()[std::size_t(state_.Row(Group::Kind))], std::string(1, state_.op)};
+        sheet_.labels = state_.labels;
+        // The fields' rewrites and the labels show also when the walkthrough fails.
+        auto writeBack = [&] {
+            WriteOperand(Control::Eg1, first);
+            WriteOperand(Control::Eg2, second);
+            state_.labels = sheet_.labels;
+        };
+        Evaluation evaluation;
+        try {
+            evaluation = EvaluateExercise(first, second, state_.Row(Group::Kind), sheet_);
+        } catch (...) {
+            writeBack();
+            throw;
+        }
+        writeBack();
+        if (evaluation.outcome != EvaluationOutcome::Solved) {
+            host_.Changed();
+            host_.ShowMessage(UnreadableOperandMessage(evaluation.outcome));
+            return;
+        }
+        WriteOperand(Control::Eg, evaluation.result);
+        if (state_.document.HoldsInstructions()) state_.document.Clear();
+        ShowSheet(sheet_.lines.Join());
+    });
+}
+
+// ---- fields, tips and colours ----
+
+void TrainerModel::SetField(Control field, const std::string& text) {
+    if (state_.Field(field) == text) return;  // change handlers run on a real change only
+    state_.fields[At(field)] = text;
+    FieldChanged(field);
+}
+
+void TrainerModel::FieldChanged(Control field) {
+    if (auto index = WholePartIndex(field)) state_.wholePartWhite[*index] = !state_.Field(field).empty();
+    if (field == Control::Eg1) ShowTip(true);   // Eg1Change
+    if (field == Control::Ez1) ShowTip(false);  // Ez1Change
+}
+
+void TrainerModel::ShowTip(bool wholePartTip) {
+    state_.wholePartTip = wholePartTip;
+    state_.tipShown = true;
+}
+
+void TrainerModel::EditField(Control field, const std::string& text) {
+    Run([&] { SetField(field, text); });
+}
+
+void TrainerModel::ClickField(Control field) {
+    Run([&] {
+        if (field == Control::Eg1) {  // Eg1Click
+            state_.wholePartWhite[0] = !state_.Field(field).empty();
+            ShowTip(true);
+        } else if (field == Control::Ez1) {  // Ez1Click
+            ShowTip(false);
+        }
+    });
+}
+
+// ---- keyboard ----
+
+bool TrainerModel::KeyPress(Control focus, Keystroke key) {
+    // A key whose handler fails was acted on all the same: it stays swallowed.
+    bool swallowed = true;
+    Run([&] { swallowed = FormKeyPress(focus, key); });
+    return swallowed;
+}
+
+bool TrainerModel::FormKeyPress(Control focus, Keystroke key) {
+    if (key.kind == Keystroke::Character && key.character == 'n') {
+        // On the settings screen the fields are hidden: the key does nothing there.
+        if (state_.exerciseScreen) {
+            Button6Click();
+            LGleichClick();
+        }
+        return true;
+    }
+    if (IsField(focus)) {
+        if (std::optional<FieldKeyEffect> effect = FieldKey(focus, key)) {
+            if (effect->askOperator) {
+                AskOperator();  // the dialog moves the focus on when it closes
+            } else {
+                if (effect->remind) {
+                    host_.Changed();
+                    host_.ShowMessage(kReminder);
+                }
+                MoveFocus(*effect->next);
+            }
+            return true;
+        }
+    }
+    if (key.kind == Keystroke::Escape) {
+        if (state_.exerciseScreen) {
+            Button5Click();
+        } else {
+            Button2Click();
+        }
+        return true;
+    }
+    if (key.kind == Keystroke::Enter && !state_.exerciseScreen) {
+        Button2Click();
+        return true;
+    }
+    return false;
+}
+
+// ---- the operator dialog ----
+
+void TrainerModel::AskOperator() {
+    // The dialog has no "mischen": that row becomes "Division".
+    DialogRowClick(std::min(state_.Row(Group::Operation), 3));
+    state_.dialogOpen = true;
+    host_.Changed();
+    host_.OpenOperatorDialog();
+}
+
+void TrainerModel::DialogRowClick(int row) {
+    Run([&] {
+        if (state_.dialogRow == row) return;
+        state_.dialogRow = row;
+        SelectRow(Group::Operation, row);  // the dialog's RadioGroup4Click
+    });
+}
+
+bool TrainerModel::DialogKeyPress(char key) {
+    const std::optional<int> row = OperatorRowOfKey(key);
+    if (!row) return false;
+    DialogRowClick(*row);
+    DialogOk();
+    return true;
+}
+
+void TrainerModel::DialogOk() {
+    Run([&] {
+        SelectRow(Group::Operation, state_.dialogRow);
+        state_.dialogOpen = false;
+        MoveFocus(Control::Eg2);
+    });
+}
+
+}  // namespace quorvel

@@ -1,0 +1,123 @@
+// The trainer as a model: everything the window shows, and one operation per
+// handler of the window. A front end forwards its events here and shows the
+// state; it decides nothing itself. Texts are Windows-1252.
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+
+#include "document/document.h"
+#include "entry/evaluation.h"
+#include "entry/keyboard.h"
+#include "exercise/generator.h"
+#include "fraction/steps.h"
+
+namespace quorvel {
+
+// What the model asks of its front end.
+class TrainerHost {
+public:
+    virtual ~TrainerHost() = default;
+    // An information box with one OK button.
+    virtual void ShowMessage(const std::string& text) = 0;
+    // The general error box; text ends with a full stop.
+    virtual void ShowError(const std::string& text) = 0;
+    // Shows the operator dialog; it is to close when the model's dialog
+    // closes. A front end may return at once or only then.
+    virtual void OpenOperatorDialog() = 0;
+    // Ends the program.
+    virtual void CloseWindow() = 0;
+    // The state has changed: show it.
+    virtual void Changed() = 0;
+};
+
+enum class Group { Difficulty, Kind, PrintMode, Operation };
+
+struct TrainerState {
+    bool exerciseScreen = false;      // the exercise screen instead of the settings screen
+    bool explanationsShown = false;   // "Erklärungen" on the settings screen
+    bool hintsShown = false;          // "Hinweise" on the exercise screen
+    std::array<std::string, kFieldCount> fields = {"Bsp.", "", "7", "14", "", "18", "27", " ", "", ""};
+    std::array<bool, 3> wholePartWhite{};  // Eg1, Eg2, Eg: white, else the button face
+    OperandLabels labels{"1. Summand", "2. Summand", "Summe"};
+    char op = '+';                    // the operator button's caption
+    std::array<int, 4> rows{};        // the selected row of each Group
+    bool tipShown = false;
+    bool wholePartTip = false;        // which tip, when shown
+    bool dialogOpen = false;          // the operator dialog
+    int dialogRow = 0;
+    bool pageBlank = false;           // the view shows the empty page, not the document
+    DocumentBody document;
+
+    const std::string& Field(Control field) const { return fields[std::size_t(field)]; }
+    int Row(Group group) const { return rows[std::size_t(group)]; }
+};
+
+class TrainerModel {
+public:
+    explicit TrainerModel(TrainerHost& host) : host_(host) {}
+
+    const TrainerState& State() const { return state_; }
+    const SheetLines& Sheet() const { return sheet_.lines; }
+    // The control the model has moved the focus to since it was last asked;
+    // a front end moves it there and selects a field's whole text.
+    std::optional<Control> TakeFocusMove();
+
+    // Start-up and screens.
+    void FormPaint(Control focus, bool windowActive, bool modalOpen);
+    void Button2Click();  // "Start"
+    void Button5Click();  // "Zurück"
+    void Button1Click();  // "Schließen"
+    // Help pages.
+    void Button4Click();
+    void Button7Click();
+    void BggtkgvClick();
+    // Exercises.
+    void Button6Click();  // "Neue Aufgabe"
+    void LGleichClick();  // "=" and the operator button
+    void Button10Click(); // "Löschen"
+    // A row selected in a group, by the pupil or the program.
+    void SelectRow(Group group, int row);
+    // The text of a field as the pupil left it.
+    void EditField(Control field, const std::string& text);
+    // A click into a field.
+    void ClickField(Control field);
+    // A key typed with the focus on focus; true if it is swallowed.
+    bool KeyPress(Control focus, Keystroke key);
+    // The operator dialog.
+    void DialogRowClick(int row);
+    bool DialogKeyPress(char key);
+    void DialogOk();
+
+    // Shows a text in the view: replaces or extends the document.
+    void ShowSheet(const std::string& text);
+    // The bytes "Speichern" writes.
+    std::string DocumentFile() const;
+    // The tip label's text.
+    static std::string TipText(bool wholePartTip);
+
+private:
+    template <class Handler>
+    void Run(Handler handler);
+    bool FormKeyPress(Control focus, Keystroke key);
+    void SetField(Control field, const std::string& text);
+    void FieldChanged(Control field);
+    void ShowTip(bool wholePartTip);
+    void MoveFocus(Control control) { focusMove_ = control; }
+    void AskOperator();
+    void RadioGroup2Click();
+    void RadioGroup4Click();
+    void ClearResultFields();
+    void WriteOperand(Control whole, const OperandFields& texts);
+
+    TrainerHost& host_;
+    TrainerState state_;
+    quorvel::Sheet sheet_;
+    ExerciseGenerator generator_;
+    bool firstPaint_ = true;
+    std::optional<Control> focusMove_;
+    int depth_ = 0;  // of nested operations; the host hears of changes once, at the end
+};
+
+}  // namespace quorvel
