@@ -1,20 +1,18 @@
 // The main window: the settings screen (Panel1), the exercise screen (Panel2
-// above Panel3), and the HTML view below them. Handlers read their controls
-// into plain values, call the core, and write back what it returns.
+// above Panel3), and the HTML view below them. A thin view over the trainer
+// model: it forwards its events to the model and shows the model's state.
+// Saving and printing, which need the platform, are its own.
 #pragma once
 
 #include <QWidget>
-#include <functional>
+#include <cstdint>
 #include <memory>
 
-#include "document/document.h"
-#include "entry/evaluation.h"
-#include "exercise/generator.h"
-#include "fraction/steps.h"
+#include "model/trainer.h"
 
 class QFrame;
-class QLayout;
 class QLabel;
+class QLayout;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
@@ -26,51 +24,37 @@ class HtmlView;
 class PlatformServices;
 class RadioGroup;
 
-class Form1 : public QWidget {
+class Form1 : public QWidget, private TrainerHost {
     Q_OBJECT
 public:
     // services answers message boxes and dialogs; it must outlive the window.
     explicit Form1(PlatformServices& services, QWidget* parent = nullptr);
     ~Form1() override;
 
-    // The document body behind the view, and the sheet of the last "=".
-    const DocumentBody& Document() const { return document_; }
-    const SheetLines& Sheet() const { return sheet_.lines; }
+    const TrainerModel& Model() const { return model_; }
+    const DocumentBody& Document() const { return model_.State().document; }
+    const SheetLines& Sheet() const { return model_.Sheet(); }
     HtmlView* View() const { return WebBrowser1; }
-    // True while "Drucken" waits for the page's PDF; the window takes no input then.
-    bool PreparingPrint() const { return preparingPrint_; }
     Form3* OperatorDialog() const { return form3_.get(); }
+    bool PreparingPrint() const { return preparingPrint_; }
 
-    // Handlers, named after their control and event.
-    void FormPaint();
-    void Button2Click();
-    void Button5Click();
-    void Button1Click();
-    void Button4Click();
-    void Button7Click();
-    void BggtkgvClick();
-    void Button6Click(QObject* trigger);
-    void LGleichClick();
-    void Button8Click();
-    void Button9Click();
-    void Button10Click();
-    void RadioGroup2Click();
-    void RadioGroup3Click();
-    void RadioGroup4Click();
-    void ClearResultFields();
-
-    // The first character of the operator button's caption.
-    char CurrentOperator() const;
-    // Replaces or extends the document by text and shows it in the view.
+    void Button4Click() { model_.Button4Click(); }
+    void Button8Click();  // "Drucken"
+    void Button9Click();  // "Speichern"
     void ShowSheet(const std::string& text);
-    // Shows the document again after the page was lost with its process.
-    void RestorePage();
 
 protected:
     bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // TrainerHost
+    void ShowMessage(const std::string& text) override;
+    void ShowError(const std::string& text) override;
+    void OpenOperatorDialog() override;
+    void CloseWindow() override { close(); }
+    void Changed() override { Render(); }
+
     QWidget* MakePanel(const char* name, int designHeight);
     void Compact(QLayout* layout);
     void BuildPanel1();
@@ -79,32 +63,25 @@ private:
     void ConnectHandlers();
     void NameControls();
     void PlaceWindow();
-    // Runs a handler; what escapes it is shown in the general error box.
-    void Guarded(const std::function<void()>& handler);
-    void ShowError(const std::string& message);
 
-    // Keyboard flow.
-    bool FormKeyPress(QObject* target, QKeyEvent* key);
-    bool FieldKeyPress(QLineEdit* field, QKeyEvent* key);
-    void AskOperator();
-    void MoveFocus(QWidget* target);
-
-    // Tips and colours.
-    void ShowTip(bool wholePartTip);
-    void ColourByContent(QLineEdit* field);
-    void SetBackground(QLineEdit* field, const QColor& colour);
-    void SetFieldText(QLineEdit* field, const std::string& text);
-    void WriteFields(QLineEdit* whole, QLineEdit* numerator, QLineEdit* denominator, const OperandFields& texts);
+    // Shows the model's state.
+    void Render();
+    void RenderFields();
+    void RenderPage();
+    QLineEdit* FieldOf(Control field) const;
+    Control ControlOf(const QWidget* widget) const;
+    void MoveFocus(Control control);
 
     PlatformServices& services_;
-    quorvel::Sheet sheet_;
-    DocumentBody document_;
-    ExerciseGenerator generator_;
-    bool firstPaint_ = true;
+    TrainerModel model_;
+    std::unique_ptr<Form3> form3_;
+    bool rendering_ = false;
+    std::uint64_t shownRevision_ = 0;  // of the document the page was given
+    bool shownBlank_ = true;
+    int shownBlankings_ = 0;
     enum class Placed { No, WithoutFrame, WithFrame } placed_ = Placed::No;
     bool preparingPrint_ = false;  // "Drucken" waits for the PDF of the page
     QString lastFileName_;
-    std::unique_ptr<Form3> form3_;
 
 public:
     // The controls; their object names are these names.

@@ -1,25 +1,26 @@
 // The operator dialog "Eingabe": asks for the operation while an exercise is
-// typed. A key "+", "-", "*", ":" or "/" selects and confirms at once.
+// typed. A key "+", "-", "*", ":" or "/" selects and confirms at once. A thin
+// view of the model's dialog.
 #pragma once
 
 #include <QDialog>
-#include <functional>
 
 class QPushButton;
 
 namespace quorvel {
 
 class RadioGroup;
+class TrainerModel;
+struct TrainerState;
 
 class Form3 : public QDialog {
     Q_OBJECT
 public:
-    // rowChanged receives every row the dialog selects or confirms.
-    explicit Form3(std::function<void(int)> rowChanged, QWidget* parent = nullptr);
+    Form3(TrainerModel& model, QWidget* parent = nullptr);
 
     void FormCreate();
-    void RadioGroup4Click();
-    void Button1Click();
+    // Shows the dialog's row, and closes the dialog when the model's is closed.
+    void Show(const TrainerState& state);
 
     RadioGroup* RadioGroup4;
     QPushButton* Button1;
@@ -30,8 +31,7 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    bool FormKeyPress(QKeyEvent* key);
-    std::function<void(int)> rowChanged_;
+    TrainerModel& model_;
 };
 
 }  // namespace quorvel

@@ -20,7 +20,8 @@ const char kCaption[] = "Quorvel";
 // Message texts separate their lines by lone carriage returns.
 QString Displayed(QString text) { return text.replace("\r\n", "\n").replace('\r', '\n'); }
 
-// The preview's buttons run inside its event loop: nothing escapes them.
+}  // namespace
+
 void Guarded(PlatformServices& services, QWidget* parent, const std::function<void()>& action) {
     try {
         action();
@@ -28,8 +29,6 @@ void Guarded(PlatformServices& services, QWidget* parent, const std::function<vo
         services.ShowError(parent, ToQString(std::string(e.what()) + "."));
     }
 }
-
-}  // namespace
 
 void DesktopServices::ShowMessage(QWidget* parent, const QString& text) {
     QMessageBox::information(parent, kCaption, Displayed(text));

@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <optional>
 
 class QWidget;
@@ -49,5 +50,9 @@ public:
 private:
     void PrintPages(PrintPreview& preview);
 };
+
+// Runs an action of a window; what escapes it is shown in the general error
+// box, so that nothing crosses Qt's event loop.
+void Guarded(PlatformServices& services, QWidget* parent, const std::function<void()>& action);
 
 }  // namespace quorvel

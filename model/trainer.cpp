@@ -34,17 +34,35 @@ std::string TrainerModel::TipText(bool wholePartTip) {
                         : "Tipp: Eingabe jeweils mit der Eingabe abschließen. Dann  ist man gleich im nächsten Feld."_w;
 }
 
-// Every operation: what escapes it is shown in the general error box, and
-// the front end shows the state afterwards.
+// Every operation: the front end shows the state afterwards, and what
+// escapes the outermost one is shown in the general error box. An operation
+// that runs inside another one fails that one too ("Neue Aufgabe" failing
+// ends the key n before "=").
 template <class Handler>
 void TrainerModel::Run(Handler handler) {
+    const bool outermost = !running_;
+    running_ = true;
     try {
         handler();
     } catch (const std::exception& e) {
+        if (!outermost) throw;
+        running_ = false;
         host_.Changed();
         host_.ShowError(std::string(e.what()) + ".");
     }
+    if (outermost) running_ = false;
     host_.Changed();
+}
+
+// While the front end shows a modal window, what it forwards to the model
+// comes from the pupil: operations of their own.
+template <class Call>
+void TrainerModel::CallHost(Call call) {
+    host_.Changed();
+    const bool running = running_;
+    running_ = false;
+    call();
+    running_ = running;
 }
 
 std::optional<Control> TrainerModel::TakeFocusMove() {
@@ -72,6 +90,7 @@ void TrainerModel::FormPaint(Control focus, bool windowActive, bool modalOpen) {
 void TrainerModel::Button2Click() {
     Run([&] {
         state_.pageBlank = true;
+        ++state_.blankings;
         state_.explanationsShown = true;
         state_.hintsShown = true;
         state_.exerciseScreen = true;
@@ -200,8 +219,7 @@ void TrainerModel::LGleichClick() {
         }
         writeBack();
         if (evaluation.outcome != EvaluationOutcome::Solved) {
-            host_.Changed();
-            host_.ShowMessage(UnreadableOperandMessage(evaluation.outcome));
+            CallHost([&] { host_.ShowMessage(UnreadableOperandMessage(evaluation.outcome)); });
             return;
         }
         WriteOperand(Control::Eg, evaluation.result);
@@ -267,10 +285,7 @@ bool TrainerModel::FormKeyPress(Control focus, Keystroke key) {
             if (effect->askOperator) {
                 AskOperator();  // the dialog moves the focus on when it closes
             } else {
-                if (effect->remind) {
-                    host_.Changed();
-                    host_.ShowMessage(kReminder);
-                }
+                if (effect->remind) CallHost([&] { host_.ShowMessage(kReminder); });
                 MoveFocus(*effect->next);
             }
             return true;
@@ -297,8 +312,7 @@ void TrainerModel::AskOperator() {
     // The dialog has no "mischen": that row becomes "Division".
     DialogRowClick(std::min(state_.Row(Group::Operation), 3));
     state_.dialogOpen = true;
-    host_.Changed();
-    host_.OpenOperatorDialog();
+    CallHost([&] { host_.OpenOperatorDialog(); });
 }
 
 void TrainerModel::DialogRowClick(int row) {

@@ -48,6 +48,7 @@ struct TrainerState {
     bool dialogOpen = false;          // the operator dialog
     int dialogRow = 0;
     bool pageBlank = false;           // the view shows the empty page, not the document
+    int blankings = 0;                // how often the view was emptied ("Start")
     DocumentBody document;
 
     const std::string& Field(Control field) const { return fields[std::size_t(field)]; }
@@ -100,6 +101,8 @@ public:
 private:
     template <class Handler>
     void Run(Handler handler);
+    template <class Call>
+    void CallHost(Call call);
     bool FormKeyPress(Control focus, Keystroke key);
     void SetField(Control field, const std::string& text);
     void FieldChanged(Control field);
@@ -117,7 +120,7 @@ private:
     ExerciseGenerator generator_;
     bool firstPaint_ = true;
     std::optional<Control> focusMove_;
-    int depth_ = 0;  // of nested operations; the host hears of changes once, at the end
+    bool running_ = false;  // an operation is under way
 };
 
 }  // namespace quorvel

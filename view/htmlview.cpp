@@ -1,5 +1,6 @@
 #include "view/htmlview.h"
 
+#include "document/document.h"
 #include "view/qtext.h"
 
 #include <QBuffer>
@@ -189,7 +190,6 @@ HtmlView::HtmlView(QWidget* parent) : QWebEngineView(parent), id_(NextViewId()) 
         ++sequence_;  // answers of scripts still under way are void
         pendingAppends_ = 0;
         pageLoading_ = false;
-        revision_ = 0;
         pageLost_ = true;
         emit PageLost();
     });
@@ -197,11 +197,10 @@ HtmlView::HtmlView(QWidget* parent) : QWebEngineView(parent), id_(NextViewId()) 
 
 HtmlView::~HtmlView() { SharedEngine().handler->Withdraw("view" + QString::number(id_)); }
 
-void HtmlView::ShowDocument(const std::string& bytes, std::uint64_t revision) {
+void HtmlView::ShowDocument(const std::string& bytes) {
     ++fullLoads_;
-    revision_ = revision;
     const QString path = QString("/view%1/%2").arg(id_).arg(++sequence_);
-    pendingAppends_ = 0;  // the answers of additions to the old page are void
+    pendingAppends_ = 0;  // the answers of changes to the old page are void
     SharedEngine().handler->Publish(path, QByteArray(bytes.data(), qsizetype(bytes.size())));
     holdsDocument_ = true;
     QUrl url;
@@ -210,41 +209,76 @@ void HtmlView::ShowDocument(const std::string& bytes, std::uint64_t revision) {
     StartLoad(url);
 }
 
-void HtmlView::AppendToBody(std::string_view fragment, std::uint64_t from, std::uint64_t to,
-                            std::function<std::string()> document) {
-    const bool appendable = holdsDocument_ && !pageLoading_ && revision_ != 0 && revision_ == from &&
-                            !HasPageLevelTag(fragment);
-    if (!appendable) {
-        ShowDocument(document(), to);
+void HtmlView::LoadBody(const std::string& body) {
+    body_ = body;
+    bodyHasPageTags_ = HasPageLevelTag(body_);
+    ShowDocument(WrapInDocument(body_));
+}
+
+void HtmlView::ShowBody(const std::string& body) {
+    const bool settled = holdsDocument_ && !pageLoading_ && !pageLost_;
+    if (settled && body == body_) {
+        emit DocumentLoaded(true);
         return;
     }
-    revision_ = to;
-    // The parser puts the line breaks around "</body>" into the body's last
-    // text node; the new part goes before them, as a full load would place it.
+    if (!settled) {
+        LoadBody(body);
+        return;
+    }
+    // A full load leaves the body's text between line breaks: one after
+    // "<body>" in the header, one before "</body>" and one after it from the
+    // document's tail (WrapInDocument). A change keeps them so.
+    const bool grew = body.size() > body_.size() && body.compare(0, body_.size(), body_) == 0;
+    if (grew && !HasPageLevelTag(std::string_view(body).substr(body_.size()))) {
+        const std::size_t old = body_.size();
+        body_ = body;
+        ChangeBody(std::string_view(body_).substr(old),
+                   "var t=b.lastChild;if(!t||t.nodeType!==3||!t.data.endsWith('\\n\\n'))return false;"
+                   "t.data=t.data.slice(0,-2);b.insertAdjacentHTML('beforeend',part+'\\n\\n');return true;");
+    } else if (!bodyHasPageTags_ && !HasPageLevelTag(body)) {
+        body_ = body;
+        // A new page, read from its top as after a full load.
+        ChangeBody(body_, "b.innerHTML='\\n'+part+'\\n\\n';window.scrollTo(0,0);return true;");
+    } else {
+        LoadBody(body);
+    }
+}
+
+// Runs a change of the page's body in the program's own world (the page's
+// scripts stay off): the script sees the page's body as b and the new text
+// as part. If the page refuses, the document is loaded in full.
+void HtmlView::ChangeBody(std::string_view part, const char* script) {
     const QString literal =
-        QString::fromUtf8(QJsonDocument(QJsonArray{ToQString(fragment)}).toJson(QJsonDocument::Compact));
-    const QString script = QString(
-        "(function(part){var b=document.body;if(!b)return false;var t=b.lastChild;"
-        "if(!t||t.nodeType!==3||!t.data.endsWith('\\n\\n'))return false;"
-        "t.data=t.data.slice(0,-2);b.insertAdjacentHTML('beforeend',part+'\\n\\n');return true;})%1")
-                               .arg("(" + literal.mid(1, literal.size() - 2) + ")");
+        QString::fromUtf8(QJsonDocument(QJsonArray{ToQString(part)}).toJson(QJsonDocument::Compact));
+    const QString call = QString("(function(part){var b=document.body;if(!b)return false;%1})(%2)")
+                             .arg(QString::fromLatin1(script), literal.mid(1, literal.size() - 2));
     const quint64 sequence = sequence_;
-    auto answered = [this, sequence, to, document = std::move(document)](const QVariant& done) {
+    auto answered = [this, sequence](const QVariant& done) {
         if (sequence != sequence_) return;  // a page has been loaded or lost since
         --pendingAppends_;
         if (done.toBool()) {
             emit DocumentLoaded(true);
         } else {
-            ShowDocument(document(), to);
+            LoadBody(body_);
         }
         SettleIfIdle();
     };
     ++pendingAppends_;
-    page()->runJavaScript(script, QWebEngineScript::ApplicationWorld, answered);
+    page()->runJavaScript(call, QWebEngineScript::ApplicationWorld, answered);
+}
+
+void HtmlView::Restore() {
+    if (!pageLost_) return;  // something was loaded since
+    if (holdsDocument_) {
+        LoadBody(body_);
+    } else {
+        ShowBlank();
+    }
 }
 
 void HtmlView::ShowBlank() {
-    revision_ = 0;
+    ++sequence_;
+    pendingAppends_ = 0;
     holdsDocument_ = false;
     StartLoad(QUrl("about:blank"));
 }

@@ -7,7 +7,6 @@
 #include <QByteArray>
 #include <QWebEngineView>
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <string_view>
 
@@ -25,15 +24,17 @@ public:
     ~HtmlView() override;
 
     // Shows a complete document; its bytes reach the engine unchanged.
-    // revision names the document for AppendToBody (0: none).
-    void ShowDocument(const std::string& bytes, std::uint64_t revision = 0);
-    // The document of revision from has grown at the end of its body by
-    // fragment, giving revision to. If the page shows revision from, only
-    // the fragment is added to it, and the page ends up exactly as if the
-    // whole document had been loaded; otherwise document() is loaded in
-    // full. The body must hold balanced markup, as solutions do.
-    void AppendToBody(std::string_view fragment, std::uint64_t from, std::uint64_t to,
-                      std::function<std::string()> document);
+    void ShowDocument(const std::string& bytes);
+    // Shows WrapInDocument(body), whichever way is quickest: a body that
+    // grew at its end is added to the page, another body replaces the
+    // page's body in place, and where the page cannot take that (none of
+    // ours, still loading, lost, or a body with tags of a whole page such as
+    // a help page brings) the document is loaded in full. Either way the
+    // page ends up exactly as a full load would leave it. Showing the body
+    // the page shows already only reports it loaded.
+    void ShowBody(const std::string& body);
+    // Loads the body or the empty page anew after the page was lost.
+    void Restore();
     // How many documents were loaded in full, for tests and measurements.
     int FullLoads() const { return fullLoads_; }
     // Turns the view empty ("about:blank").
@@ -60,6 +61,8 @@ signals:
 private:
     void StartLoad(const QUrl& url);
     void SettleIfIdle();
+    void LoadBody(const std::string& body);
+    void ChangeBody(std::string_view part, const char* script);
 
     int id_;
     quint64 sequence_ = 0;
@@ -69,7 +72,8 @@ private:
     bool pageLost_ = false;
     bool lastLoadOk_ = true;
     int pendingAppends_ = 0;
-    std::uint64_t revision_ = 0;                // of the document the page shows
+    std::string body_;              // the body the page shows or is loading
+    bool bodyHasPageTags_ = false;  // it brings tags of a whole page
     int fullLoads_ = 0;
 };
 

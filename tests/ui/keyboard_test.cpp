@@ -231,14 +231,15 @@ TEST(Tips, WholePartAndNumeratorTips) {
     t.Type(t.Field("Ez1"), "1");
     EXPECT_EQ(tip->text(), QString::fromUtf8("Tipp: Eingabe jeweils mit der Eingabe abschließen. Dann  ist man gleich im nächsten Feld."));
     EXPECT_EQ(tip->palette().color(QPalette::Window), t.window->palette().color(QPalette::Button));
-    tip->hide();
+    QTest::mouseClick(t.Button("BB6"), Qt::LeftButton);  // hides the tip
     QTest::mouseClick(t.Field("Eg1"), Qt::LeftButton);
     EXPECT_TRUE(tip->isVisible());
     EXPECT_TRUE(tip->text().startsWith("Tipp: Zahl"));
     t.Field("Eg1")->clear();
     EXPECT_EQ(t.Field("Eg1")->palette().color(QPalette::Base), t.window->palette().color(QPalette::Button));
     // The second operand shows no tip.
-    tip->hide();
+    QTest::mouseClick(t.Button("BB6"), Qt::LeftButton);
+    ASSERT_FALSE(tip->isVisible());
     t.Type(t.Field("Eg2"), "3");
     EXPECT_FALSE(tip->isVisible());
     EXPECT_EQ(t.Field("Eg2")->palette().color(QPalette::Base), QColor(Qt::white));

@@ -1,0 +1,66 @@
+// The window's building blocks: fonts and colours of the design, controls
+// made with their object names, and the tip label.
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QLabel>
+#include <QStringList>
+#include <array>
+#include <string>
+
+#include "view/qtext.h"
+
+class QFrame;
+class QIcon;
+class QLineEdit;
+class QPushButton;
+
+namespace quorvel {
+
+inline const QColor kWhite(255, 255, 255);
+inline const QColor kAqua(0, 255, 255);
+inline const QStringList kWindowFonts = {"MS Sans Serif", "Liberation Sans", "DejaVu Sans", "Sans Serif"};
+inline const QStringList kWholePartFonts = {"Courier New", "Liberation Mono", "DejaVu Sans Mono", "Monospace"};
+
+// The first family that the system has, at a size of the design.
+QFont FontOf(const QStringList& families, int designPixels, bool bold = false);
+void Recolour(QWidget* widget, QPalette::ColorRole role, const QColor& colour);
+QPushButton* MakeButton(QWidget* parent, const char* name, const QString& caption);
+QLineEdit* MakeEdit(QWidget* parent, const char* name, const QString& text);
+// A black bar between a numerator and a denominator field.
+QFrame* MakeBar(QWidget* parent, const char* name);
+// Wide enough for any 32-bit number with its sign at the field's font.
+void FitToLongestNumber(QLineEdit* field);
+QIcon ProgramIcon();
+// What a screen reader announces.
+void Name(QWidget* widget, const char* name, const char* description = nullptr);
+
+template <class Label = QLabel>
+Label* MakeLabel(QWidget* parent, const char* name, const QString& caption) {
+    auto* label = new Label(parent);
+    label->setObjectName(name);
+    label->setText(caption);
+    return label;
+}
+
+template <std::size_t N>
+QStringList Items(const std::array<std::string, N>& items) {
+    QStringList list;
+    for (const auto& item : items) list << ToQString(item);
+    return list;
+}
+
+// The tip under the fields. It keeps its room while hidden, and its height
+// for a width is what the longer of its texts needs, whichever it shows, so
+// that showing, hiding or changing it never moves or resizes the page below
+// (which would make the engine lay out the whole, possibly long, page again).
+class TipLabel : public QLabel {
+public:
+    explicit TipLabel(QWidget* parent);
+    int heightForWidth(int width) const override;
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+};
+
+}  // namespace quorvel
