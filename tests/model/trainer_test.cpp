@@ -1,0 +1,143 @@
+// The trainer's behaviour without a window: a recording host stands in for
+// the front end and answers the operator dialog when it opens.
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "model/trainer.h"
+
+namespace quorvel {
+namespace {
+
+struct Recorder : TrainerHost {
+    void ShowMessage(const std::string& text) override { messages.push_back(text); }
+    void ShowError(const std::string& text) override { errors.push_back(text); }
+    void OpenOperatorDialog() override {
+        ++dialogs;
+        if (answer) answer();
+    }
+    void CloseWindow() override {}
+    void Changed() override {}
+
+    std::vector<std::string> messages, errors;
+    int dialogs = 0;
+    std::function<void()> answer;
+};
+
+struct Trainer {
+    Recorder host;
+    TrainerModel model{host};
+    Trainer() {
+        model.FormPaint(Control::Elsewhere, true, false);
+        model.Button2Click();
+        model.TakeFocusMove();
+    }
+    const TrainerState& state() const { return model.State(); }
+    std::string Field(Control c) const { return state().Field(c); }
+};
+
+Keystroke Key(char c) { return {Keystroke::Character, c}; }
+const Keystroke kEnter{Keystroke::Enter};
+
+TEST(TypingFlow, WhereEnterAndSlashGo) {
+    struct Case {
+        Control field;
+        Keystroke key;
+        std::optional<Control> next;
+    };
+    const Case cases[] = {
+        {Control::Enr, kEnter, Control::Eg1},   {Control::Eg1, kEnter, Control::Ez1},
+        {Control::Ez1, Key('/'), Control::En1}, {Control::Ez1, kEnter, Control::En1},
+        {Control::Eg2, kEnter, Control::Ez2},   {Control::Ez2, Key('/'), Control::En2},
+        {Control::En2, kEnter, Control::BBgleich}, {Control::Eg1, Key('/'), std::nullopt},
+        {Control::En1, Key('/'), std::nullopt}, {Control::Ez, kEnter, std::nullopt},
+    };
+    for (const Case& c : cases) {
+        const std::optional<FieldKeyEffect> effect = FieldKey(c.field, c.key);
+        EXPECT_EQ(effect ? effect->next : std::nullopt, c.next) << int(c.field);
+    }
+    EXPECT_TRUE(FieldKey(Control::En1, kEnter)->askOperator);
+    EXPECT_TRUE(FieldKey(Control::En2, kEnter)->remind);
+}
+
+TEST(TypingFlow, OperatorDialogFromMixedThenAKeyConfirms) {
+    Trainer t;
+    t.model.SelectRow(Group::Operation, kMixedOperationRow);
+    t.host.answer = [&] {
+        EXPECT_EQ(t.state().dialogRow, 3);                       // "mischen" became "Division" ...
+        EXPECT_EQ(t.state().Row(Group::Operation), 3);           // ... in the window too
+        EXPECT_TRUE(t.model.DialogKeyPress('*'));
+    };
+    EXPECT_TRUE(t.model.KeyPress(Control::En1, kEnter));
+    EXPECT_EQ(t.host.dialogs, 1);
+    EXPECT_FALSE(t.state().dialogOpen);
+    EXPECT_EQ(t.state().op, '*');
+    EXPECT_EQ(t.model.TakeFocusMove(), Control::Eg2);
+    EXPECT_FALSE(t.model.DialogKeyPress('x'));
+}
+
+TEST(TypingFlow, ReminderThenEquals) {
+    Trainer t;
+    EXPECT_TRUE(t.model.KeyPress(Control::En2, kEnter));
+    EXPECT_EQ(t.host.messages, std::vector<std::string>{"Jetzt Rechnen!\rDann Klick auf \"=\"!\rDann vergleichen!"});
+    EXPECT_EQ(t.model.TakeFocusMove(), Control::BBgleich);
+    EXPECT_EQ(t.Field(Control::Ez), "");  // nothing evaluated
+}
+
+// The key n is swallowed everywhere on the exercise screen; when posing fails
+// nothing is evaluated after it.
+TEST(KeyN, PosesAndSolvesOrFailsWithoutSolving) {
+    Trainer t;
+    EXPECT_TRUE(t.model.KeyPress(Control::Ez2, Key('n')));
+    EXPECT_EQ(t.Field(Control::Enr), "1 a");
+    EXPECT_NE(t.Field(Control::En), "");
+    const std::uint64_t revision = t.state().document.Revision();
+    t.model.EditField(Control::Enr, "99999999999");
+    EXPECT_TRUE(t.model.KeyPress(Control::Ez1, Key('n')));
+    EXPECT_EQ(t.host.errors.size(), 1u);
+    EXPECT_EQ(t.state().document.Revision(), revision);
+    EXPECT_FALSE(t.model.KeyPress(Control::Ez1, Key('N')));
+}
+
+TEST(FormPaint, TheCursorGoesIntoTheExerciseOnlyFromNowhere) {
+    Trainer t;
+    struct Case {
+        Control focus;
+        bool active, modal, moves;
+    };
+    const Case cases[] = {{Control::Elsewhere, true, false, true},  {Control::Ez2, true, false, false},
+                          {Control::View, true, false, false},      {Control::ExerciseControl, true, false, false},
+                          {Control::Elsewhere, false, false, false}, {Control::Elsewhere, true, true, false}};
+    for (const Case& c : cases) {
+        t.model.FormPaint(c.focus, c.active, c.modal);
+        EXPECT_EQ(t.model.TakeFocusMove().has_value(), c.moves) << int(c.focus) << c.active << c.modal;
+    }
+}
+
+TEST(Tips, ShownByTheFirstOperandHiddenByPosingAndEquals) {
+    Trainer t;
+    t.model.EditField(Control::Eg1, "2");
+    EXPECT_TRUE(t.state().tipShown && t.state().wholePartTip);
+    EXPECT_TRUE(t.state().wholePartWhite[0]);
+    t.model.ClickField(Control::Ez1);
+    EXPECT_FALSE(t.state().wholePartTip);
+    t.model.Button6Click();
+    EXPECT_FALSE(t.state().tipShown);
+    t.model.EditField(Control::Eg2, "3");
+    EXPECT_FALSE(t.state().tipShown);
+    EXPECT_TRUE(t.state().wholePartWhite[1]);
+}
+
+TEST(Screens, StartEmptiesTheViewAndBackKeepsTheDocument) {
+    Trainer t;
+    EXPECT_TRUE(t.state().exerciseScreen && t.state().pageBlank);
+    EXPECT_TRUE(t.state().document.HoldsInstructions());
+    EXPECT_TRUE(t.model.KeyPress(Control::Eg1, {Keystroke::Escape}));
+    EXPECT_FALSE(t.state().exerciseScreen);
+    EXPECT_TRUE(t.model.KeyPress(Control::Elsewhere, kEnter));
+    EXPECT_TRUE(t.state().exerciseScreen);
+    EXPECT_EQ(t.state().blankings, 2);
+}
+
+}  // namespace
+}  // namespace quorvel
