@@ -88,6 +88,23 @@ TEST(IncrementalUpdate, CollectedPageEqualsTheWrappedBodyWithoutReloading) {
     EXPECT_FALSE(text.contains("Aufgabe 1 h)"));
 }
 
+TEST(IncrementalUpdate, SingleModeReplacesTheBodyInPlaceAsAFullLoadWould) {
+    Trainer t;
+    t.Start();
+    HtmlView& view = *t.window->View();
+    ASSERT_TRUE(t.LoadAfter([&] { t.Type(t.Field("Eg1"), "n"); }));  // onto the empty page: loaded in full
+    const int loadsBefore = view.FullLoads();
+    for (int i = 0; i < 3; ++i) ASSERT_TRUE(t.LoadAfter([&] { t.Type(t.Field("Eg1"), "n"); }));
+    EXPECT_EQ(view.FullLoads(), loadsBefore);
+    EXPECT_EQ(PageHtml(view), HtmlOf(WrapInDocument(t.window->Document().Text())));
+    EXPECT_EQ(RunScript(view, "window.scrollY").toInt(), 0);
+    ASSERT_TRUE(t.ClickAndLoad("Button7"));  // a help page brings a whole page's tags
+    EXPECT_EQ(view.FullLoads(), loadsBefore + 1);
+    ASSERT_TRUE(t.LoadAfter([&] { t.Type(t.Field("Eg1"), "n"); }));
+    EXPECT_EQ(view.FullLoads(), loadsBefore + 2);
+    EXPECT_EQ(PageHtml(view), HtmlOf(WrapInDocument(t.window->Document().Text())));
+}
+
 TEST(IncrementalUpdate, APageThatIsNotAsExpectedIsLoadedInFull) {
     Trainer t;
     t.Start();
