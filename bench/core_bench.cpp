@@ -15,7 +15,7 @@ void PoseAndSolve(benchmark::State& state) {
     const int kind = 2;        // mixed numbers: every step of the walkthroughs
     ExerciseGenerator generator;
     std::string number = "Bsp.";
-    const char shown = OperatorOfRow(operation);
+    char shown = OperatorOfRow(operation);
     for (auto _ : state) {
         PosedExercise posed = generator.Pose({number, difficulty, kind, operation, shown, true});
         number = posed.exerciseNumber;

@@ -144,9 +144,9 @@ int main(int argc, char* argv[]) {
     QSignalSpy first(window.View(), &HtmlView::DocumentLoaded);
     window.show();
     first.wait(60000);
-    window.Button2Click();
+    window.Button2->click();
     window.RadioGroup3->SetItemIndex(1);  // collect; the counter is 1 now
-    window.Button10Click();               // the counter back to 0
+    window.Button10->click();               // the counter back to 0
     QSignalSpy cleared(window.View(), &HtmlView::DocumentLoaded);
     cleared.wait(60000);
     for (int i = 0; i < kSolutions; ++i) PressN(window);

@@ -1,6 +1,7 @@
 // The trainer offscreen: from the key n to the page having loaded in the
 // view, in single mode and in collect mode with a growing collection.
 #include <QApplication>
+#include <algorithm>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
@@ -95,15 +96,23 @@ int main(int argc, char* argv[]) {
     QSignalSpy first(window.View(), &HtmlView::DocumentLoaded);
     window.show();
     first.wait(60000);
-    window.Button2Click();
+    window.Button2->click();
     QApplication::processEvents();
 
     std::printf("%-38s %10s %10s\n", "median ms from the key press to the", "loaded", "laid out");
-    Report("key n, single mode", MedianOf([&] { return PressN(window); }, samples));
-    Report("\"=\", single mode", MedianOf([&] { return Measure(window, [&] { window.BBgleich->click(); }); }, samples));
+    const Timing singleN = MedianOf([&] { return PressN(window); }, samples);
+    Report("key n, single mode", singleN);
+    int numerator = 1;  // each "=" solves another exercise, so that the page changes
+    const Timing singleEquals = MedianOf(
+        [&] {
+            window.Ez1->setText(QString::number(++numerator));
+            return Measure(window, [&] { window.BBgleich->click(); });
+        },
+        samples);
+    Report("\"=\", single mode", singleEquals);
 
     window.RadioGroup3->SetItemIndex(1);
-    window.Button10Click();
+    window.Button10->click();
     QSignalSpy cleared(window.View(), &HtmlView::DocumentLoaded);
     cleared.wait(60000);
     int collected = 0;
@@ -122,6 +131,8 @@ int main(int argc, char* argv[]) {
     }
     std::printf("1000 collected / empty collection: %.2f to the loaded page (at most 2 wanted), %.2f laid out\n",
                 full.loaded / empty.loaded, full.laidOut / empty.laidOut);
+    const double single = std::max(singleN.loaded, singleEquals.loaded) / empty.loaded;
+    std::printf("single mode / empty collection: %.2f to the loaded page (at most 1.5 wanted)\n", single);
     std::printf("full page loads during the run: %d\n", window.View()->FullLoads());
-    return full.loaded <= 2 * empty.loaded ? 0 : 1;
+    return full.loaded <= 2 * empty.loaded && single <= 1.5 ? 0 : 1;
 }
