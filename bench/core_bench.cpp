@@ -22,7 +22,7 @@ void PoseAndSolve(benchmark::State& state) {
         shown = posed.op;
         OperandFields first{posed.Eg1, posed.Ez1, posed.En1};
         OperandFields second{posed.Eg2, posed.Ez2, posed.En2};
-        Sheet sheet;
+        Walkthrough sheet;
         sheet.context = {number, DifficultyItems()[difficulty], KindItems()[kind], std::string(1, shown)};
         Evaluation evaluation = EvaluateExercise(first, second, kind, sheet);
         std::string text = sheet.lines.Join();

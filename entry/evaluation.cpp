@@ -69,7 +69,7 @@ std::string UnreadableOperandMessage(EvaluationOutcome outcome) {
     return {};
 }
 
-Evaluation EvaluateExercise(OperandFields& first, OperandFields& second, int kindRow, Sheet& sheet) {
+Evaluation EvaluateExercise(OperandFields& first, OperandFields& second, int kindRow, Walkthrough& sheet) {
     Evaluation evaluation;
     sheet.lines.Clear();
     MixedFraction& a = evaluation.first;
@@ -88,8 +88,8 @@ Evaluation EvaluateExercise(OperandFields& first, OperandFields& second, int kin
     }
     const std::string& caption = sheet.context.operatorCaption;
     char op = caption.empty() ? '+' : caption.front();
-    evaluation.value = Evaluate(op, sheet, a, b);
-    evaluation.result = ResultTexts(evaluation.value);
+    evaluation.result = Evaluate(op, sheet, a, b);
+    evaluation.resultFields = ResultTexts(evaluation.result);
     if ((op == '+' || op == '-') && kindRow == 1) {
         sheet.lines.Append(
             "Auch richtig:Die unechten Brüche zuerst in\r\n             gemischte Zahlen umwandeln."_w);

@@ -32,8 +32,8 @@ enum class EvaluationOutcome { Solved, FirstOperandUnreadable, SecondOperandUnre
 struct Evaluation {
     EvaluationOutcome outcome = EvaluationOutcome::Solved;
     // Only when solved: the operands as read, the result and its texts.
-    MixedFraction first, second, value;
-    ResultFields result;
+    MixedFraction first, second, result;
+    ResultFields resultFields;
 };
 
 // The messages for unreadable operands.
@@ -44,6 +44,6 @@ std::string UnreadableOperandMessage(EvaluationOutcome outcome);
 // remark on improper fractions for "+" and "-" with that kind (row 1), and
 // removes the blank lines. Arithmetic errors of the walkthrough
 // ("Division durch Null", "Arithmetischer Überlauf") propagate.
-Evaluation EvaluateExercise(OperandFields& first, OperandFields& second, int kindRow, Sheet& sheet);
+Evaluation EvaluateExercise(OperandFields& first, OperandFields& second, int kindRow, Walkthrough& sheet);
 
 }  // namespace quorvel

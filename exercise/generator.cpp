@@ -29,7 +29,7 @@ void ShapeOperand(RandomSource& random, int kind, MixedFraction& operand, Int fa
     if (kind == kMixedNumbers) {
         operand.whole = random.RandomBelow(factorBound / 2) + 1;
     } else if (kind == kImproperFractions) {
-        operand.numerator += (random.RandomBelow(factorBound / 2) + 1) * operand.denominator;
+        operand.numerator = Add(operand.numerator, Mul(random.RandomBelow(factorBound / 2) + 1, operand.denominator));
     }
 }
 
@@ -38,16 +38,16 @@ void DrawOperands(RandomSource& random, int kind, Int S, Int F, MixedFraction& f
     first.denominator = random.RandomBelow(S - S / 3) + S / 3 + 1;
     ReduceFraction(first.numerator, first.denominator);
     Int factor1 = random.RandomBelow(F - F / 3) + F / 3;
-    first.numerator *= factor1;
-    first.denominator *= factor1;
+    first.numerator = Mul(first.numerator, factor1);
+    first.denominator = Mul(first.denominator, factor1);
     ShapeOperand(random, kind, first, F);
 
     second.numerator = random.RandomBelow(S - S / 2) + S / 2 + 1;
     second.denominator = random.RandomBelow(S - S / 2) + S / 2 + 1;
     ReduceFraction(second.numerator, second.denominator);
     Int factor2 = random.RandomBelow(F - F / 2) + F / 2 + 1;
-    second.numerator *= factor2;
-    second.denominator *= factor2;
+    second.numerator = Mul(second.numerator, factor2);
+    second.denominator = Mul(second.denominator, factor2);
     ShapeOperand(random, kind, second, F);
 }
 

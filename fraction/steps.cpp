@@ -72,16 +72,16 @@ void WriteExpansionStep(SheetLines& lines, Int whole, Int& numerator, Int denomi
 
 void WriteHeading(SheetLines& lines, const std::string& name) { lines.Append(kHeadingOpening + name + "</div>"); }
 
-void WriteExerciseTitle(SheetLines& lines, const SheetContext& context) {
+void WriteExerciseTitle(SheetLines& lines, const ExerciseContext& context) {
     std::string bracket =
         ") [" + FirstLetter(context.difficulty) + " " + FirstLetter(context.kind) + "]";
     lines.Append("Aufgabe " + HtmlEscape(context.exerciseNumber) + bracket + "<br>");
 }
 
-void WriteExerciseLine(Sheet& sheet, Int whole1, Int numerator1, Int denominator1, Int whole2, Int numerator2,
+void WriteExerciseLine(Walkthrough& sheet, Int whole1, Int numerator1, Int denominator1, Int whole2, Int numerator2,
                        Int denominator2) {
     SheetLines& lines = sheet.lines;
-    const SheetContext& context = sheet.context;
+    const ExerciseContext& context = sheet.context;
     WriteExerciseTitle(lines, context);
 
     OpenFractionBlock(lines);
@@ -94,7 +94,7 @@ void WriteExerciseLine(Sheet& sheet, Int whole1, Int numerator1, Int denominator
     CloseFractionBlock(lines);
 }
 
-void WriteExerciseHeader(Sheet& sheet, const std::string& name, Int& whole1, Int& numerator1,
+void WriteExerciseHeader(Walkthrough& sheet, const std::string& name, Int& whole1, Int& numerator1,
                          Int& denominator1, Int& whole2, Int& numerator2, Int& denominator2) {
     SheetLines& lines = sheet.lines;
     WriteHeading(lines, name);

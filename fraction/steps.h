@@ -11,7 +11,7 @@
 namespace quorvel {
 
 // What a walkthrough reads from the window.
-struct SheetContext {
+struct ExerciseContext {
     std::string exerciseNumber = "Bsp.";  // the text of the exercise number field
     std::string difficulty = "Normal";    // the selected difficulty
     std::string kind;                     // the selected kind of fractions
@@ -25,10 +25,11 @@ struct OperandLabels {
     std::string result;
 };
 
-// A worked solution being written: the sheet, what it reads, what it sets.
-struct Sheet {
+// A worked solution being written: its lines, what it reads from the
+// window, and the captions it gives the operand labels.
+struct Walkthrough {
     SheetLines lines;
-    SheetContext context;
+    ExerciseContext context;
     OperandLabels labels;
 };
 
@@ -52,16 +53,16 @@ void WriteExpansionStep(SheetLines& lines, Int whole, Int& numerator, Int denomi
 void WriteHeading(SheetLines& lines, const std::string& name);
 
 // "Aufgabe <number>) [<difficulty> <kind>]<br>".
-void WriteExerciseTitle(SheetLines& lines, const SheetContext& context);
+void WriteExerciseTitle(SheetLines& lines, const ExerciseContext& context);
 
 // The title line and the exercise drawn as a fraction block, exactly as
 // passed in.
-void WriteExerciseLine(Sheet& sheet, Int whole1, Int numerator1, Int denominator1, Int whole2, Int numerator2,
+void WriteExerciseLine(Walkthrough& sheet, Int whole1, Int numerator1, Int denominator1, Int whole2, Int numerator2,
                        Int denominator2);
 
 // Heading, exercise line, the drawn exercise and the reduction block; both
 // fractions are reduced in place afterwards.
-void WriteExerciseHeader(Sheet& sheet, const std::string& name, Int& whole1, Int& numerator1,
+void WriteExerciseHeader(Walkthrough& sheet, const std::string& name, Int& whole1, Int& numerator1,
                          Int& denominator1, Int& whole2, Int& numerator2, Int& denominator2);
 
 // Sets common to Lcm of the denominators and expands both numerators to it.

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <stdexcept>
 
 #include "fraction/arithmetic.h"
 #include "fraction/cp1252.h"
@@ -28,34 +27,34 @@ void WriteResultReduction(SheetLines& lines, Int whole, Int numerator, Int denom
 
 // The conversion of mixed numbers into improper fractions (multiplication
 // and division).
-void WriteConversionBlock(SheetLines& lines, Int w1, Int z1, Int d1, Int Z1, Int w2, Int z2, Int d2, Int Z2) {
+void WriteConversionBlock(SheetLines& lines, Int w1, Int z1, Int d1, Int improper1, Int w2, Int z2, Int d2, Int improper2) {
     OpenFractionBlock(lines);
     if (w1 != 0) {
         TextColumn(lines, "   " + DecimalText(w1));
         FractionColumn(lines, z1, d1);
         TextColumn(lines, " = ");
-        FractionColumn(lines, Z1, d1);
+        FractionColumn(lines, improper1, d1);
         TextColumn(lines, "   ");
     }
     if (w2 != 0) {
         TextColumn(lines, "   " + DecimalText(w2));
         FractionColumn(lines, z2, d2);
         TextColumn(lines, " = ");
-        FractionColumn(lines, Z2, d2);
+        FractionColumn(lines, improper2, d2);
     }
     CloseFractionBlock(lines);
 }
 
-// "*) Ergebnis = " P/Q, and its whole part if it has one.
-void WriteProductResult(SheetLines& lines, Int P, Int Q) {
+// "*) Ergebnis = " numerator/denominator, and its whole part if it has one.
+void WriteProductResult(SheetLines& lines, Int numerator, Int denominator) {
     OpenFractionBlock(lines);
     TextColumn(lines, "*) Ergebnis = ");
-    FractionColumn(lines, P, Q);
-    Int W, R;
-    SplitWhole(P, Q, W, R);
-    if (W != 0) {
-        TextColumn(lines, " = " + DecimalText(W));
-        FractionColumn(lines, R, Q);
+    FractionColumn(lines, numerator, denominator);
+    Int whole, rest;
+    SplitWhole(numerator, denominator, whole, rest);
+    if (whole != 0) {
+        TextColumn(lines, " = " + DecimalText(whole));
+        FractionColumn(lines, rest, denominator);
     }
     CloseFractionBlock(lines);
 }
@@ -82,50 +81,50 @@ MixedFraction ToMixed(Int numerator, Int denominator) {
 
 }  // namespace
 
-void WriteAdditionSteps(Sheet& sheet, Int w1, Int w2, Int z1, Int d1, Int z2, Int d2) {
+void WriteAdditionSteps(Walkthrough& sheet, Int w1, Int w2, Int z1, Int d1, Int z2, Int d2) {
     SheetLines& lines = sheet.lines;
     sheet.labels = {"1. Summand", "2. Summand", "Summe"};
     WriteExerciseHeader(sheet, "Addition", w1, z1, d1, w2, z2, d2);
-    Int L;
-    WriteCommonDenominator(lines, w1, z1, d1, w2, z2, d2, L);
+    Int lcd;
+    WriteCommonDenominator(lines, w1, z1, d1, w2, z2, d2, lcd);
     Int s = Add(z1, z2);
     lines.Append("*) Zähler addieren, Nenner beibehalten"_w);
     if (w1 > 0 || w2 > 0) AppendBySplitting(lines, ",\r\n   ganzzahlige Teile addieren");
 
     OpenFractionBlock(lines);
     TextColumn(lines, "   " + WholePartText(w1));
-    FractionColumn(lines, z1, L);
+    FractionColumn(lines, z1, lcd);
     TextColumn(lines, " + " + WholePartText(w2));
-    FractionColumn(lines, z2, L);
+    FractionColumn(lines, z2, lcd);
     TextColumn(lines, " = " + WholePartText(Add(w1, w2)));
-    FractionColumn(lines, s, L);
-    Int c = Div(s, L);
-    Int r = Rem(s, L);
+    FractionColumn(lines, s, lcd);
+    Int c = Div(s, lcd);
+    Int r = Rem(s, lcd);
     Int whole = Add(Add(w1, c), w2);
-    if (c > 0) WriteSplitColumns(lines, whole, r, L);
+    if (c > 0) WriteSplitColumns(lines, whole, r, lcd);
     CloseFractionBlock(lines);
 
-    WriteResultReduction(lines, whole, r, L);
+    WriteResultReduction(lines, whole, r, lcd);
 }
 
-void WriteSubtractionSteps(Sheet& sheet, Int w1, Int w2, Int z1, Int d1, Int z2, Int d2) {
+void WriteSubtractionSteps(Walkthrough& sheet, Int w1, Int w2, Int z1, Int d1, Int z2, Int d2) {
     SheetLines& lines = sheet.lines;
     sheet.labels = {"Minuend", "Subtrahend", "Differenz"};
     WriteExerciseHeader(sheet, "Subtraktion", w1, z1, d1, w2, z2, d2);
-    Int L;
-    WriteCommonDenominator(lines, w1, z1, d1, w2, z2, d2, L);
+    Int lcd;
+    WriteCommonDenominator(lines, w1, z1, d1, w2, z2, d2, lcd);
     Int b = Sub(z1, z2);
     const Int w1Before = w1;
     const Int z1Before = z1;
     if (b < 0 && w1 > 0) {
         // Borrow as many wholes of the minuend as the numerators need, one
-        // whole being L/L; all at once rather than one whole at a time, which
+        // whole being lcd/lcd; all at once rather than one whole at a time, which
         // would take billions of steps for large whole parts. z1 only grows,
         // so it overflows exactly when its final value does.
-        const std::int64_t needed = (-std::int64_t(b) + L - 1) / L;
+        const std::int64_t needed = (-std::int64_t(b) + lcd - 1) / lcd;
         const std::int64_t borrowed = std::min<std::int64_t>(w1, needed);
-        b = Int(b + borrowed * L);
-        z1 = Checked(z1 + borrowed * L);
+        b = Int(b + borrowed * lcd);
+        z1 = Checked(z1 + borrowed * lcd);
         w1 = Int(w1 - borrowed);
     }
     lines.Append("*) Zähler subtrahieren, Nenner beibehalten"_w);
@@ -133,21 +132,21 @@ void WriteSubtractionSteps(Sheet& sheet, Int w1, Int w2, Int z1, Int d1, Int z2,
 
     OpenFractionBlock(lines);
     TextColumn(lines, "   " + WholePartText(w1));
-    FractionColumn(lines, z1, L);
+    FractionColumn(lines, z1, lcd);
     TextColumn(lines, " - " + WholePartText(w2));
-    FractionColumn(lines, z2, L);
+    FractionColumn(lines, z2, lcd);
     Int wholeDifference = Sub(w1, w2);
     TextColumn(lines, " = " + WholePartText(wholeDifference));
-    FractionColumn(lines, b, L);
-    Int q = Div(Abs(b), L);
-    Int m = Rem(Abs(b), L);
+    FractionColumn(lines, b, lcd);
+    Int q = Div(Abs(b), lcd);
+    Int m = Rem(Abs(b), lcd);
     Int rest = m;
     if (b < 0) {
         q = -q;
         rest = -m;
     }
     Int whole = Add(q, wholeDifference);
-    if (q != 0) WriteSplitColumns(lines, whole, rest, L);
+    if (q != 0) WriteSplitColumns(lines, whole, rest, lcd);
     CloseFractionBlock(lines);
 
     if (w1Before > w1 && rest > 0) {
@@ -155,75 +154,75 @@ void WriteSubtractionSteps(Sheet& sheet, Int w1, Int w2, Int z1, Int d1, Int z2,
         OpenFractionBlock(lines);
         TextColumn(lines, "   ");
         TextColumn(lines, DecimalText(w1Before));
-        FractionColumn(lines, z1Before, L);
+        FractionColumn(lines, z1Before, lcd);
         TextColumn(lines, " = " + DecimalText(w1));
-        FractionColumn(lines, z1, L);
+        FractionColumn(lines, z1, lcd);
         CloseFractionBlock(lines);
     }
 
-    WriteResultReduction(lines, whole, rest, L);
+    WriteResultReduction(lines, whole, rest, lcd);
     if (rest < 0 || whole < 0) {
         lines.Append("Falls Du noch keine negativen Zahlen kennst,\r\nheißt Dein Ergebnis jetzt:Geht nicht!"_w);
     }
 }
 
-void WriteMultiplicationSteps(Sheet& sheet, Int w1, Int w2, Int z1, Int d1, Int z2, Int d2) {
+void WriteMultiplicationSteps(Walkthrough& sheet, Int w1, Int w2, Int z1, Int d1, Int z2, Int d2) {
     SheetLines& lines = sheet.lines;
     sheet.labels = {"1. Faktor", "2. Faktor", "Produkt"};
     WriteExerciseHeader(sheet, "Multiplikation", w1, z1, d1, w2, z2, d2);
     if (w1 != 0 || w2 != 0) AppendBySplitting(lines, "*) Gemischte Zahl in unechten Bruch umwandeln:");
-    Int Z1 = Add(Mul(w1, d1), z1);
-    Int Z2 = Add(Mul(w2, d2), z2);
-    WriteConversionBlock(lines, w1, z1, d1, Z1, w2, z2, d2, Z2);
+    Int improper1 = Add(Mul(w1, d1), z1);
+    Int improper2 = Add(Mul(w2, d2), z2);
+    WriteConversionBlock(lines, w1, z1, d1, improper1, w2, z2, d2, improper2);
 
     lines.Append("*) Produkt=Zähler mal Zähler durch Nenner mal Nenner"_w);
     OpenFractionBlock(lines);
     TextColumn(lines, "   Produkt=");
-    AppendColumn(lines, DecimalText(Z1) + "*" + DecimalText(Z2), "-", DecimalText(d1) + "*" + DecimalText(d2));
+    AppendColumn(lines, DecimalText(improper1) + "*" + DecimalText(improper2), "-", DecimalText(d1) + "*" + DecimalText(d2));
     CloseFractionBlock(lines);
 
     lines.Append("*) Jetzt noch einmal über Kreuz kürzen, falls möglich"_w);
     OpenFractionBlock(lines);
     TextColumn(lines, "   ");
-    WriteReductionStep(lines, 0, Z1, d2);
-    WriteReductionStep(lines, 0, Z2, d1);
-    Int P = Mul(Z1, Z2);
-    Int Q = Mul(d1, d2);
-    ReduceFraction(P, Q);
+    WriteReductionStep(lines, 0, improper1, d2);
+    WriteReductionStep(lines, 0, improper2, d1);
+    Int numerator = Mul(improper1, improper2);
+    Int denominator = Mul(d1, d2);
+    ReduceFraction(numerator, denominator);
     CloseFractionBlock(lines);
 
-    WriteProductResult(lines, P, Q);
+    WriteProductResult(lines, numerator, denominator);
 }
 
-void WriteDivisionSteps(Sheet& sheet, Int w1, Int w2, Int z1, Int d1, Int z2, Int d2) {
+void WriteDivisionSteps(Walkthrough& sheet, Int w1, Int w2, Int z1, Int d1, Int z2, Int d2) {
     SheetLines& lines = sheet.lines;
     sheet.labels = {"Dividend", "Divisor", "Quotient"};
     WriteExerciseHeader(sheet, "Division", w1, z1, d1, w2, z2, d2);
     if (w1 != 0 || w2 != 0) lines.Append("*) Gemischte Zahl in unechten Bruch umwandeln:");
-    Int Z1 = Add(Mul(w1, d1), z1);
-    Int Z2 = Add(Mul(w2, d2), z2);
-    WriteConversionBlock(lines, w1, z1, d1, Z1, w2, z2, d2, Z2);
+    Int improper1 = Add(Mul(w1, d1), z1);
+    Int improper2 = Add(Mul(w2, d2), z2);
+    WriteConversionBlock(lines, w1, z1, d1, improper1, w2, z2, d2, improper2);
 
     lines.Append("*) Quotient=1. Bruch * Kehrwert des 2. Bruchs");
     OpenFractionBlock(lines);
     TextColumn(lines, "   Quotient=");
-    AppendColumn(lines, DecimalText(Z1) + "*" + DecimalText(d2), "-", DecimalText(d1) + "*" + DecimalText(Z2));
+    AppendColumn(lines, DecimalText(improper1) + "*" + DecimalText(d2), "-", DecimalText(d1) + "*" + DecimalText(improper2));
     CloseFractionBlock(lines);
 
     lines.Append("*) Jetzt noch einmal über Kreuz kürzen, falls möglich"_w);
     OpenFractionBlock(lines);
     TextColumn(lines, "   ");
-    WriteReductionStep(lines, 0, Z1, Z2);
+    WriteReductionStep(lines, 0, improper1, improper2);
     WriteReductionStep(lines, 0, d2, d1);
-    Int P = Mul(Z1, d2);
-    Int Q = Mul(d1, Z2);
-    ReduceFraction(P, Q);
+    Int numerator = Mul(improper1, d2);
+    Int denominator = Mul(d1, improper2);
+    ReduceFraction(numerator, denominator);
     CloseFractionBlock(lines);
 
-    WriteProductResult(lines, P, Q);
+    WriteProductResult(lines, numerator, denominator);
 }
 
-MixedFraction AddFractions(Sheet& sheet, const MixedFraction& a, const MixedFraction& b) {
+MixedFraction AddFractions(Walkthrough& sheet, const MixedFraction& a, const MixedFraction& b) {
     WriteAdditionSteps(sheet, a.whole, b.whole, a.numerator, a.denominator, b.numerator, b.denominator);
     Int z1 = a.numerator, d1 = a.denominator, z2 = b.numerator, d2 = b.denominator;
     ReduceFraction(z1, d1);
@@ -233,7 +232,7 @@ MixedFraction AddFractions(Sheet& sheet, const MixedFraction& a, const MixedFrac
     return ToMixed(numerator, denominator);
 }
 
-MixedFraction SubtractFractions(Sheet& sheet, const MixedFraction& a, const MixedFraction& b) {
+MixedFraction SubtractFractions(Walkthrough& sheet, const MixedFraction& a, const MixedFraction& b) {
     WriteSubtractionSteps(sheet, a.whole, b.whole, a.numerator, a.denominator, b.numerator, b.denominator);
     Int z1 = a.numerator, d1 = a.denominator, z2 = b.numerator, d2 = b.denominator;
     ReduceFraction(z1, d1);
@@ -243,34 +242,34 @@ MixedFraction SubtractFractions(Sheet& sheet, const MixedFraction& a, const Mixe
     return ToMixed(numerator, denominator);
 }
 
-MixedFraction MultiplyFractions(Sheet& sheet, const MixedFraction& a, const MixedFraction& b) {
+MixedFraction MultiplyFractions(Walkthrough& sheet, const MixedFraction& a, const MixedFraction& b) {
     WriteMultiplicationSteps(sheet, a.whole, b.whole, a.numerator, a.denominator, b.numerator, b.denominator);
     Int z1 = a.numerator, d1 = a.denominator, z2 = b.numerator, d2 = b.denominator;
     ReduceFraction(z1, d1);
     ReduceFraction(z2, d2);
-    Int Z1 = Add(z1, Mul(a.whole, d1));
-    Int Z2 = Add(z2, Mul(b.whole, d2));
-    return ToMixed(Mul(Z1, Z2), Mul(d1, d2));
+    Int improper1 = Add(z1, Mul(a.whole, d1));
+    Int improper2 = Add(z2, Mul(b.whole, d2));
+    return ToMixed(Mul(improper1, improper2), Mul(d1, d2));
 }
 
-MixedFraction DivideFractions(Sheet& sheet, const MixedFraction& a, const MixedFraction& b) {
+MixedFraction DivideFractions(Walkthrough& sheet, const MixedFraction& a, const MixedFraction& b) {
     WriteDivisionSteps(sheet, a.whole, b.whole, a.numerator, a.denominator, b.numerator, b.denominator);
     Int z1 = a.numerator, d1 = a.denominator, z2 = b.numerator, d2 = b.denominator;
     ReduceFraction(z1, d1);
     ReduceFraction(z2, d2);
-    Int Z1 = Add(z1, Mul(a.whole, d1));
-    Int Z2 = Add(z2, Mul(b.whole, d2));
-    return ToMixed(Mul(Z1, d2), Mul(d1, Z2));
+    Int improper1 = Add(z1, Mul(a.whole, d1));
+    Int improper2 = Add(z2, Mul(b.whole, d2));
+    return ToMixed(Mul(improper1, d2), Mul(d1, improper2));
 }
 
-MixedFraction Evaluate(char op, Sheet& sheet, const MixedFraction& a, const MixedFraction& b) {
+MixedFraction Evaluate(char op, Walkthrough& sheet, const MixedFraction& a, const MixedFraction& b) {
     switch (op) {
         case '+': return AddFractions(sheet, a, b);
         case '-': return SubtractFractions(sheet, a, b);
         case '*': return MultiplyFractions(sheet, a, b);
         case ':': return DivideFractions(sheet, a, b);
     }
-    throw std::invalid_argument("unknown operator");
+    throw Error("Unbekannte Rechenart '" + std::string(1, op) + "'");
 }
 
 }  // namespace quorvel

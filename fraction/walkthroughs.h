@@ -18,17 +18,17 @@ struct MixedFraction {
     friend bool operator==(const MixedFraction&, const MixedFraction&) = default;
 };
 
-void WriteAdditionSteps(Sheet& sheet, Int w1, Int w2, Int z1, Int d1, Int z2, Int d2);
-void WriteSubtractionSteps(Sheet& sheet, Int w1, Int w2, Int z1, Int d1, Int z2, Int d2);
-void WriteMultiplicationSteps(Sheet& sheet, Int w1, Int w2, Int z1, Int d1, Int z2, Int d2);
-void WriteDivisionSteps(Sheet& sheet, Int w1, Int w2, Int z1, Int d1, Int z2, Int d2);
+void WriteAdditionSteps(Walkthrough& sheet, Int w1, Int w2, Int z1, Int d1, Int z2, Int d2);
+void WriteSubtractionSteps(Walkthrough& sheet, Int w1, Int w2, Int z1, Int d1, Int z2, Int d2);
+void WriteMultiplicationSteps(Walkthrough& sheet, Int w1, Int w2, Int z1, Int d1, Int z2, Int d2);
+void WriteDivisionSteps(Walkthrough& sheet, Int w1, Int w2, Int z1, Int d1, Int z2, Int d2);
 
-MixedFraction AddFractions(Sheet& sheet, const MixedFraction& a, const MixedFraction& b);
-MixedFraction SubtractFractions(Sheet& sheet, const MixedFraction& a, const MixedFraction& b);
-MixedFraction MultiplyFractions(Sheet& sheet, const MixedFraction& a, const MixedFraction& b);
-MixedFraction DivideFractions(Sheet& sheet, const MixedFraction& a, const MixedFraction& b);
+MixedFraction AddFractions(Walkthrough& sheet, const MixedFraction& a, const MixedFraction& b);
+MixedFraction SubtractFractions(Walkthrough& sheet, const MixedFraction& a, const MixedFraction& b);
+MixedFraction MultiplyFractions(Walkthrough& sheet, const MixedFraction& a, const MixedFraction& b);
+MixedFraction DivideFractions(Walkthrough& sheet, const MixedFraction& a, const MixedFraction& b);
 
 // The routine for an operator character "+", "-", "*" or ":".
-MixedFraction Evaluate(char op, Sheet& sheet, const MixedFraction& a, const MixedFraction& b);
+MixedFraction Evaluate(char op, Walkthrough& sheet, const MixedFraction& a, const MixedFraction& b);
 
 }  // namespace quorvel

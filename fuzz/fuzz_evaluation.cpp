@@ -60,7 +60,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (char op : {'+', '-', '*', ':'}) {
         OperandFields first{fields[0], fields[1], fields[2]};
         OperandFields second{fields[3], fields[4], fields[5]};
-        quorvel::Sheet sheet;
+        quorvel::Walkthrough sheet;
         sheet.context.operatorCaption = std::string(1, op);
         quorvel::Evaluation e;
         try {
@@ -82,7 +82,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             case '*': expected = Of(a.num * b.num, a.den * b.den); break;
             case ':': Check(b.num != 0); expected = Of(a.num * b.den, a.den * b.num); break;
         }
-        const MixedFraction& r = e.value;
+        const MixedFraction& r = e.result;
         const Exact got = Value(r);
         Check(got.num == expected.num && got.den == expected.den);
         Check(r.denominator > 0);

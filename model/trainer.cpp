@@ -222,7 +222,7 @@ void TrainerModel::LGleichClick() {
             CallHost([&] { host_.ShowMessage(UnreadableOperandMessage(evaluation.outcome)); });
             return;
         }
-        WriteOperand(Control::Eg, evaluation.result);
+        WriteOperand(Control::Eg, evaluation.resultFields);
         if (state_.document.HoldsInstructions()) state_.document.Clear();
         ShowSheet(sheet_.lines.Join());
     });

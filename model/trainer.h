@@ -60,7 +60,7 @@ public:
     explicit TrainerModel(TrainerHost& host) : host_(host) {}
 
     const TrainerState& State() const { return state_; }
-    const SheetLines& Sheet() const { return sheet_.lines; }
+    const SheetLines& Solution() const { return sheet_.lines; }
     // The control the model has moved the focus to since it was last asked;
     // a front end moves it there and selects a field's whole text.
     std::optional<Control> TakeFocusMove();
@@ -116,7 +116,7 @@ private:
 
     TrainerHost& host_;
     TrainerState state_;
-    quorvel::Sheet sheet_;
+    quorvel::Walkthrough sheet_;
     ExerciseGenerator generator_;
     bool firstPaint_ = true;
     std::optional<Control> focusMove_;

@@ -26,9 +26,9 @@
 namespace {
 
 using quorvel::operator""_w;
-using quorvel::SheetFailure;
-using quorvel::SheetKind;
-using quorvel::SheetRequest;
+using quorvel::WorksheetFailure;
+using quorvel::WorksheetKind;
+using quorvel::WorksheetRequest;
 
 const char kHelp[] = R"(Aufruf: quorvel-sheet [OPTIONEN]
 
@@ -66,7 +66,7 @@ vorhandene Datei bleibt dann, wie sie war, außer wenn sie an Ort und Stelle
 )";
 
 struct Options {
-    SheetRequest request;
+    WorksheetRequest request;
     std::optional<std::string> output;  // the file name as typed (UTF-8), not in the documents' code page
     bool pdf = false;
     bool help = false;
@@ -77,7 +77,7 @@ int Choice(const std::string& option, const std::string& value, const std::map<s
     if (it == choices.end()) {
         std::string known;
         for (const auto& [name, row] : choices) known += (known.empty() ? "" : ", ") + name;
-        throw SheetFailure("Unbekannter Wert '" + value + "' für "_w + option + " (möglich: "_w + known + ").", 2);
+        throw WorksheetFailure("Unbekannter Wert '" + value + "' für "_w + option + " (möglich: "_w + known + ").", 2);
     }
     return it->second;
 }
@@ -96,7 +96,7 @@ Options Parse(const std::vector<std::string>& args) {
         }
         auto typedValue = [&]() -> std::string {
             if (inlineValue) return *inlineValue;
-            if (i + 1 >= args.size()) throw SheetFailure("Die Option " + arg + " braucht einen Wert.", 2);
+            if (i + 1 >= args.size()) throw WorksheetFailure("Die Option " + arg + " braucht einen Wert.", 2);
             return args[++i];
         };
         auto value = [&] { return quorvel::cp1252::FromUtf8(typedValue()); };
@@ -114,7 +114,7 @@ Options Parse(const std::vector<std::string>& args) {
                 used = 0;
             }
             if (used != text.size() || count < 1 || count > 100000) {
-                throw SheetFailure("'" + text + "' ist keine Anzahl von 1 bis 100000 (--count).", 2);
+                throw WorksheetFailure("'" + text + "' ist keine Anzahl von 1 bis 100000 (--count).", 2);
             }
             options.request.count = count;
             counted = true;
@@ -130,20 +130,20 @@ Options Parse(const std::vector<std::string>& args) {
                                                               {"multiplikation", 2}, {"division", 3},
                                                               {"mischen", 4}});
         } else if (arg == "-s" || arg == "--sheet") {
-            options.request.sheet = SheetKind(Choice(arg, value(), {{"loesungen", 0}, {"lösungen"_w, 0},
+            options.request.sheet = WorksheetKind(Choice(arg, value(), {{"loesungen", 0}, {"lösungen"_w, 0},
                                                                     {"arbeitsblatt", 1}, {"ergebnisse", 2}}));
         } else if (arg == "-o" || arg == "--output") {
             options.output = typedValue();
         } else if (arg == "--pdf" && !inlineValue) {
             options.pdf = true;
         } else {
-            throw SheetFailure("Unbekannte Option '" + quorvel::cp1252::FromUtf8(args[i]) + "'. Hilfe mit --help.", 2);
+            throw WorksheetFailure("Unbekannte Option '" + quorvel::cp1252::FromUtf8(args[i]) + "'. Hilfe mit --help.", 2);
         }
     }
     if (options.help) return options;
     if (counted && !options.request.from) options.request.from = "1 a";
     if (!options.request.from && options.request.typed.empty()) {
-        throw SheetFailure("Keine Aufgaben: --from oder --exercise angeben. Hilfe mit --help.", 2);
+        throw WorksheetFailure("Keine Aufgaben: --from oder --exercise angeben. Hilfe mit --help.", 2);
     }
     return options;
 }
@@ -165,12 +165,12 @@ std::string RenderPdf(const std::string& fileBytes) {
         loop.quit();
     });
     auto failIfLost = [&] {
-        if (lost) throw SheetFailure("Die Seitendarstellung ist abgebrochen; das PDF wurde nicht erzeugt.", 1);
+        if (lost) throw WorksheetFailure("Die Seitendarstellung ist abgebrochen; das PDF wurde nicht erzeugt.", 1);
     };
     view.ShowDocument(fileBytes);
     loop.exec();
     failIfLost();
-    if (!loaded) throw SheetFailure("Das Dokument konnte nicht für das PDF geladen werden."_w, 1);
+    if (!loaded) throw WorksheetFailure("Das Dokument konnte nicht für das PDF geladen werden."_w, 1);
     QByteArray pdf;
     const QPageLayout layout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(15, 15, 15, 15),
                              QPageLayout::Millimeter);
@@ -182,14 +182,14 @@ std::string RenderPdf(const std::string& fileBytes) {
         layout);
     loop.exec();
     failIfLost();
-    if (pdf.isEmpty()) throw SheetFailure("Das PDF konnte nicht erzeugt werden.", 1);
+    if (pdf.isEmpty()) throw WorksheetFailure("Das PDF konnte nicht erzeugt werden.", 1);
     return std::string(pdf.constData(), std::size_t(pdf.size()));
 }
 
 void Write(const Options& options, const std::string& bytes) {
     if (!options.output) {
         if (!quorvel::WriteAll(STDOUT_FILENO, bytes)) {
-            throw SheetFailure("Die Ausgabe konnte nicht geschrieben werden.", 1);
+            throw WorksheetFailure("Die Ausgabe konnte nicht geschrieben werden.", 1);
         }
         return;
     }
@@ -198,9 +198,9 @@ void Write(const Options& options, const std::string& bytes) {
     switch (quorvel::WriteFile(fileName, bytes)) {
         case quorvel::WriteResult::Written: return;
         case quorvel::WriteResult::NotWritten:
-            throw SheetFailure("Datei " + shownName + " kann nicht erstellt werden.", 1);
+            throw WorksheetFailure("Datei " + shownName + " kann nicht erstellt werden.", 1);
         case quorvel::WriteResult::Damaged:
-            throw SheetFailure("Datei " + shownName + " wurde nur zum Teil geschrieben, ihr alter Inhalt ist verloren.", 1);
+            throw WorksheetFailure("Datei " + shownName + " wurde nur zum Teil geschrieben, ihr alter Inhalt ist verloren.", 1);
     }
 }
 
@@ -224,7 +224,7 @@ int main(int argc, char* argv[]) {
             Write({}, kHelp);
             return 0;
         }
-        std::string bytes = quorvel::BuildSheet(options.request);
+        std::string bytes = quorvel::BuildWorksheet(options.request);
         if (options.pdf) {
             // The engine needs an application, though no window opens.
             if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -238,7 +238,7 @@ int main(int argc, char* argv[]) {
         }
         Write(options, bytes);
         return 0;
-    } catch (const SheetFailure& failure) {
+    } catch (const WorksheetFailure& failure) {
         std::cerr << "quorvel-sheet: " << quorvel::cp1252::ToUtf8(failure.what()) << "\n";
         return failure.Status();
     }

@@ -83,25 +83,25 @@ const std::string& OperationName(char op) {
 }
 
 // What the exercise line shows: the designation, the settings and the operator.
-SheetContext ContextOf(const SheetRequest& request, const std::string& designation, char op) {
+ExerciseContext ContextOf(const WorksheetRequest& request, const std::string& designation, char op) {
     return {designation, DifficultyItems().at(std::size_t(request.difficulty)),
             KindItems().at(std::size_t(request.kind)), std::string(1, op)};
 }
 
-SolvedExercise Solve(const SheetRequest& request, const std::string& designation, char op, OperandFields first,
+SolvedExercise Solve(const WorksheetRequest& request, const std::string& designation, char op, OperandFields first,
                      OperandFields second, const std::string& label) {
-    Sheet sheet;
+    Walkthrough sheet;
     sheet.context = ContextOf(request, designation, op);
     Evaluation evaluation;
     try {
         evaluation = EvaluateExercise(first, second, request.kind, sheet);
     } catch (const Error& e) {
-        throw SheetFailure("Aufgabe " + label + ": " + e.what() + ".", 1);
+        throw WorksheetFailure("Aufgabe " + label + ": " + e.what() + ".", 1);
     }
     if (evaluation.outcome != EvaluationOutcome::Solved) {
-        throw SheetFailure("Aufgabe " + label + ": " + UnreadableOperandMessage(evaluation.outcome) + ".", 1);
+        throw WorksheetFailure("Aufgabe " + label + ": " + UnreadableOperandMessage(evaluation.outcome) + ".", 1);
     }
-    return {designation, designation, op, evaluation.first, evaluation.second, evaluation.value, sheet.lines.Join()};
+    return {designation, designation, op, evaluation.first, evaluation.second, evaluation.result, sheet.lines.Join()};
 }
 
 // A number as a pupil writes it: "0", "5", "3/4", "-3/4", "-1 3/4" (the
@@ -118,7 +118,7 @@ void NumberColumns(SheetLines& lines, const MixedFraction& n) {
 }
 
 // The numbered title and the exercise drawn as the pupils read it.
-void WriteExercise(SheetLines& lines, const SheetRequest& request, const SolvedExercise& e) {
+void WriteExercise(SheetLines& lines, const WorksheetRequest& request, const SolvedExercise& e) {
     WriteExerciseTitle(lines, ContextOf(request, e.number, e.op));
     OpenFractionBlock(lines);
     TextColumn(lines, "      ");
@@ -135,7 +135,7 @@ std::string Unbroken(const std::string& style, const SheetLines& lines) {
 
 // Two exercises to a page, each with half a page (of A4 with margins of
 // 15 mm) to work in.
-std::string ExercisesDocument(const SheetRequest& request, const std::vector<SolvedExercise>& solved) {
+std::string ExercisesDocument(const WorksheetRequest& request, const std::vector<SolvedExercise>& solved) {
     std::string body;
     for (std::size_t i = 0; i < solved.size(); ++i) {
         if (i > 0) body += i % 2 == 0 ? PageBreakMarker() : "\r\n";
@@ -148,7 +148,7 @@ std::string ExercisesDocument(const SheetRequest& request, const std::vector<Sol
     return body;
 }
 
-std::string AnswersDocument(const SheetRequest& request, const std::vector<SolvedExercise>& solved) {
+std::string AnswersDocument(const WorksheetRequest& request, const std::vector<SolvedExercise>& solved) {
     SheetLines heading;
     WriteHeading(heading, "Ergebnisse");
     std::string body = heading.Join();
@@ -191,12 +191,12 @@ std::optional<std::string> FieldTextBefore(std::string_view designation) {
     return DesignationText(d);
 }
 
-std::vector<SolvedExercise> SolveAll(const SheetRequest& request) {
+std::vector<SolvedExercise> SolveAll(const WorksheetRequest& request) {
     std::vector<SolvedExercise> solved;
     if (request.from) {
         std::optional<std::string> number = FieldTextBefore(*request.from);
         if (!number) {
-            throw SheetFailure("'" + *request.from + "' ist keine Aufgabenbezeichnung wie \"250 a\".", 2);
+            throw WorksheetFailure("'" + *request.from + "' ist keine Aufgabenbezeichnung wie \"250 a\".", 2);
         }
         // As the trainer from a fresh start: "+" on the operator button, all
         // operation counts at zero.
@@ -207,7 +207,7 @@ std::vector<SolvedExercise> SolveAll(const SheetRequest& request) {
             try {
                 posed = generator.Pose({*number, request.difficulty, request.kind, request.operation, shown, true});
             } catch (const Error& e) {
-                throw SheetFailure(std::string(e.what()) + ".", 1);
+                throw WorksheetFailure(std::string(e.what()) + ".", 1);
             }
             *number = posed.exerciseNumber;
             shown = posed.op;
@@ -219,7 +219,7 @@ std::vector<SolvedExercise> SolveAll(const SheetRequest& request) {
         const std::string& text = request.typed[i];
         std::optional<TypedExercise> typed = ParseTypedExercise(text);
         if (!typed) {
-            throw SheetFailure("'" + text + "' ist keine Aufgabe wie \"3/4 + 1 5/6\".", 2);
+            throw WorksheetFailure("'" + text + "' ist keine Aufgabe wie \"3/4 + 1 5/6\".", 2);
         }
         solved.push_back(Solve(request, "Bsp.", typed->op, typed->first, typed->second, "'" + text + "'"));
         solved.back().number = std::to_string(i + 1);
@@ -227,18 +227,18 @@ std::vector<SolvedExercise> SolveAll(const SheetRequest& request) {
     return solved;
 }
 
-std::string BuildSheet(const SheetRequest& request) {
+std::string BuildWorksheet(const WorksheetRequest& request) {
     const std::vector<SolvedExercise> solved = SolveAll(request);
     std::string body;
     switch (request.sheet) {
-        case SheetKind::Solutions: {
+        case WorksheetKind::Solutions: {
             DocumentBody document;
             for (const SolvedExercise& e : solved) document.ShowSheet(e.walkthrough, true);
             body = document.Text();
             break;
         }
-        case SheetKind::Exercises: body = ExercisesDocument(request, solved); break;
-        case SheetKind::Answers: body = AnswersDocument(request, solved); break;
+        case WorksheetKind::Exercises: body = ExercisesDocument(request, solved); break;
+        case WorksheetKind::Answers: body = AnswersDocument(request, solved); break;
     }
     return FileContents(WrapInDocument(body));
 }

@@ -12,27 +12,27 @@
 
 namespace quorvel {
 
-enum class SheetKind {
+enum class WorksheetKind {
     Solutions,  // the worked solutions, as the trainer collects them
     Exercises,  // only the exercises, with room to work, for the pupils
     Answers,    // each exercise with its result
 };
 
-struct SheetRequest {
+struct WorksheetRequest {
     std::optional<std::string> from;  // the first designation, such as "250 a"
     int count = 1;                    // how many designated exercises
     int difficulty = 0;               // rows of the trainer's setting groups
     int kind = 0;
     int operation = 0;
     std::vector<std::string> typed;  // exercises typed as text, such as "3/4 + 1 5/6"
-    SheetKind sheet = SheetKind::Solutions;
+    WorksheetKind sheet = WorksheetKind::Solutions;
 };
 
 // A failure with the exit status it ends the program with: 2 for a request
 // that cannot be understood, 1 for an exercise that cannot be solved.
-class SheetFailure : public std::runtime_error {
+class WorksheetFailure : public std::runtime_error {
 public:
-    SheetFailure(const std::string& message, int status) : std::runtime_error(message), status_(status) {}
+    WorksheetFailure(const std::string& message, int status) : std::runtime_error(message), status_(status) {}
     int Status() const { return status_; }
 
 private:
@@ -65,12 +65,12 @@ struct SolvedExercise {
 };
 
 // Poses and solves every exercise of the request, in order: the designated
-// ones from a fresh start, then the typed ones. Raises SheetFailure.
-std::vector<SolvedExercise> SolveAll(const SheetRequest& request);
+// ones from a fresh start, then the typed ones. Raises WorksheetFailure.
+std::vector<SolvedExercise> SolveAll(const WorksheetRequest& request);
 
 // The bytes of the file to write, Windows-1252 with CR LF line breaks.
-// Raises SheetFailure.
-std::string BuildSheet(const SheetRequest& request);
+// Raises WorksheetFailure.
+std::string BuildWorksheet(const WorksheetRequest& request);
 
 // The file as it goes to paper: without a page break at its very end, which
 // would only start an empty page.

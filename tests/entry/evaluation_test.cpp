@@ -73,7 +73,7 @@ TEST(ResultTexts, DisplayTable) {
 
 struct Pipeline {
     OperandFields first, second;
-    Sheet sheet;
+    Walkthrough sheet;
     Evaluation evaluation;
 };
 
@@ -88,9 +88,9 @@ Pipeline RunPipeline(OperandFields first, OperandFields second, char op, int kin
 TEST(EvaluateExercise, SolvesAndLeavesNoBlankLines) {
     Pipeline p = RunPipeline({"", "1", "4"}, {"", "18", "42"}, '+', 0);
     ASSERT_EQ(p.evaluation.outcome, EvaluationOutcome::Solved);
-    EXPECT_EQ(p.evaluation.result.whole, "");
-    EXPECT_EQ(p.evaluation.result.numerator, "19");
-    EXPECT_EQ(p.evaluation.result.denominator, "28");
+    EXPECT_EQ(p.evaluation.resultFields.whole, "");
+    EXPECT_EQ(p.evaluation.resultFields.numerator, "19");
+    EXPECT_EQ(p.evaluation.resultFields.denominator, "28");
     EXPECT_NE(p.sheet.lines.Line(0), "left over from before");
     for (const auto& line : p.sheet.lines.Lines()) EXPECT_NE(line.find_first_not_of(" \t"), std::string::npos);
 }

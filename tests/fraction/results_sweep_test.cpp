@@ -108,7 +108,7 @@ TEST(ResultsSweep, EveryResultIsExactAndTheWalkthroughEndsOnIt) {
         for (char op : {'+', '-', '*', ':'}) {
             Rational ra = ValueOf(a), rb = ValueOf(b);
             if (op == ':' && rb.num == 0) continue;
-            Sheet sheet;
+            Walkthrough sheet;
             sheet.context.operatorCaption = std::string(1, op);
             MixedFraction r = Evaluate(op, sheet, a, b);
             RemoveBlankLines(sheet.lines);

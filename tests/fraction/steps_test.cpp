@@ -68,14 +68,14 @@ TEST(WriteExpansionStep, LargeExpansionOverflows) {
     EXPECT_THROW(WriteExpansionStep(s, 0, numerator, 3, 3 * 70000), ArithmeticOverflow);
 }
 
-Sheet MakeSheet(const char* number, const char* difficulty, const char* kind, const char* op) {
-    Sheet sheet;
+Walkthrough MakeSheet(const char* number, const char* difficulty, const char* kind, const char* op) {
+    Walkthrough sheet;
     sheet.context = {cp1252::FromUtf8(number), cp1252::FromUtf8(difficulty), cp1252::FromUtf8(kind), op};
     return sheet;
 }
 
 TEST(ExerciseHeader, WorkedExampleWithCommonDenominatorGivesTheTwentyTwoLines) {
-    Sheet sheet = MakeSheet("250 a", "Normal", "Gemischte Zahlen", "+");
+    Walkthrough sheet = MakeSheet("250 a", "Normal", "Gemischte Zahlen", "+");
     Int w1 = 0, z1 = 3, d1 = 4, w2 = 1, z2 = 5, d2 = 6, common = 0;
     WriteExerciseHeader(sheet, "Addition", w1, z1, d1, w2, z2, d2);
     WriteCommonDenominator(sheet.lines, w1, z1, d1, w2, z2, d2, common);
@@ -95,7 +95,7 @@ TEST(ExerciseHeader, WorkedExampleWithCommonDenominatorGivesTheTwentyTwoLines) {
 }
 
 TEST(ExerciseHeader, ReducibleInputsAreReducedInPlace) {
-    Sheet sheet = MakeSheet("7 b", "Könner", "Unechte Brüche", "+");
+    Walkthrough sheet = MakeSheet("7 b", "Könner", "Unechte Brüche", "+");
     Int w1 = 0, z1 = 6, d1 = 8, w2 = 1, z2 = 10, d2 = 12;
     WriteExerciseHeader(sheet, "Addition", w1, z1, d1, w2, z2, d2);
     const auto& l = sheet.lines.Lines();
@@ -109,26 +109,26 @@ TEST(ExerciseHeader, ReducibleInputsAreReducedInPlace) {
 }
 
 TEST(ExerciseHeader, ExerciseNumberTextIsTakenAsItIsButEscapedForHtml) {
-    Sheet sheet = MakeSheet("Nr. zwölf", "Rechengenie", "Echte Brüche", ":");
+    Walkthrough sheet = MakeSheet("Nr. zwölf", "Rechengenie", "Echte Brüche", ":");
     Int w1 = 0, z1 = 1, d1 = 2, w2 = 0, z2 = 1, d2 = 3;
     WriteExerciseHeader(sheet, "Division", w1, z1, d1, w2, z2, d2);
     EXPECT_EQ(sheet.lines.Line(1), cp1252::FromUtf8("Aufgabe Nr. zwölf) [r e]<br>"));
     EXPECT_EQ(sheet.lines.Line(4), cp1252::FromUtf8("      — : —"));
 
-    Sheet markup = MakeSheet("<b>\"1\" & 2</b>", "Normal", "Echte Brüche", "+");
+    Walkthrough markup = MakeSheet("<b>\"1\" & 2</b>", "Normal", "Echte Brüche", "+");
     WriteExerciseHeader(markup, "Addition", w1, z1, d1, w2, z2, d2);
     EXPECT_EQ(markup.lines.Line(1), "Aufgabe &lt;b&gt;&quot;1&quot; &amp; 2&lt;/b&gt;) [n e]<br>");
 }
 
 TEST(ExerciseHeader, ZeroDenominatorFailsAfterTheExerciseIsDrawn) {
-    Sheet sheet = MakeSheet("Bsp.", "Normal", "Echte Brüche", "+");
+    Walkthrough sheet = MakeSheet("Bsp.", "Normal", "Echte Brüche", "+");
     Int w1 = 0, z1 = 3, d1 = 0, w2 = 0, z2 = 1, d2 = 2;
     EXPECT_THROW(WriteExerciseHeader(sheet, "Addition", w1, z1, d1, w2, z2, d2), DivisionByZero);
     ASSERT_EQ(sheet.lines.Count(), 13u);  // heading, exercise, drawn block, line, open reduction block
     EXPECT_EQ(sheet.lines.Line(8), cp1252::FromUtf8("*) Ausgangsbrüche kürzen mit ..."));
     EXPECT_EQ(sheet.lines.Line(9), kOpening);
 
-    Sheet zero = MakeSheet("Bsp.", "Normal", "Echte Brüche", "+");
+    Walkthrough zero = MakeSheet("Bsp.", "Normal", "Echte Brüche", "+");
     z1 = 0;  // a zero numerator draws nothing; the reduction afterwards fails
     EXPECT_THROW(WriteExerciseHeader(zero, "Addition", w1, z1, d1, w2, z2, d2), DivisionByZero);
     EXPECT_EQ(zero.lines.Count(), 13u);

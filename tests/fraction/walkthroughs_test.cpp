@@ -11,7 +11,7 @@ using testing::SheetFromNotation;
 
 struct Solved {
     MixedFraction result;
-    Sheet sheet;
+    Walkthrough sheet;
 };
 
 // Evaluates as the "=" action does: walkthrough, then blank lines removed.
@@ -333,7 +333,7 @@ TEST(SubtractionEdgeCases, HugeBorrowingIsDoneAtOnce) {
     Solved run = Solve('-', {2147483646, 0, 1}, {0, 2147483645, 1});
     EXPECT_EQ(BlockFromEnd(run, 1)[0], "    2147483645   2147483645    0");
     EXPECT_EQ(run.result, (MixedFraction{1, 0, 1}));
-    Sheet sheet;  // one whole more than the numerator can hold
+    Walkthrough sheet;  // one whole more than the numerator can hold
     EXPECT_THROW(Evaluate('-', sheet, {3, 1, 2147483647}, {0, 2147483646, 2147483647}), ArithmeticOverflow);
 }
 
@@ -410,7 +410,7 @@ TEST(DivisionEdgeCases, NoCrossCancellingDrawsNothing) {
 
 TEST(Errors, ZeroDenominatorLeavesTheLinesWrittenSoFar) {
     for (char op : {'+', '-', '*', ':'}) {
-        Sheet sheet;
+        Walkthrough sheet;
         sheet.context.operatorCaption = std::string(1, op);
         EXPECT_THROW(Evaluate(op, sheet, {0, 1, 0}, {0, 1, 2}), DivisionByZero) << op;
         EXPECT_EQ(sheet.lines.Count(), 13u) << op;
@@ -420,7 +420,7 @@ TEST(Errors, ZeroDenominatorLeavesTheLinesWrittenSoFar) {
 
 TEST(Errors, DivisionByZeroValueFailsAtTheCrossCancelling) {
     for (MixedFraction dividend : {MixedFraction{0, 1, 2}, MixedFraction{0, 0, 2}}) {
-        Sheet sheet;
+        Walkthrough sheet;
         sheet.context.operatorCaption = ":";
         EXPECT_THROW(Evaluate(':', sheet, dividend, {0, 0, 3}), DivisionByZero);
         const auto& l = sheet.lines.Lines();
@@ -442,7 +442,7 @@ TEST(Errors, ValuesNearTheLimitsOverflowInsteadOfGivingWrongResults) {
         {'+', {0, -2147483647 - 1, -1}, {0, 1, 2}},
     };
     for (const auto& c : cases) {
-        Sheet sheet;
+        Walkthrough sheet;
         sheet.context.operatorCaption = std::string(1, c.op);
         EXPECT_THROW(Evaluate(c.op, sheet, c.a, c.b), ArithmeticOverflow) << c.op;
     }

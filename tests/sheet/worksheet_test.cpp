@@ -43,7 +43,7 @@ TEST(FieldTextBefore, TheTextThatAdvancesToTheDesignation) {
 }
 
 TEST(SolveAll, DesignationsRunOnAsTheTrainerAdvancesThem) {
-    SheetRequest request;
+    WorksheetRequest request;
     request.from = "250 h";
     request.count = 3;
     std::vector<std::string> designations;
@@ -52,7 +52,7 @@ TEST(SolveAll, DesignationsRunOnAsTheTrainerAdvancesThem) {
 }
 
 TEST(SolveAll, MixedOperationDrawsFromAFreshStart) {
-    SheetRequest request;
+    WorksheetRequest request;
     request.from = "1 a";
     request.count = 4;
     request.operation = 4;
@@ -62,7 +62,7 @@ TEST(SolveAll, MixedOperationDrawsFromAFreshStart) {
 }
 
 TEST(SolveAll, TypedExercisesCarryTheExampleNumber) {
-    SheetRequest request;
+    WorksheetRequest request;
     request.typed = {"3/4 + 1 5/6", "-1 3/4 : 2/5"};
     request.kind = 2;
     auto solved = SolveAll(request);
@@ -74,11 +74,11 @@ TEST(SolveAll, TypedExercisesCarryTheExampleNumber) {
     EXPECT_EQ(solved[1].result, (MixedFraction{-4, -3, 8}));
 }
 
-TEST(BuildSheet, SolutionsAreCollectedTwoToAPage) {
-    SheetRequest request;
+TEST(BuildWorksheet, SolutionsAreCollectedTwoToAPage) {
+    WorksheetRequest request;
     request.from = "3 c";
     request.count = 3;
-    const std::string file = BuildSheet(request);
+    const std::string file = BuildWorksheet(request);
     DocumentBody body;
     for (const auto& e : SolveAll(request)) body.ShowSheet(e.walkthrough, true);
     EXPECT_EQ(file, FileContents(WrapInDocument(body.Text())));
@@ -87,63 +87,63 @@ TEST(BuildSheet, SolutionsAreCollectedTwoToAPage) {
     EXPECT_EQ(markers, 1u);
 }
 
-TEST(BuildSheet, ExercisesAndAnswers) {
-    SheetRequest request;
+TEST(BuildWorksheet, ExercisesAndAnswers) {
+    WorksheetRequest request;
     request.typed = {"1/2 + 1/4", "2 * 3/4"};
-    request.sheet = SheetKind::Exercises;
-    const std::string exercises = BuildSheet(request);
+    request.sheet = WorksheetKind::Exercises;
+    const std::string exercises = BuildWorksheet(request);
     EXPECT_NE(exercises.find("Aufgabe 1) [n e]<br>"), std::string::npos);
     EXPECT_NE(exercises.find(">Multiplikation</div>"), std::string::npos);
     EXPECT_EQ(exercises.find("Ergebnis"), std::string::npos) << "no solution on the pupils' sheet";
     EXPECT_EQ(exercises.find("kgV"), std::string::npos);
 
-    request.sheet = SheetKind::Answers;
-    const std::string answers = BuildSheet(request);
+    request.sheet = WorksheetKind::Answers;
+    const std::string answers = BuildWorksheet(request);
     EXPECT_NE(answers.find(">Ergebnisse</div>"), std::string::npos);
     EXPECT_NE(answers.find("      = \x97"), std::string::npos);    // 3/4
     EXPECT_NE(answers.find("      = 1\x97"), std::string::npos);   // 1 1/2
     EXPECT_EQ(answers.find("kgV"), std::string::npos);
 }
 
-TEST(BuildSheet, PupilsSheetsNumberTypedExercisesAndWriteNumbersAsPupilsDo) {
-    SheetRequest request{{}, 1, 0, 2, 0, {"1/2 - 1/2", "-1 3/4 + 1/2", "3 * 2/3"}};
+TEST(BuildWorksheet, PupilsSheetsNumberTypedExercisesAndWriteNumbersAsPupilsDo) {
+    WorksheetRequest request{{}, 1, 0, 2, 0, {"1/2 - 1/2", "-1 3/4 + 1/2", "3 * 2/3"}};
     // The drawn exercise, and the answer, as a pupil writes them.
     const std::pair<const char*, const char*> rows[] = {
         {"      1   1\r\n      \x97 - \x97\r\n      2   2\r\n", "<br>\r\n      = 0\r\n</pre>"},
         {"        3   1\r\n      -1\x97 + \x97\r\n        4   2\r\n", "          1\r\n      = -1\x97\r\n          4\r\n"},
         {"<br>\r\n          2\r\n      3 * \x97\r\n          3\r\n", "<br>\r\n      = 2\r\n</pre>"},
     };
-    for (SheetKind kind : {SheetKind::Exercises, SheetKind::Answers}) {
+    for (WorksheetKind kind : {WorksheetKind::Exercises, WorksheetKind::Answers}) {
         request.sheet = kind;
-        const std::string sheet = BuildSheet(request);
+        const std::string sheet = BuildWorksheet(request);
         for (std::size_t i = 0; i < 3; ++i) {
             EXPECT_NE(sheet.find("Aufgabe " + std::to_string(i + 1) + ") [n g]<br>"), std::string::npos) << i;
             EXPECT_NE(sheet.find(rows[i].first), std::string::npos) << rows[i].first;
-            EXPECT_EQ(sheet.find(rows[i].second) != std::string::npos, kind == SheetKind::Answers) << rows[i].second;
+            EXPECT_EQ(sheet.find(rows[i].second) != std::string::npos, kind == WorksheetKind::Answers) << rows[i].second;
         }
         EXPECT_EQ(sheet.find("Bsp."), std::string::npos);
     }
-    request.sheet = SheetKind::Solutions;  // the trainer's own
-    EXPECT_NE(BuildSheet(request).find("Aufgabe Bsp.) [n g]<br>"), std::string::npos);
+    request.sheet = WorksheetKind::Solutions;  // the trainer's own
+    EXPECT_NE(BuildWorksheet(request).find("Aufgabe Bsp.) [n g]<br>"), std::string::npos);
 }
 
-TEST(BuildSheet, FailuresCarryTheirStatus) {
-    auto status = [](SheetRequest request) {
+TEST(BuildWorksheet, FailuresCarryTheirStatus) {
+    auto status = [](WorksheetRequest request) {
         try {
-            BuildSheet(request);
-        } catch (const SheetFailure& f) {
+            BuildWorksheet(request);
+        } catch (const WorksheetFailure& f) {
             return f.Status();
         }
         return 0;
     };
-    SheetRequest typed;
+    WorksheetRequest typed;
     typed.typed = {"1/2 : 0"};
     EXPECT_EQ(status(typed), 1);
     typed.typed = {"1/65537 + 1/65539"};
     EXPECT_EQ(status(typed), 1);
     typed.typed = {"eins + zwei"};
     EXPECT_EQ(status(typed), 2);
-    SheetRequest designated;
+    WorksheetRequest designated;
     designated.from = "Bsp.";
     EXPECT_EQ(status(designated), 2);
     designated.from = "2147483647 i";
@@ -151,8 +151,8 @@ TEST(BuildSheet, FailuresCarryTheirStatus) {
     EXPECT_EQ(status(designated), 1);
     try {
         typed.typed = {"1/0 + 1/2"};
-        BuildSheet(typed);
-    } catch (const SheetFailure& f) {
+        BuildWorksheet(typed);
+    } catch (const WorksheetFailure& f) {
         EXPECT_EQ(std::string(f.what()), "Aufgabe '1/0 + 1/2': Division durch Null.");
     }
 }

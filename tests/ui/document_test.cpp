@@ -83,7 +83,7 @@ TEST(Save, WorkedSolutionIsThePageInTheViewPlusTheFinalLineBreak) {
     ASSERT_GE(saved.size(), 2u);
     EXPECT_EQ(saved.substr(saved.size() - 2), "\r\n");
     EXPECT_EQ(saved.substr(saved.size() - 9, 7), "</html>");
-    EXPECT_EQ(saved, WrapInDocument(t.window->Sheet().Join()) + "\r\n");
+    EXPECT_EQ(saved, WrapInDocument(t.window->Solution().Join()) + "\r\n");
     EXPECT_EQ(HtmlOf(saved.substr(0, saved.size() - 2)), PageHtml(*t.window->View()));
     EXPECT_NE(saved.find('\x97'), std::string::npos);  // the bar, one byte
 }
@@ -166,7 +166,7 @@ TEST(Clear, PageBreakCounterEdgeCases) {
     EXPECT_EQ(document.Text(), PageBreakMarker());
     EXPECT_TRUE(PageText(*t.window->View()).trimmed().isEmpty());
     ASSERT_TRUE(t.ClickAndLoad("BBgleich"));
-    EXPECT_EQ(document.Text(), PageBreakMarker() + t.window->Sheet().Join());
+    EXPECT_EQ(document.Text(), PageBreakMarker() + t.window->Solution().Join());
 }
 
 TEST(Clear, HintsAndASolutionAfterClearingInCollectMode) {
@@ -177,7 +177,7 @@ TEST(Clear, HintsAndASolutionAfterClearingInCollectMode) {
     ASSERT_TRUE(t.ClickAndLoad("Button7"));
     ASSERT_TRUE(t.ClickAndLoad("BBgleich"));
     EXPECT_EQ(t.window->Document().Text(),
-              PageBreakMarker() + Normalise(HintsPage()) + t.window->Sheet().Join() + PageBreakMarker());
+              PageBreakMarker() + Normalise(HintsPage()) + t.window->Solution().Join() + PageBreakMarker());
 }
 
 int PageCount(const QByteArray& pdf) {

@@ -132,20 +132,20 @@ TEST(Equals, RemarkOnImproperFractions) {
     t.Find<RadioGroup>("RadioGroup2")->SetItemIndex(1);
     t.Enter("", "7", "3", "-", "", "5", "4");
     ASSERT_TRUE(t.Equals());
-    const auto& lines = t.window->Sheet().Lines();
+    const auto& lines = t.window->Solution().Lines();
     ASSERT_GE(lines.size(), 2u);
     EXPECT_EQ(lines[lines.size() - 2], cp1252::FromUtf8("Auch richtig:Die unechten Brüche zuerst in"));
     t.Enter("", "7", "3", "*", "", "5", "4");
     ASSERT_TRUE(t.Equals());
-    EXPECT_NE(t.window->Sheet().Lines().back(), "             gemischte Zahlen umwandeln.");
+    EXPECT_NE(t.window->Solution().Lines().back(), "             gemischte Zahlen umwandeln.");
 }
 
 TEST(Equals, PageInTheViewIsTheWrappedSheet) {
     Started t;
     t.Enter("1", "10", "12", "+", "2", "2", "3");
     ASSERT_TRUE(t.Equals());
-    const std::string expected = WrapInDocument(t.window->Sheet().Join());
-    EXPECT_EQ(t.window->Document().Text(), t.window->Sheet().Join());
+    const std::string expected = WrapInDocument(t.window->Solution().Join());
+    EXPECT_EQ(t.window->Document().Text(), t.window->Solution().Join());
     EXPECT_EQ(PageHtml(*t.window->View()), HtmlOf(expected));
     EXPECT_TRUE(PageText(*t.window->View()).contains(QString::fromUtf8("1—— = 1—")));
 }
@@ -166,7 +166,7 @@ TEST(Equals, CollectModeDiscardsTheInstructionsPage) {
     ASSERT_TRUE(t.LoadAfter([&] { t.window->Button4Click(); }));  // instructions into the collection
     EXPECT_TRUE(t.window->Document().HoldsInstructions());
     ASSERT_TRUE(t.Equals());
-    EXPECT_EQ(t.window->Document().Text(), t.window->Sheet().Join() + PageBreakMarker());
+    EXPECT_EQ(t.window->Document().Text(), t.window->Solution().Join() + PageBreakMarker());
 }
 
 }  // namespace

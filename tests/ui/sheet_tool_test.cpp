@@ -35,7 +35,7 @@ struct Launch {
     bool asNobody = false;
 };
 
-Outcome Sheet(const QStringList& arguments, const Launch& launch = {}) {
+Outcome RunTool(const QStringList& arguments, const Launch& launch = {}) {
     QProcess process;
     if (!launch.standardOutput.isEmpty()) process.setStandardOutputFile(launch.standardOutput);
     process.setChildProcessModifier([launch] {
@@ -77,12 +77,12 @@ TEST(SheetTool, SolutionsEqualWhatTheTrainerCollects) {
         t.Field("Eg1")->setFocus();
         ASSERT_TRUE(t.LoadAfter([&] { QTest::keyClick(t.Field("Eg1"), 'n'); }));
         operators += t.Button("BB")->text();
-        collected.ShowSheet(t.window->Sheet().Join(), true);
+        collected.ShowSheet(t.window->Solution().Join(), true);
     }
     EXPECT_EQ(operators, "*+-:");
     const std::string expected = FileContents(WrapInDocument(collected.Text()));
 
-    Outcome run = Sheet({"--from", "1 a", "--count", "4", "--operation", "mischen"});
+    Outcome run = RunTool({"--from", "1 a", "--count", "4", "--operation", "mischen"});
     EXPECT_EQ(run.status, 0) << run.err.toStdString();
     EXPECT_EQ(Bytes(run.out), expected);
 }
@@ -94,9 +94,9 @@ TEST(SheetTool, TypedExercisesAreTheTrainersWorkedSolutions) {
     t.Enter("-1", "3", "4", ":", "", "2", "5");
     ASSERT_TRUE(t.ClickAndLoad("BBgleich"));
     DocumentBody collected;
-    collected.ShowSheet(t.window->Sheet().Join(), true);
+    collected.ShowSheet(t.window->Solution().Join(), true);
 
-    Outcome run = Sheet({"-e", "-1 3/4 : 2/5", "--kind", "gemischt"});
+    Outcome run = RunTool({"-e", "-1 3/4 : 2/5", "--kind", "gemischt"});
     EXPECT_EQ(run.status, 0) << run.err.toStdString();
     EXPECT_EQ(Bytes(run.out), FileContents(WrapInDocument(collected.Text())));
 }
@@ -104,18 +104,18 @@ TEST(SheetTool, TypedExercisesAreTheTrainersWorkedSolutions) {
 TEST(SheetTool, WritesFilesAndPdf) {
     QTemporaryDir dir;
     const QString html = dir.filePath("blatt.html");
-    Outcome run = Sheet({"--from=12 a", "-n", "3", "--sheet", "arbeitsblatt", "-o", html});
+    Outcome run = RunTool({"--from=12 a", "-n", "3", "--sheet", "arbeitsblatt", "-o", html});
     ASSERT_EQ(run.status, 0) << run.err.toStdString();
     QFile file(html);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    SheetRequest request;
+    WorksheetRequest request;
     request.from = "12 a";
     request.count = 3;
-    request.sheet = SheetKind::Exercises;
-    EXPECT_EQ(Bytes(file.readAll()), BuildSheet(request));
+    request.sheet = WorksheetKind::Exercises;
+    EXPECT_EQ(Bytes(file.readAll()), BuildWorksheet(request));
 
     const QString pdf = dir.filePath("blatt.pdf");
-    run = Sheet({"--from", "12 a", "-n", "5", "--pdf", "-o", pdf});
+    run = RunTool({"--from", "12 a", "-n", "5", "--pdf", "-o", pdf});
     ASSERT_EQ(run.status, 0) << run.err.toStdString();
     QFile pdfFile(pdf);
     ASSERT_TRUE(pdfFile.open(QIODevice::ReadOnly));
@@ -147,7 +147,7 @@ TEST(SheetTool, PrintedSheetsAsTeachersHandThemOut) {
     // never parted from its exercise.
     for (const char* sheet : {"loesungen", "arbeitsblatt", "ergebnisse"}) {
         const bool answers = QString(sheet) == "ergebnisse";
-        ASSERT_EQ(Sheet({"-n", answers ? "40" : "6", "--sheet", sheet, "--pdf", "-o", pdf}).status, 0);
+        ASSERT_EQ(RunTool({"-n", answers ? "40" : "6", "--sheet", sheet, "--pdf", "-o", pdf}).status, 0);
         const QStringList pages = PdfPages(pdf);
         EXPECT_TRUE(answers ? pages.size() > 1 : pages.size() == 3) << sheet << ": " << pages.size() << " pages";
         for (const QString& page : pages) EXPECT_EQ(page.count("Aufgabe"), answers ? page.count('=') : 2) << sheet;
@@ -159,11 +159,11 @@ TEST(SheetTool, FileNameIsTakenAsTyped) {
     // letters the code page lacks must not be written under another name.
     QTemporaryDir dir;
     const QString name = QString::fromUtf8("Übung_Łódź_€.html");
-    Outcome run = Sheet({"-e", "1/2 + 1/3", "--output=" + dir.filePath(name)});
+    Outcome run = RunTool({"-e", "1/2 + 1/3", "--output=" + dir.filePath(name)});
     ASSERT_EQ(run.status, 0) << run.err.toStdString();
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{name});
 
-    run = Sheet({"-e", "1/2 + 1/3", "-o", dir.filePath(QString::fromUtf8("fehlt/Łódź.html"))});
+    run = RunTool({"-e", "1/2 + 1/3", "-o", dir.filePath(QString::fromUtf8("fehlt/Łódź.html"))});
     EXPECT_EQ(run.status, 1);
     EXPECT_TRUE(run.err.contains(QString::fromUtf8("fehlt/?ód?.html kann nicht erstellt werden")))
         << run.err.toStdString();
@@ -186,7 +186,7 @@ TEST(SheetTool, BadInputWritesNothing) {
         {{"--pdf", "-e", "1/0 * 1/2"}, 1, "Division durch Null"},
     };
     for (const auto& c : cases) {
-        Outcome run = Sheet(c.arguments + QStringList{"-o", target});
+        Outcome run = RunTool(c.arguments + QStringList{"-o", target});
         EXPECT_EQ(run.status, c.status) << c.arguments.join(' ').toStdString();
         EXPECT_TRUE(run.err.contains(QString::fromUtf8(c.names))) << run.err.toStdString();
         EXPECT_TRUE(run.out.isEmpty());
@@ -210,7 +210,7 @@ TEST(SheetTool, FailedWritesEndWithStatusOne) {
         {{"-n", "4", "-o", full}, {}, full + " kann nicht erstellt werden."},
     };
     for (const auto& [arguments, launch, message] : cases) {
-        const Outcome run = Sheet(arguments, launch);
+        const Outcome run = RunTool(arguments, launch);
         EXPECT_EQ(run.status, 1) << arguments.join(' ').toStdString();
         EXPECT_TRUE(run.err.contains(message)) << run.err.toStdString();
     }
@@ -220,9 +220,9 @@ TEST(SheetTool, FailedWritesEndWithStatusOne) {
 TEST(SheetTool, SpecialFilesAndLinksAreWrittenInto) {
     QTemporaryDir dir;
     auto path = [&](const char* name) { return QFile::encodeName(dir.filePath(name)).toStdString(); };
-    const std::string expected = BuildSheet({{}, 1, 0, 0, 0, {"1/2 + 1/3"}});
+    const std::string expected = BuildWorksheet({{}, 1, 0, 0, 0, {"1/2 + 1/3"}});
     auto write = [&](const char* name, const Launch& launch = {}) {
-        const Outcome run = Sheet({"-e", "1/2 + 1/3", "-o", dir.filePath(name)}, launch);
+        const Outcome run = RunTool({"-e", "1/2 + 1/3", "-o", dir.filePath(name)}, launch);
         EXPECT_EQ(run.status, 0) << name << ": " << run.err.toStdString();
     };
     // A FIFO's reader receives the whole document.
@@ -261,7 +261,7 @@ TEST(SheetTool, SpecialFilesAndLinksAreWrittenInto) {
 }
 
 TEST(SheetTool, HelpInGerman) {
-    Outcome run = Sheet({"--help"});
+    Outcome run = RunTool({"--help"});
     EXPECT_EQ(run.status, 0);
     const QString help = QString::fromUtf8(run.out);
     for (const char* text : {"Aufruf: quorvel-sheet", "--from", "--exercise", "--pdf", "Beispiele:", "arbeitsblatt"}) {
