@@ -20,6 +20,7 @@ TEST(Gcd, ZeroSecondArgumentIsDivisionByZero) {
     EXPECT_THROW(Gcd(0, 0), DivisionByZero);
     try {
         Gcd(3, 0);
+        FAIL() << "no error";
     } catch (const DivisionByZero& e) {
         EXPECT_STREQ(e.what(), "Division durch Null");
     }

@@ -99,6 +99,19 @@ TEST(KeyN, PosesAndSolvesOrFailsWithoutSolving) {
     EXPECT_FALSE(t.model.KeyPress(Control::Ez1, Key('N')));
 }
 
+// The window passes the operator it shows to the next draw, and counts along.
+TEST(KeyN, MixedModeDrawsTheOperatorsFromStart) {
+    Trainer t;
+    t.model.SelectRow(Group::Operation, kMixedOperationRow);
+    std::string drawn;
+    for (int i = 0; i < 4; ++i) {
+        t.model.Button6Click();
+        drawn += t.state().op;
+    }
+    EXPECT_EQ(drawn, "*+-:");
+    EXPECT_EQ(t.Field(Control::Enr), "1 d");
+}
+
 TEST(FormPaint, TheCursorGoesIntoTheExerciseOnlyFromNowhere) {
     Trainer t;
     struct Case {

@@ -90,18 +90,6 @@ TEST(Operation, SwitchingClearsTheResultAndSetsTheOperator) {
     EXPECT_EQ(t.Button("BB")->text(), "*");
 }
 
-TEST(Operation, MixedModeDrawsTheOperatorsFromStart) {
-    Started t;
-    t.Find<RadioGroup>("RadioGroup4")->SetItemIndex(4);
-    QString drawn;
-    for (int i = 0; i < 4; ++i) {
-        t.NewExercise();
-        drawn += t.Button("BB")->text();
-    }
-    EXPECT_EQ(drawn, "*+-:");
-    EXPECT_EQ(t.Field("Enr")->text(), "1 d");
-}
-
 TEST(KindOfFractions, MixedNumbersTurnTheWholePartFieldsWhite) {
     Started t;
     auto* kind = t.Find<RadioGroup>("RadioGroup2");

@@ -192,19 +192,19 @@ TEST(KeyN, ThePageBelowNeitherMovesNorResizes) {
     ASSERT_TRUE(t.LoadAfter([&] { t.Find<RadioGroup>("RadioGroup3")->SetItemIndex(1); }));
     t.Find<RadioGroup>("RadioGroup4")->SetItemIndex(4);  // "mischen": the labels change their names
     t.Field("Enr")->setFocus();
-    QTest::qWait(50);
+    QApplication::processEvents();
     GeometryWatch watch;
     HtmlView* view = t.window->View();
     view->installEventFilter(&watch);
     const QRect before = view->geometry();  // the tip has not been shown yet
     for (int i = 0; i < 5; ++i) {
         ASSERT_TRUE(t.LoadAfter([&] { QTest::keyClick(t.Focus(), 'n'); }));
-        QTest::qWait(20);
+        QApplication::processEvents();
     }
     t.Type(t.Field("Eg1"), "2");  // shows the tip
     ASSERT_TRUE(t.Find<QLabel>("Label2")->isVisible());
     ASSERT_TRUE(t.LoadAfter([&] { t.Button("BBgleich")->click(); }));  // hides it
-    QTest::qWait(20);
+    QApplication::processEvents();
     EXPECT_EQ(watch.changes, 0);
     EXPECT_EQ(view->geometry(), before);
     view->removeEventFilter(&watch);
@@ -214,7 +214,7 @@ TEST(KeyN, IgnoredOnTheSettingsScreen) {
     Trainer t;
     const std::string document = t.window->Document().Text();
     t.Type(t.Find<RadioGroup>("RadioGroup1")->Button(0), "n");
-    QTest::qWait(50);
+    QApplication::processEvents();
     EXPECT_EQ(t.Field("Enr")->text(), "Bsp.");
     EXPECT_TRUE(t.services.errors.isEmpty());
     EXPECT_EQ(t.window->Document().Text(), document);

@@ -107,8 +107,7 @@ TEST(Screens, StartEmptiesTheViewButKeepsTheDocument) {
     EXPECT_FALSE(t.window->View()->HoldsDocument());
     EXPECT_EQ(t.window->View()->url(), QUrl("about:blank"));
     EXPECT_EQ(t.window->Document().Text(), instructions);
-    QTest::qWait(50);
-    EXPECT_EQ(QApplication::focusWidget(), t.Field("Eg1"));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::focusWidget() == t.Field("Eg1"); }));
 
     QTest::mouseClick(t.Button("Button5"), Qt::LeftButton);
     EXPECT_TRUE(t.Find("Panel1")->isVisible());
