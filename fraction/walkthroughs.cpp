@@ -59,6 +59,30 @@ void WriteProductResult(SheetLines& lines, Int numerator, Int denominator) {
     CloseFractionBlock(lines);
 }
 
+// The road of a product and of a quotient alike: top1*top2 over
+// bottom1*bottom2 as the rule says, cancelled across (top1 with bottom2,
+// top2 with bottom1), and the result.
+void WriteCancelledProduct(SheetLines& lines, const std::string& rule, const std::string& caption, Int top1, Int top2,
+                           Int bottom1, Int bottom2) {
+    lines.Append(rule);
+    OpenFractionBlock(lines);
+    TextColumn(lines, caption);
+    AppendColumn(lines, DecimalText(top1) + "*" + DecimalText(top2), "-", DecimalText(bottom1) + "*" + DecimalText(bottom2));
+    CloseFractionBlock(lines);
+
+    lines.Append("*) Jetzt noch einmal über Kreuz kürzen, falls möglich"_w);
+    OpenFractionBlock(lines);
+    TextColumn(lines, "   ");
+    WriteReductionStep(lines, 0, top1, bottom2);
+    WriteReductionStep(lines, 0, top2, bottom1);
+    Int numerator = Mul(top1, top2);
+    Int denominator = Mul(bottom1, bottom2);
+    ReduceFraction(numerator, denominator);
+    CloseFractionBlock(lines);
+
+    WriteProductResult(lines, numerator, denominator);
+}
+
 // The whole part and remainder after a sum or difference, as " = " and two
 // columns. Where the pair reads as a mixed number (the remainder carries the
 // sign of the whole part, or is not negative beside a zero whole part) the
@@ -175,23 +199,8 @@ void WriteMultiplicationSteps(Walkthrough& sheet, Int w1, Int w2, Int z1, Int d1
     Int improper2 = Add(Mul(w2, d2), z2);
     WriteConversionBlock(lines, w1, z1, d1, improper1, w2, z2, d2, improper2);
 
-    lines.Append("*) Produkt=Zähler mal Zähler durch Nenner mal Nenner"_w);
-    OpenFractionBlock(lines);
-    TextColumn(lines, "   Produkt=");
-    AppendColumn(lines, DecimalText(improper1) + "*" + DecimalText(improper2), "-", DecimalText(d1) + "*" + DecimalText(d2));
-    CloseFractionBlock(lines);
-
-    lines.Append("*) Jetzt noch einmal über Kreuz kürzen, falls möglich"_w);
-    OpenFractionBlock(lines);
-    TextColumn(lines, "   ");
-    WriteReductionStep(lines, 0, improper1, d2);
-    WriteReductionStep(lines, 0, improper2, d1);
-    Int numerator = Mul(improper1, improper2);
-    Int denominator = Mul(d1, d2);
-    ReduceFraction(numerator, denominator);
-    CloseFractionBlock(lines);
-
-    WriteProductResult(lines, numerator, denominator);
+    WriteCancelledProduct(lines, "*) Produkt=Zähler mal Zähler durch Nenner mal Nenner"_w, "   Produkt=", improper1,
+                          improper2, d1, d2);
 }
 
 void WriteDivisionSteps(Walkthrough& sheet, Int w1, Int w2, Int z1, Int d1, Int z2, Int d2) {
@@ -203,23 +212,8 @@ void WriteDivisionSteps(Walkthrough& sheet, Int w1, Int w2, Int z1, Int d1, Int 
     Int improper2 = Add(Mul(w2, d2), z2);
     WriteConversionBlock(lines, w1, z1, d1, improper1, w2, z2, d2, improper2);
 
-    lines.Append("*) Quotient=1. Bruch * Kehrwert des 2. Bruchs");
-    OpenFractionBlock(lines);
-    TextColumn(lines, "   Quotient=");
-    AppendColumn(lines, DecimalText(improper1) + "*" + DecimalText(d2), "-", DecimalText(d1) + "*" + DecimalText(improper2));
-    CloseFractionBlock(lines);
-
-    lines.Append("*) Jetzt noch einmal über Kreuz kürzen, falls möglich"_w);
-    OpenFractionBlock(lines);
-    TextColumn(lines, "   ");
-    WriteReductionStep(lines, 0, improper1, improper2);
-    WriteReductionStep(lines, 0, d2, d1);
-    Int numerator = Mul(improper1, d2);
-    Int denominator = Mul(d1, improper2);
-    ReduceFraction(numerator, denominator);
-    CloseFractionBlock(lines);
-
-    WriteProductResult(lines, numerator, denominator);
+    WriteCancelledProduct(lines, "*) Quotient=1. Bruch * Kehrwert des 2. Bruchs", "   Quotient=", improper1, d2, d1,
+                          improper2);
 }
 
 MixedFraction AddFractions(Walkthrough& sheet, const MixedFraction& a, const MixedFraction& b) {
