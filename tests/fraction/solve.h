@@ -1,0 +1,39 @@
+// Solving an exercise as the "=" action does, and reading its sheet back.
+#pragma once
+
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "fraction/cp1252.h"
+#include "fraction/walkthroughs.h"
+#include "sheet_notation.h"
+
+namespace quorvel {
+
+struct Solved {
+    MixedFraction result;
+    Walkthrough sheet;
+};
+
+// Evaluates as the "=" action does: walkthrough, then blank lines removed.
+inline Solved Solve(char op, MixedFraction a, MixedFraction b, const char* kind = "Echte Brüche") {
+    Solved run;
+    run.sheet.context = {"Bsp.", "Normal", cp1252::FromUtf8(kind), std::string(1, op)};
+    run.result = Evaluate(op, run.sheet, a, b);
+    RemoveBlankLines(run.sheet.lines);
+    return run;
+}
+
+inline void ExpectSheet(const Solved& run, const char* notation) {
+    EXPECT_EQ(run.sheet.lines.Lines(), testing::SheetFromNotation(notation)) << testing::Readable(run.sheet.lines.Lines());
+}
+
+inline bool Contains(const Solved& run, const std::string& line) {
+    for (const auto& l : run.sheet.lines.Lines()) {
+        if (l == line) return true;
+    }
+    return false;
+}
+
+}  // namespace quorvel
