@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/platform.h"
+#include "view/startup.h"
 
 namespace quorvel::bench {
 
@@ -20,8 +21,7 @@ public:
 };
 
 inline void Offscreen() {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    if (qEnvironmentVariableIsEmpty("QTWEBENGINE_CHROMIUM_FLAGS")) qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--disable-gpu");
+    UseOffscreenEngine();
     qputenv("QT_LOGGING_RULES", "qt.*=false");
 }
 

@@ -3,11 +3,9 @@
 #include <unistd.h>
 
 #include <QApplication>
-#include <QEventLoop>
 #include <QFile>
 #include <QPageLayout>
 #include <QPageSize>
-#include <QTimer>
 #include <QWebEnginePage>
 #include <csignal>
 #include <cstdio>
@@ -17,11 +15,12 @@
 #include <string>
 #include <vector>
 
-#include "view/startup.h"
-#include "view/htmlview.h"
-#include "view/saving.h"
 #include "fraction/cp1252.h"
 #include "sheet/worksheet.h"
+#include "view/await.h"
+#include "view/htmlview.h"
+#include "view/saving.h"
+#include "view/startup.h"
 
 namespace {
 
@@ -150,40 +149,29 @@ Options Parse(const std::vector<std::string>& args) {
 
 // The document as PDF, laid out by the browser engine with its page breaks.
 std::string RenderPdf(const std::string& fileBytes) {
+    constexpr int kTimeoutMs = 300000;
     quorvel::HtmlView view;
-    QEventLoop loop;
-    bool loaded = false;
-    QObject::connect(&view, &quorvel::HtmlView::DocumentLoaded, &loop, [&](bool ok) {
-        loaded = ok;
-        loop.quit();
-    });
     // The engine's page process may end before it answers: then there is no
     // answer to wait for.
-    bool lost = false;
-    QObject::connect(&view, &quorvel::HtmlView::PageLost, &loop, [&] {
-        lost = true;
-        loop.quit();
-    });
     auto failIfLost = [&] {
-        if (lost) throw WorksheetFailure("Die Seitendarstellung ist abgebrochen; das PDF wurde nicht erzeugt.", 1);
+        if (view.IsPageLost()) throw WorksheetFailure("Die Seitendarstellung ist abgebrochen; das PDF wurde nicht erzeugt.", 1);
     };
-    view.ShowDocument(fileBytes);
-    loop.exec();
+    const std::optional<bool> loaded = quorvel::AwaitAnswer<bool>(
+        view,
+        [&](auto done) {
+            QObject::connect(&view, &quorvel::HtmlView::DocumentLoaded, &view, done, Qt::SingleShotConnection);
+            view.ShowDocument(fileBytes);
+        },
+        kTimeoutMs);
     failIfLost();
-    if (!loaded) throw WorksheetFailure("Das Dokument konnte nicht für das PDF geladen werden."_w, 1);
-    QByteArray pdf;
+    if (!loaded.value_or(false)) throw WorksheetFailure("Das Dokument konnte nicht für das PDF geladen werden."_w, 1);
     const QPageLayout layout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(15, 15, 15, 15),
                              QPageLayout::Millimeter);
-    view.page()->printToPdf(
-        [&](const QByteArray& result) {
-            pdf = result;
-            loop.quit();
-        },
-        layout);
-    loop.exec();
+    const std::optional<QByteArray> pdf =
+        quorvel::AwaitAnswer<QByteArray>(view, [&](auto done) { view.page()->printToPdf(done, layout); }, kTimeoutMs);
     failIfLost();
-    if (pdf.isEmpty()) throw WorksheetFailure("Das PDF konnte nicht erzeugt werden.", 1);
-    return std::string(pdf.constData(), std::size_t(pdf.size()));
+    if (!pdf || pdf->isEmpty()) throw WorksheetFailure("Das PDF konnte nicht erzeugt werden.", 1);
+    return std::string(pdf->constData(), std::size_t(pdf->size()));
 }
 
 void Write(const Options& options, const std::string& bytes) {
@@ -227,10 +215,7 @@ int main(int argc, char* argv[]) {
         std::string bytes = quorvel::BuildWorksheet(options.request);
         if (options.pdf) {
             // The engine needs an application, though no window opens.
-            if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-            if (qEnvironmentVariableIsEmpty("QTWEBENGINE_CHROMIUM_FLAGS")) {
-                qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--disable-gpu");
-            }
+            quorvel::UseOffscreenEngine();
             quorvel::PrepareApplication();
             int qtArgc = 1;
             QApplication application(qtArgc, argv);

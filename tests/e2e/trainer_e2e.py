@@ -158,31 +158,29 @@ EQUALS = "Gleich: ausrechnen"
 OPERATOR_DIALOG = "Eingabe der Rechenart"
 
 
-def type_exercise(trainer, first, operator_key, second):
-    """Types whole part, numerator / denominator, the operator, the second
-    operand and Enter to the reminder, as the typing flow asks for it."""
-    whole, fraction = first
+def type_operand(trainer, fields, operand):
+    """Whole part (may be empty), Enter, numerator "/" denominator, Enter."""
+    whole, fraction = operand
     if whole:
         type_text(whole)
     press("Return")
-    trainer.wait_focus(FIRST[1])
+    trainer.wait_focus(fields[1])
     type_text(fraction)
     press("Return")
-    dialog = wait_for("the operator dialog", lambda: trainer.dialog(OPERATOR_DIALOG))
+
+
+def type_exercise(trainer, first, operator_key, second):
+    """Types an exercise as the typing flow asks for it, to the reminder and
+    on to "="."""
+    type_operand(trainer, FIRST, first)
+    wait_for("the operator dialog", lambda: trainer.dialog(OPERATOR_DIALOG))
     press(operator_key)
     wait_for("the operator dialog to close", lambda: trainer.dialog(OPERATOR_DIALOG) is None)
     trainer.wait_focus(SECOND[0])
-    whole, fraction = second
-    if whole:
-        type_text(whole)
-    press("Return")
-    trainer.wait_focus(SECOND[1])
-    type_text(fraction)
-    press("Return")
+    type_operand(trainer, SECOND, second)
     wait_for("the reminder", lambda: trainer.dialog("Jetzt Rechnen!"))
     press("Return")
     trainer.wait_focus(EQUALS)
-    return dialog
 
 
 def typing_flow(trainer):

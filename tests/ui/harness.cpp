@@ -12,6 +12,7 @@
 
 #include "app/radiogroup.h"
 #include "exercise/settings.h"
+#include "view/await.h"
 #include "view/htmlview.h"
 
 namespace quorvel::testing {
@@ -72,35 +73,20 @@ QString Trainer::Result() const {
     return Field("Eg")->text() + "|" + Field("Ez")->text() + "|" + Field("En")->text();
 }
 
-namespace {
-
-// Waits for an answer the engine gives through a callback.
-template <class T, class Ask>
-T Await(Ask ask) {
-    T answer{};
-    QEventLoop loop;
-    ask([&](const T& result) {
-        answer = result;
-        loop.quit();
-    });
-    QTimer::singleShot(kLoadTimeoutMs, &loop, &QEventLoop::quit);
-    loop.exec();
-    return answer;
-}
-
-}  // namespace
-
 QString PageHtml(HtmlView& view) {
-    return Await<QString>([&](auto done) { view.page()->toHtml(done); });
+    return AwaitAnswer<QString>(view, [&](auto done) { view.page()->toHtml(done); }, kLoadTimeoutMs).value_or(QString());
 }
 
 QString PageText(HtmlView& view) {
-    return Await<QString>([&](auto done) { view.page()->toPlainText(done); });
+    return AwaitAnswer<QString>(view, [&](auto done) { view.page()->toPlainText(done); }, kLoadTimeoutMs)
+        .value_or(QString());
 }
 
 QVariant RunScript(HtmlView& view, const QString& script) {
-    return Await<QVariant>(
-        [&](auto done) { view.page()->runJavaScript(script, QWebEngineScript::ApplicationWorld, done); });
+    return AwaitAnswer<QVariant>(
+               view, [&](auto done) { view.page()->runJavaScript(script, QWebEngineScript::ApplicationWorld, done); },
+               kLoadTimeoutMs)
+        .value_or(QVariant());
 }
 
 

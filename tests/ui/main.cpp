@@ -20,8 +20,8 @@ void QuietMessages(QtMsgType type, const QMessageLogContext& context, const QStr
 
 int main(int argc, char** argv) {
     standardHandler = qInstallMessageHandler(QuietMessages);
-    qputenv("QT_QPA_PLATFORM", "offscreen");
     qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--disable-gpu --no-sandbox");
+    quorvel::UseOffscreenEngine();
     qputenv("QT_LOGGING_RULES", "qt.webenginecontext.info=false;qt.qpa.*=false");
     ::testing::InitGoogleTest(&argc, argv);
     quorvel::PrepareApplication();
