@@ -61,6 +61,7 @@ Form1::Form1(PlatformServices& services, QWidget* parent) : QWidget(parent), ser
     Panel3->hide();
 
     form3_ = std::make_unique<Form3>(model_, this);
+    shownRevision_ = model_.State().document.Revision();  // nothing to show before the first paint
     ConnectHandlers();
     NameControls();
     // Queued: the engine is still tearing the old page down when it reports.
@@ -70,7 +71,13 @@ Form1::Form1(PlatformServices& services, QWidget* parent) : QWidget(parent), ser
     Render();
 }
 
-Form1::~Form1() { qApp->removeEventFilter(this); }
+Form1::~Form1() {
+    qApp->removeEventFilter(this);
+    // The view ends first, while this window is whole: a PDF it was making
+    // answers then, and is dropped.
+    closing_ = true;
+    delete WebBrowser1;
+}
 
 void Form1::ConnectHandlers() {
     auto on = [this](QPushButton* button, auto handler) { connect(button, &QPushButton::clicked, this, handler); };
@@ -166,8 +173,11 @@ void Form1::Render() {
 void Form1::RenderFields() {
     const TrainerState& state = model_.State();
     for (int i = 0; i < kFieldCount; ++i) {
-        const QString text = ToQString(state.fields[std::size_t(i)]);
-        if (FieldOf(Control(i))->text() != text) FieldOf(Control(i))->setText(text);
+        // Compared in the model's code page: a character it lacks, typed
+        // into a field, stays there as the pupil typed it.
+        QLineEdit* field = FieldOf(Control(i));
+        const std::string& text = state.fields[std::size_t(i)];
+        if (FromQString(field->text()) != text) field->setText(ToQString(text));
     }
     QLineEdit* const wholeParts[] = {Eg1, Eg2, Eg};
     for (int i = 0; i < 3; ++i) {
@@ -265,6 +275,7 @@ void Form1::Button8Click() {
     QPointer<QWidget> focus = QApplication::focusWidget();
     setEnabled(false);
     PreparePdf(*WebBrowser1, [this, focus](std::optional<QByteArray> pdf) {
+        if (closing_) return;
         preparingPrint_ = false;
         setEnabled(true);
         if (focus) focus->setFocus();

@@ -77,10 +77,11 @@ private:
     std::unique_ptr<Form3> form3_;
     bool rendering_ = false;
     std::uint64_t shownRevision_ = 0;  // of the document the page was given
-    bool shownBlank_ = true;
+    bool shownBlank_ = false;
     int shownBlankings_ = 0;
     enum class Placed { No, WithoutFrame, WithFrame } placed_ = Placed::No;
     bool preparingPrint_ = false;  // "Drucken" waits for the PDF of the page
+    bool closing_ = false;
     QString lastFileName_;
 
 public:

@@ -4,8 +4,6 @@
 
 #include <QApplication>
 #include <QFile>
-#include <QPageLayout>
-#include <QPageSize>
 #include <QWebEnginePage>
 #include <csignal>
 #include <cstdio>
@@ -19,6 +17,7 @@
 #include "sheet/worksheet.h"
 #include "view/await.h"
 #include "view/htmlview.h"
+#include "view/printpreview.h"
 #include "view/saving.h"
 #include "view/startup.h"
 
@@ -165,10 +164,8 @@ std::string RenderPdf(const std::string& fileBytes) {
         kTimeoutMs);
     failIfLost();
     if (!loaded.value_or(false)) throw WorksheetFailure("Das Dokument konnte nicht für das PDF geladen werden."_w, 1);
-    const QPageLayout layout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(15, 15, 15, 15),
-                             QPageLayout::Millimeter);
-    const std::optional<QByteArray> pdf =
-        quorvel::AwaitAnswer<QByteArray>(view, [&](auto done) { view.page()->printToPdf(done, layout); }, kTimeoutMs);
+    const std::optional<QByteArray> pdf = quorvel::AwaitAnswer<QByteArray>(
+        view, [&](auto done) { view.page()->printToPdf(done, quorvel::PrintLayout()); }, kTimeoutMs);
     failIfLost();
     if (!pdf || pdf->isEmpty()) throw WorksheetFailure("Das PDF konnte nicht erzeugt werden.", 1);
     return std::string(pdf->constData(), std::size_t(pdf->size()));

@@ -195,7 +195,13 @@ HtmlView::HtmlView(QWidget* parent) : QWebEngineView(parent), id_(NextViewId()) 
     });
 }
 
-HtmlView::~HtmlView() { SharedEngine().handler->Withdraw("view" + QString::number(id_)); }
+HtmlView::~HtmlView() {
+    // The page answers what is still under way while it is deleted: now,
+    // while this view is whole, and to no effect.
+    ++sequence_;
+    delete page();
+    SharedEngine().handler->Withdraw("view" + QString::number(id_));
+}
 
 void HtmlView::ShowDocument(const std::string& bytes) {
     ++fullLoads_;

@@ -10,8 +10,6 @@
 #include <string>
 #include <string_view>
 
-class QPrinter;
-
 namespace quorvel {
 
 class HtmlView : public QWebEngineView {
@@ -30,7 +28,7 @@ public:
     // page's body in place, and where the page cannot take that (none of
     // ours, still loading, lost, or a body with tags of a whole page such as
     // a help page brings) the document is loaded in full. Either way the
-    // page ends up exactly as a full load would leave it. Showing the body
+    // page reads and serialises exactly as a full load would leave it. Showing the body
     // the page shows already only reports it loaded.
     void ShowBody(const std::string& body);
     // Loads the body or the empty page anew after the page was lost.

@@ -63,8 +63,12 @@ bool IsOutOfRoom(int error) { return error == ENOSPC || error == EDQUOT || error
 // Writes into the file itself. A regular file is given its room first, so
 // that a full disk leaves the old contents as they were.
 WriteResult WriteInPlace(const std::string& path, std::string_view bytes, bool create) {
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY | (create ? O_CREAT | O_EXCL : 0), 0666);
+    // Not blocking: a FIFO without a reader fails at once instead of
+    // holding the program until one comes.
+    const int fd =
+        ::open(path.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK | (create ? O_CREAT | O_EXCL : 0), 0666);
     if (fd < 0) return WriteResult::NotWritten;
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     struct stat st {};
     const bool regular = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
     const auto fail = [&](WriteResult result) {
@@ -135,6 +139,9 @@ WriteResult WriteFile(const QString& fileName, std::string_view bytes) {
         if (errno != ENOENT) return WriteResult::NotWritten;
         return Replace(target.path, bytes, nullptr);  // a new file
     }
+    // A file the user may not write is not replaced either, though the
+    // folder would allow it.
+    if (::access(target.path.c_str(), W_OK) != 0) return WriteResult::NotWritten;
     if (target.system || !S_ISREG(st.st_mode) || st.st_nlink > 1) return WriteInPlace(target.path, bytes, false);
     return Replace(target.path, bytes, &st);
 }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QTest>
 #include <QTimer>
@@ -131,6 +132,12 @@ TEST(Keyboard, FocusMovesSelectAndAFailingKeyNIsNotTyped) {
     t.Type(t.Field("En1"), "n");
     EXPECT_EQ(t.services.errors.size(), 1);
     EXPECT_EQ(t.Field("En1")->text(), "14");
+
+    // A character the documents' code page lacks stays as typed until "=".
+    const QString minus = QString::fromUtf8("\u2212");
+    QKeyEvent typed(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, minus);
+    QApplication::sendEvent(t.Field("Ez2"), &typed);
+    EXPECT_TRUE(t.Field("Ez2")->text().endsWith(QString::fromUtf8("\u2212")));
 }
 
 // The arrow keys select rows from there (at a real keyboard, end to end).

@@ -199,7 +199,19 @@ TEST(SheetTool, FailedWritesEndWithStatusOne) {
     QString full = dir.filePath("voll");
     if (mknod(QFile::encodeName(full).constData(), S_IFCHR | 0666, makedev(1, 7)) != 0) full = "/dev/full";
     const QString output = "Die Ausgabe konnte nicht geschrieben werden.";
+    // A FIFO nobody reads, and a file its user may not write in a folder
+    // that would let it be replaced.
+    const QString fifo = dir.filePath("rohr"), fixed = dir.filePath("offen/fest.html");
+    ASSERT_TRUE(QDir(dir.path()).mkdir("offen"));
+    WriteBytes(fixed, "alt");
+    for (int result : {mkfifo(QFile::encodeName(fifo).constData(), 0666), chmod(QFile::encodeName(fixed).constData(), 0444),
+                       chmod(QFile::encodeName(dir.filePath("offen")).constData(), 0777),
+                       chmod(QFile::encodeName(dir.path()).constData(), 0755)}) {
+        ASSERT_EQ(result, 0);
+    }
     const std::tuple<QStringList, Launch, QString> cases[] = {
+        {{"-n", "4", "-o", fifo}, {}, fifo + " kann nicht erstellt werden."},
+        {{"-n", "4", "-o", fixed}, {{}, RLIM_INFINITY, true}, fixed + " kann nicht erstellt werden."},
         {{"-n", "4"}, {full}, output},
         {{"-n", "4", "--pdf"}, {full}, output},
         {{"--help"}, {full}, output},
@@ -212,6 +224,7 @@ TEST(SheetTool, FailedWritesEndWithStatusOne) {
         EXPECT_TRUE(run.err.contains(message)) << run.err.toStdString();
     }
     EXPECT_TRUE(S_ISCHR(StatOf(full).st_mode));
+    EXPECT_EQ(ReadBytes(fixed), "alt");
 }
 
 TEST(SheetTool, SpecialFilesAndLinksAreWrittenInto) {
