@@ -1,0 +1,56 @@
+// Checking the pupil's own result: right, right but not reduced, or wrong;
+// and for a wrong one, which typical wrong strategies give exactly the
+// pupil's value for this exercise.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "fraction/walkthroughs.h"
+
+namespace quorvel {
+
+// An exact value in lowest terms, denominator positive.
+struct Rational {
+    std::int64_t numerator = 0;
+    std::int64_t denominator = 1;
+
+    friend bool operator==(const Rational&, const Rational&) = default;
+};
+
+// whole + numerator/denominator of a mixed number, in lowest terms.
+Rational ValueOf(const MixedFraction& value);
+
+// A typical wrong strategy: its name and what to do instead, as one or two
+// sentences for the pupil (Windows-1252).
+struct WrongStrategy {
+    std::string name;
+    std::string advice;
+};
+
+// The strategies for an operator ("+", "-", "*", ":"), each with the value it
+// gives for this exercise. Only those that apply to it and give another value
+// than the right one are listed.
+struct WrongResult {
+    const WrongStrategy* strategy;
+    Rational value;
+};
+std::vector<WrongResult> WrongResults(char op, const MixedFraction& first, const MixedFraction& second);
+
+enum class Verdict { Right, NotReduced, Wrong };
+
+struct Check {
+    Verdict verdict = Verdict::Wrong;
+    // Right, but written as an improper fraction where a mixed number is
+    // usual: the other form is worth a friendly word.
+    bool improperForm = false;
+    // For a wrong result: the strategies that give exactly the pupil's value.
+    std::vector<const WrongStrategy*> strategies;
+};
+
+// Compares the pupil's result with the exact result of the exercise.
+Check CheckResult(char op, const MixedFraction& first, const MixedFraction& second, const MixedFraction& pupil);
+
+}  // namespace quorvel
