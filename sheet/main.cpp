@@ -48,6 +48,8 @@ Ausgabe:
   -s, --sheet BLATT         loesungen: die ausführlichen Lösungen (Vorgabe)
                             arbeitsblatt: nur die Aufgaben, mit Platz zum Rechnen
                             ergebnisse: jede Aufgabe mit ihrem Ergebnis
+                            fehlerschluessel: dazu die falschen Ergebnisse
+                            typischer Fehler, mit ihren Namen
   -o, --output DATEI        in DATEI schreiben statt auf die Standardausgabe
       --pdf                 PDF statt HTML, mit den Seitenumbrüchen des Dokuments
   -h, --help                diese Hilfe
@@ -129,7 +131,8 @@ Options Parse(const std::vector<std::string>& args) {
                                                               {"mischen", 4}});
         } else if (arg == "-s" || arg == "--sheet") {
             options.request.sheet = WorksheetKind(Choice(arg, value(), {{"loesungen", 0}, {"lösungen"_w, 0},
-                                                                    {"arbeitsblatt", 1}, {"ergebnisse", 2}}));
+                                                                    {"arbeitsblatt", 1}, {"ergebnisse", 2},
+                                                                    {"fehlerschluessel", 3}, {"fehlerschlüssel"_w, 3}}));
         } else if (arg == "-o" || arg == "--output") {
             options.output = typedValue();
         } else if (arg == "--pdf" && !inlineValue) {

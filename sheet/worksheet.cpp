@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "document/document.h"
+#include "entry/checking.h"
 #include "exercise/designation.h"
 #include "exercise/generator.h"
 #include "exercise/settings.h"
@@ -165,6 +166,34 @@ std::string AnswersDocument(const WorksheetRequest& request, const std::vector<S
     return body;
 }
 
+// For the teacher: beside each result, what each typical wrong strategy
+// gives for the exercise, so that a pupil's wrong answer reads at a glance.
+std::string ErrorKeyDocument(const WorksheetRequest& request, const std::vector<SolvedExercise>& solved) {
+    SheetLines heading;
+    WriteHeading(heading, "Fehlerschlüssel"_w);
+    std::string body = heading.Join();
+    for (const SolvedExercise& e : solved) {
+        SheetLines lines;
+        WriteExercise(lines, request, e);
+        OpenFractionBlock(lines);
+        TextColumn(lines, "      = ");
+        NumberColumns(lines, e.result);
+        CloseFractionBlock(lines);
+        for (const WrongResult& wrong : WrongResults(e.op, e.first, e.second)) {
+            const std::int64_t whole = wrong.value.numerator / wrong.value.denominator;
+            const std::int64_t rest = wrong.value.numerator % wrong.value.denominator;
+            if (whole < INT32_MIN || whole > INT32_MAX || wrong.value.denominator > INT32_MAX) continue;
+            OpenFractionBlock(lines);
+            TextColumn(lines, "      " + wrong.strategy->name + ": ");
+            NumberColumns(lines, {Int(whole), Int(rest), Int(wrong.value.denominator)});
+            CloseFractionBlock(lines);
+        }
+        RemoveBlankLines(lines);
+        body += Unbroken("", lines) + "\r\n";
+    }
+    return body;
+}
+
 }  // namespace
 
 std::optional<TypedExercise> ParseTypedExercise(std::string_view text) {
@@ -239,6 +268,7 @@ std::string BuildWorksheet(const WorksheetRequest& request) {
         }
         case WorksheetKind::Exercises: body = ExercisesDocument(request, solved); break;
         case WorksheetKind::Answers: body = AnswersDocument(request, solved); break;
+        case WorksheetKind::ErrorKey: body = ErrorKeyDocument(request, solved); break;
     }
     return FileContents(WrapInDocument(body));
 }

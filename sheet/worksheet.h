@@ -16,6 +16,7 @@ enum class WorksheetKind {
     Solutions,  // the worked solutions, as the trainer collects them
     Exercises,  // only the exercises, with room to work, for the pupils
     Answers,    // each exercise with its result
+    ErrorKey,   // each exercise with its result and the wrong results of typical wrong strategies
 };
 
 struct WorksheetRequest {

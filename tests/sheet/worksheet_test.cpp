@@ -126,6 +126,19 @@ TEST(BuildWorksheet, PupilsSheetsNumberTypedExercisesAndWriteNumbersAsPupilsDo) 
     EXPECT_NE(BuildWorksheet(request).find("Aufgabe Bsp.) [n g]<br>"), std::string::npos);
 }
 
+TEST(BuildWorksheet, ErrorKeyNamesTheWrongResults) {
+    WorksheetRequest request;
+    request.typed = {"1/2 + 1/3"};
+    request.sheet = WorksheetKind::ErrorKey;
+    const std::string key = BuildWorksheet(request);
+    EXPECT_NE(key.find("Fehlerschlüssel"_w), std::string::npos);
+    // 2/5 beside its name: the numerator, the name with the bar, the denominator.
+    const std::size_t name = key.find("      Zähler plus Zähler, Nenner plus Nenner: —"_w);
+    ASSERT_NE(name, std::string::npos);
+    EXPECT_EQ(key.rfind('2', name), key.find_last_not_of(" \r\n", name - 1));
+    EXPECT_EQ(key.find("Dividend umgedreht"), std::string::npos);  // only the operation's strategies
+}
+
 TEST(BuildWorksheet, FailuresCarryTheirStatus) {
     auto status = [](WorksheetRequest request) {
         try {
