@@ -149,9 +149,13 @@ std::string ExercisesDocument(const WorksheetRequest& request, const std::vector
     return body;
 }
 
-std::string AnswersDocument(const WorksheetRequest& request, const std::vector<SolvedExercise>& solved) {
+// Each exercise with its result, under a heading. The teacher's error key
+// adds what each typical wrong strategy gives for the exercise, so that a
+// pupil's wrong answer reads at a glance.
+std::string ResultsDocument(const WorksheetRequest& request, const std::vector<SolvedExercise>& solved,
+                            bool wrongResults) {
     SheetLines heading;
-    WriteHeading(heading, "Ergebnisse");
+    WriteHeading(heading, wrongResults ? "Fehlerschlüssel"_w : "Ergebnisse");
     std::string body = heading.Join();
     for (const SolvedExercise& e : solved) {
         SheetLines lines;
@@ -160,26 +164,8 @@ std::string AnswersDocument(const WorksheetRequest& request, const std::vector<S
         TextColumn(lines, "      = ");
         NumberColumns(lines, e.result);
         CloseFractionBlock(lines);
-        RemoveBlankLines(lines);
-        body += Unbroken("", lines) + "\r\n";
-    }
-    return body;
-}
-
-// For the teacher: beside each result, what each typical wrong strategy
-// gives for the exercise, so that a pupil's wrong answer reads at a glance.
-std::string ErrorKeyDocument(const WorksheetRequest& request, const std::vector<SolvedExercise>& solved) {
-    SheetLines heading;
-    WriteHeading(heading, "Fehlerschlüssel"_w);
-    std::string body = heading.Join();
-    for (const SolvedExercise& e : solved) {
-        SheetLines lines;
-        WriteExercise(lines, request, e);
-        OpenFractionBlock(lines);
-        TextColumn(lines, "      = ");
-        NumberColumns(lines, e.result);
-        CloseFractionBlock(lines);
-        for (const WrongResult& wrong : WrongResults(e.op, e.first, e.second)) {
+        const std::vector<WrongResult> wrongs = wrongResults ? WrongResults(e.op, e.first, e.second) : std::vector<WrongResult>{};
+        for (const WrongResult& wrong : wrongs) {
             const std::int64_t whole = wrong.value.numerator / wrong.value.denominator;
             const std::int64_t rest = wrong.value.numerator % wrong.value.denominator;
             if (whole < INT32_MIN || whole > INT32_MAX || wrong.value.denominator > INT32_MAX) continue;
@@ -267,8 +253,8 @@ std::string BuildWorksheet(const WorksheetRequest& request) {
             break;
         }
         case WorksheetKind::Exercises: body = ExercisesDocument(request, solved); break;
-        case WorksheetKind::Answers: body = AnswersDocument(request, solved); break;
-        case WorksheetKind::ErrorKey: body = ErrorKeyDocument(request, solved); break;
+        case WorksheetKind::Answers: body = ResultsDocument(request, solved, false); break;
+        case WorksheetKind::ErrorKey: body = ResultsDocument(request, solved, true); break;
     }
     return FileContents(WrapInDocument(body));
 }
