@@ -40,8 +40,6 @@ std::optional<Rational> Combine(char op, Rational x, Rational y) {
     return std::nullopt;
 }
 
-std::optional<Rational> Over(std::int64_t numerator, std::int64_t denominator) { return Make(numerator, denominator); }
-
 bool IsFraction(const MixedFraction& x) { return x.whole == 0 && x.numerator != 0; }
 bool IsWhole(const MixedFraction& x) { return x.whole != 0 && x.numerator == 0; }
 bool IsMixed(const MixedFraction& x) { return x.whole != 0 && x.numerator != 0; }
@@ -62,7 +60,7 @@ std::optional<Rational> WithWrongConversion(char op, const MixedFraction& a, con
     auto convert = [added](const MixedFraction& x) {
         if (!IsMixed(x)) return std::optional<Rational>(ValueOf(x));
         const std::int64_t top = added ? std::int64_t(x.whole) + x.numerator : std::int64_t(x.whole) * x.numerator;
-        return Over(top, x.denominator);
+        return Make(top, x.denominator);
     };
     const auto x = convert(a), y = convert(b);
     if (!x || !y) return std::nullopt;
@@ -76,27 +74,27 @@ const std::vector<Rule>& Rules() {
                     "dann addierst Du nur die Zähler."),
          [](const MixedFraction& a, const MixedFraction& b) -> std::optional<Rational> {
              if (!IsFraction(a) || !IsFraction(b) || a.denominator == b.denominator) return std::nullopt;
-             return Over(std::int64_t(a.numerator) + b.numerator, std::int64_t(a.denominator) + b.denominator);
+             return Make(std::int64_t(a.numerator) + b.numerator, std::int64_t(a.denominator) + b.denominator);
          }},
         {'+', Named("Gleiche Nenner mit addiert",
                     "Bei gleichen Nennern addierst Du nur die Zähler. Der Nenner bleibt, wie er ist."),
          [](const MixedFraction& a, const MixedFraction& b) -> std::optional<Rational> {
              if (!IsFraction(a) || !IsFraction(b) || a.denominator != b.denominator) return std::nullopt;
-             return Over(std::int64_t(a.numerator) + b.numerator, 2 * std::int64_t(a.denominator));
+             return Make(std::int64_t(a.numerator) + b.numerator, 2 * std::int64_t(a.denominator));
          }},
         {'+', Named("Zähler addiert, ohne zu erweitern",
                     "Du hast die Zähler addiert, ohne die Brüche zu erweitern. Erweitere beide Brüche zuerst auf "
                     "den Hauptnenner."),
          [](const MixedFraction& a, const MixedFraction& b) -> std::optional<Rational> {
              if (!IsFraction(a) || !IsFraction(b) || a.denominator == b.denominator) return std::nullopt;
-             return Over(std::int64_t(a.numerator) + b.numerator, std::lcm(std::int64_t(a.denominator), b.denominator));
+             return Make(std::int64_t(a.numerator) + b.numerator, std::lcm(std::int64_t(a.denominator), b.denominator));
          }},
         {'+', Named("Zähler addiert, größerer Nenner behalten",
                     "Du hast die Zähler addiert und den größeren Nenner behalten. Erweitere beide Brüche zuerst auf "
                     "den Hauptnenner."),
          [](const MixedFraction& a, const MixedFraction& b) -> std::optional<Rational> {
              if (!IsFraction(a) || !IsFraction(b) || a.denominator == b.denominator) return std::nullopt;
-             return Over(std::int64_t(a.numerator) + b.numerator, std::max(a.denominator, b.denominator));
+             return Make(std::int64_t(a.numerator) + b.numerator, std::max(a.denominator, b.denominator));
          }},
         {'+', Named("Ganze Zahl in den Zähler gesetzt",
                     "Eine ganze Zahl ist kein Zähler. Schreib sie als Bruch mit demselben Nenner (3 = 15/5) oder "
@@ -105,7 +103,7 @@ const std::vector<Rule>& Rules() {
              const MixedFraction& whole = IsWhole(a) ? a : b;
              const MixedFraction& fraction = IsWhole(a) ? b : a;
              if (!IsWhole(whole) || !IsFraction(fraction)) return std::nullopt;
-             return Over(std::int64_t(whole.whole) + fraction.numerator, fraction.denominator);
+             return Make(std::int64_t(whole.whole) + fraction.numerator, fraction.denominator);
          }},
         {'-', Named("Ohne Entbündeln subtrahiert",
                     "Der Bruch vorne ist kleiner als der hinten. Dann wandelst Du erst ein Ganzes des Minuenden in "
@@ -135,7 +133,7 @@ const std::vector<Rule>& Rules() {
                     "Beim Multiplizieren nimmst Du auch die Nenner miteinander mal, auch wenn sie gleich sind."),
          [](const MixedFraction& a, const MixedFraction& b) -> std::optional<Rational> {
              if (!IsFraction(a) || !IsFraction(b) || a.denominator != b.denominator) return std::nullopt;
-             return Over(std::int64_t(a.numerator) * b.numerator, a.denominator);
+             return Make(std::int64_t(a.numerator) * b.numerator, a.denominator);
          }},
         {'*', Named("Gemischte Zahlen teilweise malgenommen",
                     "Ganze mal Ganze und Bruch mal Bruch reicht nicht. Wandle gemischte Zahlen erst in unechte "
@@ -162,7 +160,7 @@ const std::vector<Rule>& Rules() {
                     "bleibt nicht stehen."),
          [](const MixedFraction& a, const MixedFraction& b) -> std::optional<Rational> {
              if (!IsFraction(a) || !IsFraction(b) || a.denominator != b.denominator) return std::nullopt;
-             return Over(a.numerator, std::int64_t(b.numerator) * a.denominator);
+             return Make(a.numerator, std::int64_t(b.numerator) * a.denominator);
          }},
         {':', Named("Zähler und Nenner durch die ganze Zahl geteilt",
                     "Teilst Du durch eine ganze Zahl, nimmst Du nur den Nenner mit ihr mal (oder teilst nur den "

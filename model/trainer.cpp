@@ -25,7 +25,8 @@ std::optional<std::size_t> WholePartIndex(Control field) {
     }
 }
 
-bool OnExerciseScreen(Control focus) { return focus != Control::Elsewhere; }
+// The pupil has put the cursor somewhere on the exercise screen or the page.
+bool CursorPlaced(Control focus) { return focus != Control::Elsewhere; }
 
 }  // namespace
 
@@ -83,7 +84,7 @@ void TrainerModel::FormPaint(Control focus, bool windowActive, bool modalOpen) {
         // exercise screen. It never leaves a control of that screen or the
         // page, where the pupil put it, and is not moved while the window is
         // inactive or a modal window is open.
-        if (state_.exerciseScreen && windowActive && !modalOpen && !OnExerciseScreen(focus)) MoveFocus(Control::Eg1);
+        if (state_.exerciseScreen && windowActive && !modalOpen && !CursorPlaced(focus)) MoveFocus(Control::Eg1);
     });
 }
 
