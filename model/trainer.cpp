@@ -252,14 +252,10 @@ void TrainerModel::EditField(Control field, const std::string& text) {
     Run([&] { SetField(field, text); });
 }
 
+// Eg1Click and Ez1Click do what their fields' change handlers do.
 void TrainerModel::ClickField(Control field) {
     Run([&] {
-        if (field == Control::Eg1) {  // Eg1Click
-            state_.wholePartWhite[0] = !state_.Field(field).empty();
-            ShowTip(true);
-        } else if (field == Control::Ez1) {  // Ez1Click
-            ShowTip(false);
-        }
+        if (field == Control::Eg1 || field == Control::Ez1) FieldChanged(field);
     });
 }
 
