@@ -27,9 +27,7 @@ bool IsEnter(const QKeyEvent* key) { return key->key() == Qt::Key_Return || key-
 Keystroke StrokeOf(const QKeyEvent* key) {
     if (IsEnter(key)) return {Keystroke::Enter};
     if (key->key() == Qt::Key_Escape) return {Keystroke::Escape};
-    const QString text = key->text();
-    const bool ascii = text.size() == 1 && text.at(0).unicode() < 128;
-    return {Keystroke::Character, ascii ? char(text.at(0).unicode()) : '\0'};
+    return {Keystroke::Character, TypedCharacter(key)};
 }
 
 void SetText(QLabel* label, const std::string& text) {

@@ -55,10 +55,8 @@ void Form3::reject() { model_.DialogOk(); }
 
 bool Form3::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress && isVisible()) {
-        const QString text = static_cast<QKeyEvent*>(event)->text();
-        if (text.size() == 1 && text.at(0).unicode() < 128 && model_.DialogKeyPress(char(text.at(0).unicode()))) {
-            return true;
-        }
+        const char key = TypedCharacter(static_cast<QKeyEvent*>(event));
+        if (key != '\0' && model_.DialogKeyPress(key)) return true;
     }
     return QDialog::eventFilter(watched, event);
 }

@@ -2,6 +2,7 @@
 
 #include <QFrame>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStyle>
@@ -68,6 +69,11 @@ void FitToLongestNumber(QLineEdit* field) {
                          margins.left() + margins.right() + 1,
                      field->fontMetrics().height());
     field->setFixedWidth(field->style()->sizeFromContents(QStyle::CT_LineEdit, &option, text, field).width());
+}
+
+char TypedCharacter(const QKeyEvent* key) {
+    const QString text = key->text();
+    return text.size() == 1 && text.at(0).unicode() < 128 ? char(text.at(0).unicode()) : '\0';
 }
 
 QIcon ProgramIcon() {

@@ -13,6 +13,7 @@
 
 class QFrame;
 class QIcon;
+class QKeyEvent;
 class QLineEdit;
 class QPushButton;
 
@@ -33,6 +34,8 @@ QFrame* MakeBar(QWidget* parent, const char* name);
 // Wide enough for any 32-bit number with its sign at the field's font.
 void FitToLongestNumber(QLineEdit* field);
 QIcon ProgramIcon();
+// The ASCII character a key types, or '\0' for any other key.
+char TypedCharacter(const QKeyEvent* key);
 // What a screen reader announces.
 void Name(QWidget* widget, const char* name, const char* description = nullptr);
 
