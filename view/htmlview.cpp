@@ -187,8 +187,7 @@ HtmlView::HtmlView(QWidget* parent) : QWebEngineView(parent), id_(NextViewId()) 
     // The engine's page process can end (killed, out of memory, crashed):
     // the page is then gone, and whoever owns the document loads it anew.
     connect(page, &QWebEnginePage::renderProcessTerminated, this, [this] {
-        ++sequence_;  // answers of scripts still under way are void
-        pendingAppends_ = 0;
+        ForgetPendingChanges();
         pageLoading_ = false;
         pageLost_ = true;
         emit PageLost();
@@ -198,15 +197,13 @@ HtmlView::HtmlView(QWidget* parent) : QWebEngineView(parent), id_(NextViewId()) 
 HtmlView::~HtmlView() {
     // The page answers what is still under way while it is deleted: now,
     // while this view is whole, and to no effect.
-    ++sequence_;
+    ForgetPendingChanges();
     delete page();
     SharedEngine().handler->Withdraw("view" + QString::number(id_));
 }
 
 void HtmlView::ShowDocument(const std::string& bytes) {
-    ++fullLoads_;
-    const QString path = QString("/view%1/%2").arg(id_).arg(++sequence_);
-    pendingAppends_ = 0;  // the answers of changes to the old page are void
+    const QString path = QString("/view%1/%2").arg(id_).arg(++fullLoads_);
     SharedEngine().handler->Publish(path, QByteArray(bytes.data(), qsizetype(bytes.size())));
     holdsDocument_ = true;
     QUrl url;
@@ -260,7 +257,7 @@ void HtmlView::ChangeBody(std::string_view part, const char* script) {
                              .arg(QString::fromLatin1(script), literal.mid(1, literal.size() - 2));
     const quint64 sequence = sequence_;
     auto answered = [this, sequence](const QVariant& done) {
-        if (sequence != sequence_) return;  // a page has been loaded or lost since
+        if (sequence != sequence_) return;  // the page has been replaced or lost since
         --pendingAppends_;
         if (done.toBool()) {
             emit DocumentLoaded(true);
@@ -283,8 +280,6 @@ void HtmlView::Restore() {
 }
 
 void HtmlView::ShowBlank() {
-    ++sequence_;
-    pendingAppends_ = 0;
     holdsDocument_ = false;
     StartLoad(QUrl("about:blank"));
 }
@@ -293,7 +288,14 @@ void HtmlView::SettleIfIdle() {
     if (!Updating()) emit Settled();
 }
 
+// Answers to changes of a page that is gone or being replaced are void.
+void HtmlView::ForgetPendingChanges() {
+    ++sequence_;
+    pendingAppends_ = 0;
+}
+
 void HtmlView::StartLoad(const QUrl& url) {
+    ForgetPendingChanges();
     pending_ = url;
     pageLoading_ = true;
     pageLost_ = false;

@@ -58,6 +58,7 @@ signals:
 
 private:
     void StartLoad(const QUrl& url);
+    void ForgetPendingChanges();
     void SettleIfIdle();
     void LoadBody(const std::string& body);
     void ChangeBody(std::string_view part, const char* script);
