@@ -24,6 +24,8 @@ export DISPLAY=":$(head -n 1 "$work/display")"
 export HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" XDG_RUNTIME_DIR="$work/run"
 mkdir -p "$HOME" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
 openbox --sm-disable >"$work/openbox.log" 2>&1 &
+# A window mapped before the window manager runs is never activated.
+for _ in $(seq 100); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break; sleep 0.1; done
 
 export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
 export QTWEBENGINE_CHROMIUM_FLAGS="--no-sandbox --disable-gpu"
