@@ -1,6 +1,7 @@
 // How Form1 is built: its panels, their controls and names, and where the
 // window stands on the screen.
 #include <QApplication>
+#include <QCheckBox>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -90,6 +91,9 @@ void Form1::BuildPanel1() {
     buttons->addWidget(Bggtkgv, 1, 1);
     buttons->addWidget(Button3, 2, 0);
     left->addLayout(buttons);
+    CheckBox1 = new QCheckBox(ToQString("Mein Ergebnis prüfen"_w), Panel1);
+    CheckBox1->setObjectName("CheckBox1");
+    left->addWidget(CheckBox1);
     left->addStretch();
     row->addLayout(left);
 
@@ -187,6 +191,10 @@ void Form1::BuildPanel3() {
     Button9 = MakeButton(Panel3, "Button9", "Speichern");
     Button8 = MakeButton(Panel3, "Button8", "Drucken");
     Button10 = MakeButton(Panel3, "Button10", ToQString("Löschen"_w));
+    Label8 = MakeLabel(Panel3, "Label8", "");
+    Button11 = MakeButton(Panel3, "Button11", "Auswertung");
+    Label8->hide();
+    Button11->hide();
 
     // Columns: whole part, fraction, operator, whole part, fraction, "=",
     // whole part, fraction, document buttons.
@@ -211,6 +219,8 @@ void Form1::BuildPanel3() {
     grid->addWidget(Button9, 1, 8);
     grid->addWidget(Button8, 2, 8);
     grid->addWidget(Button10, 3, 8);
+    grid->addWidget(Label8, 5, 0, 1, 8);
+    grid->addWidget(Button11, 5, 8);
     grid->setColumnStretch(8, 1);
 }
 
@@ -241,8 +251,10 @@ void Form1::NameControls() {
     Name(Button9, "Speichern", "Speichert die Rechnungen als HTML-Datei");
     Name(Button8, "Drucken", "Druckvorschau der Rechnungen");
     Name(Button10, "Löschen", "Löscht die gesammelten Rechnungen");
+    Name(CheckBox1, "Mein Ergebnis prüfen", "Das Gleichheitszeichen prüft zuerst Dein eigenes Ergebnis");
+    Name(Button11, "Auswertung", "Zeigt, was richtig war und welche Fehler vorkamen");
     Name(WebBrowser1, "Rechenweg");
-    QWidget* flow[] = {Enr, Eg1, Ez1, En1, Eg2, Ez2, En2, BBgleich, BB6, Button9, Button8, Button10, Button5, Button7};
+    QWidget* flow[] = {Enr, Eg1, Ez1, En1, Eg2, Ez2, En2, Eg, Ez, En, BBgleich, BB6, Button9, Button8, Button10, Button11, Button5, Button7};
     for (std::size_t i = 1; i < std::size(flow); ++i) setTabOrder(flow[i - 1], flow[i]);
 }
 
