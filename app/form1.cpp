@@ -171,6 +171,11 @@ void Form1::Render() {
     if (state.checking) SetText(Label8, TallyText(state.tally));
     Label8->setVisible(state.checking);
     Button11->setVisible(state.checking);
+    Name(BBgleich, state.checking ? "Gleich: prüfen" : "Gleich: ausrechnen",
+         state.checking ? "Prüft Dein Ergebnis und zeigt den Rechenweg" : "Trägt das Ergebnis ein und zeigt den Rechenweg");
+    Name(BB6, "Neue Aufgabe",
+         state.checking ? "Stellt die nächste Aufgabe; Taste n stellt sie und springt ins Ergebnis"
+                        : "Stellt die nächste Aufgabe; Taste n stellt und rechnet sie");
     form3_->Show(state);
     RenderPage();
     rendering_ = false;

@@ -224,7 +224,8 @@ void Form1::BuildPanel3() {
     grid->setColumnStretch(8, 1);
 }
 
-// What a screen reader announces, and the typing flow as the Tab order.
+// What a screen reader announces (of "=" and "Neue Aufgabe": Render), and the
+// typing flow as the Tab order.
 void Form1::NameControls() {
     Name(Button2, "Start", "Zu den Aufgaben");
     Name(Button1, "Schließen", "Beendet das Programm");
@@ -233,7 +234,6 @@ void Form1::NameControls() {
     Name(Button3, "Drucken", "Druckvorschau der Seite");
     Name(Button5, "Zurück", "Zurück zu den Einstellungen");
     Name(Button7, "Hinweise", "Hinweise zu Aufgabennummern und zum schnellen Eintippen");
-    Name(BB6, "Neue Aufgabe", "Stellt die nächste Aufgabe; Taste n stellt und rechnet sie");
     Name(Enr, "Aufgabennummer");
     Name(Memo1, "Bedienungshinweis");
     Name(Eg1, "Ganze Zahl des ersten Bruchs", "Leer lassen, wenn der Bruch keine ganze Zahl hat");
@@ -243,7 +243,6 @@ void Form1::NameControls() {
     Name(Eg2, "Ganze Zahl des zweiten Bruchs", "Leer lassen, wenn der Bruch keine ganze Zahl hat");
     Name(Ez2, "Zähler des zweiten Bruchs");
     Name(En2, "Nenner des zweiten Bruchs");
-    Name(BBgleich, "Gleich: ausrechnen", "Trägt das Ergebnis ein und zeigt den Rechenweg");
     Name(Eg, "Ergebnis: ganze Zahl");
     Name(Ez, "Ergebnis: Zähler");
     Name(En, "Ergebnis: Nenner");
