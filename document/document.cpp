@@ -31,14 +31,13 @@ const std::string& PageBreakMarker() {
 std::string Normalise(std::string_view text) {
     std::string out;
     out.reserve(text.size() + text.size() / 16);
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        char c = text[i];
-        if (c == '\r' || c == '\n') {
-            out += "\r\n";
-            if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-        } else {
-            out += c;
-        }
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const std::size_t end = std::min(text.find_first_of("\r\n", i), text.size());
+        out.append(text, i, end - i);  // the run up to the next line break, at once
+        if (end == text.size()) break;
+        out += "\r\n";
+        i = end + (text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n' ? 2 : 1);
     }
     return out;
 }
