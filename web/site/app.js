@@ -1,0 +1,420 @@
+// The trainer's window in the page: shows the model's state and forwards
+// every event to it. What happens on a click or a key is the model's
+// decision; this file only finds the control, asks the model, and shows
+// what the model then holds.
+'use strict';
+
+(() => {
+  const FIELDS = ['Enr', 'Eg1', 'Ez1', 'En1', 'Eg2', 'Ez2', 'En2', 'Eg', 'Ez', 'En'];
+  const WHOLE_PARTS = ['Eg1', 'Eg2', 'Eg'];
+  const AQUA = '#00ffff';
+  // The name a browser gives the document when it saves it by its title.
+  const SAVE_NAME = 'Quorvel.html';
+
+  const $ = (id) => document.getElementById(id);
+  const form = $('Form1');
+  const frame = $('WebBrowser1');
+  const form3 = $('Form3');
+  const box = $('MessageBox');
+
+  let Q = null;
+  let t = null;
+  let checkingBound = false;
+  const boxes = [];          // message and error boxes still to show
+  let savedUrl = null;       // the blob of the last "Speichern"
+  const page = {blank: null, blankings: -1, revision: -1, url: null};
+  let paintPending = false;
+  let keyFromKeydown = false;  // the key being pressed came through keydown
+  const fieldTexts = [];       // the model's text of each field, as last shown
+
+  // ---- controls ----
+
+  function controlOf(element) {
+    if (!element || element === document.body) return 'Elsewhere';
+    if (FIELDS.includes(element.id)) return element.id;
+    if (element.id === 'BBgleich') return 'BBgleich';
+    if ($('Panel2').contains(element) || $('Panel3').contains(element)) return 'ExerciseControl';
+    if (element === frame) return 'View';
+    return 'Elsewhere';
+  }
+
+  function elementOf(control) {
+    return control === 'BBgleich' || FIELDS.includes(control) ? $(control) : null;
+  }
+
+  function modalOpen() { return form3.open || box.open; }
+
+  // ---- operations ----
+
+  // Every call into the model: afterwards the page shows the new state,
+  // moves the focus where the model put it and shows what it asked for.
+  function run(operation) {
+    const result = operation();
+    settle();
+    schedulePaint();
+    return result;
+  }
+
+  function settle() {
+    render();
+    const move = t.takeFocusMove();
+    const target = move && elementOf(move);
+    if (target) {
+      target.focus();
+      if (target.select) target.select();
+    }
+    for (const call of t.takeHostCalls()) {
+      if (call.kind === 'message' || call.kind === 'error') boxes.push(call);
+      if (call.kind === 'close') closeWindow();
+    }
+    showNextBox();
+  }
+
+  // The window's paint: the model puts the cursor into the exercise when it
+  // stands nowhere on the exercise screen.
+  function schedulePaint() {
+    if (paintPending) return;
+    paintPending = true;
+    requestAnimationFrame(() => {
+      paintPending = false;
+      if (!t) return;
+      t.FormPaint(controlOf(document.activeElement), document.hasFocus(), modalOpen());
+      settle();
+    });
+  }
+
+  // ---- showing the state ----
+
+  function render() {
+    const s = t.state();
+    $('Panel1').hidden = s.exerciseScreen;
+    $('Panel2').hidden = !s.exerciseScreen;
+    $('Panel3').hidden = !s.exerciseScreen;
+    $('Button4').hidden = !s.explanationsShown;
+    $('Button7').hidden = !s.hintsShown;
+    // A field is written only when the model's text of it has changed: a
+    // character the model's code page lacks stays in the field as typed.
+    FIELDS.forEach((name, i) => {
+      if (fieldTexts[i] === s.fields[i]) return;
+      fieldTexts[i] = s.fields[i];
+      $(name).value = s.fields[i];
+    });
+    WHOLE_PARTS.forEach((name, i) => $(name).classList.toggle('white', s.wholePartWhite[i]));
+    setText($('L1'), s.labels.first);
+    setText($('L2'), s.labels.second);
+    setText($('LErg'), s.labels.result);
+    setText($('BB'), s.op);
+    document.querySelectorAll('#Form1 .radiogroup').forEach((group) => {
+      const row = s.rows[Number(group.dataset.group)];
+      const input = group.querySelectorAll('input')[row];
+      if (input && !input.checked) input.checked = true;
+    });
+    const tip = $('Label2');
+    if (s.tipShown) {
+      setText(tip, s.tipText);
+      tip.classList.toggle('wholePart', s.wholePartTip);
+    }
+    tip.classList.toggle('shown', s.tipShown);
+    if (checkingBound) renderChecking(s);
+    renderDialog(s);
+    renderPage(s);
+  }
+
+  function renderChecking(s) {
+    $('CheckBox1Box').checked = s.checking;
+    $('Checking').hidden = !s.checking;
+    setText($('LabelTally'), s.tallyText);
+    for (const name of ['Eg', 'Ez', 'En']) $(name).style.color = s.resultColour || '';
+    for (const name of ['Eg', 'Ez', 'En']) {
+      if (s.resultVerdict) $(name).dataset.verdict = s.resultVerdict;
+      else delete $(name).dataset.verdict;
+    }
+  }
+
+  function renderDialog(s) {
+    const rows = form3.querySelectorAll('input');
+    if (rows[s.dialogRow] && !rows[s.dialogRow].checked) rows[s.dialogRow].checked = true;
+    if (s.dialogOpen && !form3.open) {
+      form3.showModal();
+      // The focus stands on the selected row, so the arrow keys select rows.
+      if (rows[s.dialogRow]) rows[s.dialogRow].focus();
+    } else if (!s.dialogOpen && form3.open) {
+      form3.close();
+    }
+  }
+
+  function setText(element, text) {
+    if (element.textContent !== text) element.textContent = text;
+  }
+
+  // ---- the page ----
+
+  function renderPage(s) {
+    if (s.pageBlank) {
+      if (page.blank !== true || page.blankings !== s.blankings) show('about:blank', 'blank' + s.blankings, false);
+      page.blank = true;
+      page.blankings = s.blankings;
+    } else if (page.blank !== false || page.revision !== s.documentRevision) {
+      const collecting = s.rows[2] !== 0 && page.blank === false;
+      page.blank = false;
+      page.revision = s.documentRevision;
+      // The document's own bytes: the browser reads them as the desktop
+      // view does, and no script of it ever runs (the frame's sandbox).
+      const blob = new Blob([t.documentBytes()], {type: 'text/html; charset=windows-1252'});
+      show(URL.createObjectURL(blob), String(s.documentRevision), collecting);
+    }
+  }
+
+  // Loads url into the view without a history entry. A collection keeps
+  // its place when it grows; any other page is read from its top.
+  function show(url, name, keepPlace) {
+    const view = frame.contentWindow;
+    const place = keepPlace && view ? view.scrollY : 0;
+    const old = page.url;
+    page.url = url.startsWith('blob:') ? url : null;
+    frame.onload = () => {
+      frame.onload = null;
+      if (old) URL.revokeObjectURL(old);
+      if (place) frame.contentWindow.scrollTo(0, place);
+      watchView();
+      frame.dataset.shown = name;
+      frame.dispatchEvent(new Event('shown'));
+    };
+    try {
+      view.location.replace(url);
+    } catch (e) {
+      frame.src = url;
+    }
+  }
+
+  // Keys pressed while the pupil reads the page go to the model as well.
+  function watchView() {
+    const doc = frame.contentDocument;
+    if (!doc) return;
+    doc.addEventListener('keydown', (e) => onKeydown(e, 'View'), true);
+  }
+
+  // ---- message boxes ----
+
+  function showNextBox() {
+    if (box.open || boxes.length === 0) return;
+    const call = boxes.shift();
+    box.classList.toggle('error', call.kind === 'error');
+    // Lines of a message are separated by lone carriage returns.
+    $('MessageText').textContent = call.text.replace(/\r\n?/g, '\n');
+    box.showModal();
+    $('MessageOk').focus();
+  }
+
+  function closeBox() {
+    box.close();  // the focus returns where it was
+    if (t) {
+      showNextBox();
+      schedulePaint();
+    }
+  }
+
+  function frontEndError(text) {
+    boxes.push({kind: 'error', text: text});
+    showNextBox();
+  }
+
+  function message(text) {
+    boxes.push({kind: 'message', text: text});
+    showNextBox();
+  }
+
+  // ---- keys ----
+
+  function strokeOf(key) {
+    if (key === 'Enter' || key === 'Escape') return key;
+    if (key.length === 1 && key.charCodeAt(0) < 128) return key;
+    return null;
+  }
+
+  function onKeydown(e, fixedControl) {
+    keyFromKeydown = false;
+    if (!t || modalOpen() || e.defaultPrevented) return;
+    // On-screen keyboards often name no key; their characters come
+    // through beforeinput.
+    if (e.isComposing || e.key === 'Unidentified' || e.key === 'Process') return;
+    keyFromKeydown = true;
+    if (e.ctrlKey || e.metaKey || (e.altKey && !e.getModifierState('AltGraph'))) return;
+    const stroke = strokeOf(e.key);
+    if (!stroke) return;
+    // Enter presses the focused button.
+    if (stroke === 'Enter' && e.target instanceof HTMLButtonElement) return;
+    const control = fixedControl || controlOf(e.target);
+    if (run(() => t.KeyPress(control, stroke))) e.preventDefault();
+  }
+
+  function onBeforeInput(e) {
+    if (!t || modalOpen() || keyFromKeydown) return;
+    let stroke = null;
+    if (e.inputType === 'insertText' && e.data) stroke = strokeOf(e.data);
+    if (e.inputType === 'insertLineBreak' || e.inputType === 'insertParagraph') stroke = 'Enter';
+    if (!stroke) return;
+    if (run(() => t.KeyPress(controlOf(e.target), stroke)) && e.cancelable) e.preventDefault();
+  }
+
+  // ---- saving and printing ----
+
+  function save() {
+    try {
+      const blob = new Blob([t.documentBytes()], {type: 'text/html'});
+      if (savedUrl) URL.revokeObjectURL(savedUrl);
+      savedUrl = URL.createObjectURL(blob);
+      const link = document.createElement('a');
+      link.href = savedUrl;
+      link.download = SAVE_NAME;
+      link.click();
+    } catch (e) {
+      frontEndError(`Datei ${SAVE_NAME} kann nicht erstellt werden.`);
+    }
+  }
+
+  function print() {
+    try {
+      frame.contentWindow.print();
+    } catch (e) {
+      message('Druckervorschau fehlgeschlagen');
+    }
+  }
+
+  // ---- closing ----
+
+  function closeWindow() {
+    t.delete();
+    t = null;
+    boxes.length = 0;
+    form.hidden = true;
+    $('Closed').hidden = false;
+    window.close();
+  }
+
+  // ---- start-up ----
+
+  function fillGroup(group, items, name) {
+    items.forEach((caption, row) => {
+      const label = document.createElement('label');
+      label.className = 'row';
+      const input = document.createElement('input');
+      input.type = 'radio';
+      input.name = name;
+      input.id = `${name}_${row}`;
+      input.value = String(row);
+      label.append(input, caption);
+      group.append(label);
+    });
+  }
+
+  function toArray(list) {
+    if (Array.isArray(list)) return list;
+    const items = [];
+    for (let i = 0; i < list.size(); ++i) items.push(list.get(i));
+    return items;
+  }
+
+  function build() {
+    const operations = toArray(Q.operationItems());
+    fillGroup($('RadioGroup1'), toArray(Q.difficultyItems()), 'RadioGroup1');
+    fillGroup($('RadioGroup2'), toArray(Q.kindItems()), 'RadioGroup2');
+    fillGroup($('RadioGroup3'), ['Einzelne Aufgabe', 'Aufgaben sammeln'], 'RadioGroup3');
+    fillGroup($('RadioGroup4'), operations, 'RadioGroup4');
+    // The operator dialog has no "mischen".
+    fillGroup($('Form3_RadioGroup4'), operations.slice(0, 4), 'Form3_RadioGroup4');
+  }
+
+  function connect() {
+    const on = (id, handler) => $(id).addEventListener('click', handler);
+    on('Button2', () => run(() => t.Button2Click()));
+    on('Button5', () => run(() => t.Button5Click()));
+    on('Button1', () => run(() => t.Button1Click()));
+    on('Button4', () => run(() => t.Button4Click()));
+    on('Button7', () => run(() => t.Button7Click()));
+    on('Bggtkgv', () => run(() => t.BggtkgvClick()));
+    on('BB6', () => run(() => t.Button6Click()));
+    on('Button10', () => run(() => t.Button10Click()));
+    on('BB', () => run(() => t.LGleichClick()));
+    on('BBgleich', () => run(() => t.LGleichClick()));
+    on('Button3', print);
+    on('Button8', print);
+    on('Button9', save);
+    on('MessageOk', closeBox);
+    on('Restart', () => location.reload());
+
+    document.querySelectorAll('#Form1 .radiogroup').forEach((group) => {
+      group.addEventListener('change', (e) => run(() => t.SelectRow(Number(group.dataset.group), Number(e.target.value))));
+    });
+    for (const name of FIELDS) {
+      $(name).addEventListener('input', (e) => run(() => {
+        t.EditField(name, e.target.value);
+        fieldTexts[FIELDS.indexOf(name)] = t.state().fields[FIELDS.indexOf(name)];
+      }));
+    }
+    for (const name of ['Eg1', 'Ez1']) $(name).addEventListener('pointerdown', () => run(() => t.ClickField(name)));
+
+    if (typeof t.CheckingClick === 'function') {
+      checkingBound = true;
+      $('CheckBox1').hidden = false;
+      $('CheckBox1Box').addEventListener('change', (e) => run(() => t.CheckingClick(e.target.checked)));
+      on('ButtonEvaluation', () => run(() => t.EvaluationClick()));
+    }
+
+    // The operator dialog.
+    $('Form3_RadioGroup4').addEventListener('change', (e) => run(() => t.DialogRowClick(Number(e.target.value))));
+    $('Form3_Button1').addEventListener('click', () => run(() => t.DialogOk()));
+    form3.addEventListener('keydown', (e) => {
+      if (e.key.length !== 1 || e.ctrlKey || e.metaKey) return;
+      if (run(() => t.DialogKeyPress(e.key))) e.preventDefault();
+    });
+    form3.addEventListener('beforeinput', (e) => {
+      if (e.inputType === 'insertText' && e.data && e.data.length === 1 && run(() => t.DialogKeyPress(e.data))) e.preventDefault();
+    });
+    // Enter is the dialog's OK, Esc closes it like OK.
+    form3.addEventListener('keydown', (e) => {
+      if (e.key !== 'Enter' || e.target instanceof HTMLButtonElement) return;
+      e.preventDefault();
+      run(() => t.DialogOk());
+    });
+    form3.addEventListener('cancel', (e) => {
+      e.preventDefault();
+      run(() => t.DialogOk());
+    });
+    box.addEventListener('cancel', (e) => {
+      e.preventDefault();
+      closeBox();
+    });
+
+    document.addEventListener('keydown', (e) => onKeydown(e, null), true);
+    document.addEventListener('keyup', () => { keyFromKeydown = false; }, true);
+    document.addEventListener('beforeinput', onBeforeInput, true);
+    window.addEventListener('focus', schedulePaint);
+  }
+
+  async function start() {
+    try {
+      Q = await createQuorvel();
+      t = new Q.Trainer();
+    } catch (e) {
+      const failure = $('Failure');
+      failure.textContent = 'Quorvel kann in diesem Browser nicht starten. Bitte einen aktuellen Browser verwenden.';
+      failure.hidden = false;
+      form.hidden = true;
+      return;
+    }
+    build();
+    connect();
+    form.inert = false;
+    form.removeAttribute('aria-busy');
+    // The first paint shows the instructions.
+    t.FormPaint(controlOf(document.activeElement), document.hasFocus(), false);
+    settle();
+    document.documentElement.classList.add('ready');
+  }
+
+  if ('serviceWorker' in navigator && window.isSecureContext) {
+    navigator.serviceWorker.register('sw.js').catch(() => {});
+  }
+  start();
+})();
