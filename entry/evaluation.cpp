@@ -44,6 +44,15 @@ MixedFraction ReadOperand(OperandFields& fields) {
     return operand;
 }
 
+std::optional<MixedFraction> ReadPupilResult(OperandFields fields) {
+    if (Trimmed(fields.whole).empty() && Trimmed(fields.numerator).empty() && Trimmed(fields.denominator).empty()) {
+        return std::nullopt;
+    }
+    const MixedFraction result = ReadOperand(fields);
+    if (result.denominator == 0) throw ConversionError(fields.denominator);
+    return result;
+}
+
 ResultFields ResultTexts(const MixedFraction& r) {
     ResultFields texts;
     if (r.whole != 0) {

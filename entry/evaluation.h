@@ -3,6 +3,7 @@
 // the result fields.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "fraction/walkthroughs.h"
@@ -22,6 +23,11 @@ struct OperandFields {
 // emptied. Those rewrites stay in fields also when a conversion fails with
 // ConversionError.
 MixedFraction ReadOperand(OperandFields& fields);
+
+// Reads the pupil's own result from the result fields by the operands'
+// rules, leaving the texts as typed. Nothing if all three are blank; a
+// ConversionError if it does not read or its denominator is 0.
+std::optional<MixedFraction> ReadPupilResult(OperandFields fields);
 
 // The texts of the result fields, in the same three parts.
 using ResultFields = OperandFields;

@@ -4,13 +4,22 @@
 
 namespace quorvel {
 
-std::optional<FieldKeyEffect> FieldKey(Control field, Keystroke key) {
+std::optional<FieldKeyEffect> FieldKey(Control field, Keystroke key, bool checking) {
     const bool enter = key.kind == Keystroke::Enter;
     const bool slash = key.kind == Keystroke::Character && key.character == '/';
     if ((field == Control::Ez1 || field == Control::Ez2) && (enter || slash)) {
         return FieldKeyEffect{field == Control::Ez1 ? Control::En1 : Control::En2};
     }
+    if (checking && field == Control::Ez && (enter || slash)) return FieldKeyEffect{Control::En};
     if (!enter) return std::nullopt;
+    if (checking) {
+        switch (field) {
+            case Control::En2: return FieldKeyEffect{Control::Eg};
+            case Control::Eg: return FieldKeyEffect{Control::Ez};
+            case Control::En: return FieldKeyEffect{std::nullopt, false, false, true};
+            default: break;
+        }
+    }
     switch (field) {
         case Control::Enr: return FieldKeyEffect{Control::Eg1};
         case Control::Eg1: return FieldKeyEffect{Control::Ez1};

@@ -1,7 +1,8 @@
 // The typing flow: which control a key goes to, and what a key does there.
 // Enter walks through the operand fields, "/" ends a numerator, Enter in the
 // first denominator asks for the operation, Enter in the second reminds the
-// pupil to work on paper before "=".
+// pupil to work on paper before "=". When the pupil's result is checked, the
+// flow goes on through the result fields and ends with the check.
 #pragma once
 
 #include <optional>
@@ -32,11 +33,12 @@ struct FieldKeyEffect {
     std::optional<Control> next;  // the field or button the focus moves to
     bool askOperator = false;     // the operator dialog before the move
     bool remind = false;          // the reminder before the move
+    bool check = false;           // check the pupil's result ("=") instead of a move
 };
 
 // Nothing if the key is typed into the field as usual; else the key is
 // swallowed and has this effect.
-std::optional<FieldKeyEffect> FieldKey(Control field, Keystroke key);
+std::optional<FieldKeyEffect> FieldKey(Control field, Keystroke key, bool checking = false);
 
 // The operator dialog's row of a key "+", "-", "*", "/" or ":"; nothing for
 // any other key.

@@ -8,6 +8,17 @@
 
 namespace quorvel {
 
+void NumberColumns(SheetLines& lines, const MixedFraction& n) {
+    if (n.numerator == 0 || n.denominator == 1) {
+        TextColumn(lines, std::to_string(std::int64_t(n.whole) + (n.numerator == 0 ? 0 : n.numerator)));
+    } else if (n.whole == 0) {
+        FractionColumn(lines, n.numerator, n.denominator);
+    } else {
+        TextColumn(lines, DecimalText(n.whole));
+        FractionColumn(lines, Abs(n.numerator), n.denominator);
+    }
+}
+
 namespace {
 
 

@@ -18,6 +18,10 @@ struct MixedFraction {
     friend bool operator==(const MixedFraction&, const MixedFraction&) = default;
 };
 
+// Draws a number as a pupil writes it into the open block: "0", "5", "3/4",
+// "-3/4", "-1 3/4" (the sign once, in front), a whole number without "/1".
+void NumberColumns(SheetLines& lines, const MixedFraction& n);
+
 void WriteAdditionSteps(Walkthrough& sheet, Int w1, Int w2, Int z1, Int d1, Int z2, Int d2);
 void WriteSubtractionSteps(Walkthrough& sheet, Int w1, Int w2, Int z1, Int d1, Int z2, Int d2);
 void WriteMultiplicationSteps(Walkthrough& sheet, Int w1, Int w2, Int z1, Int d1, Int z2, Int d2);

@@ -6,6 +6,7 @@
 #include "entry/evaluation.h"
 #include "exercise/settings.h"
 #include "fraction/cp1252.h"
+#include "fraction/errors.h"
 
 namespace quorvel {
 
@@ -24,6 +25,11 @@ std::optional<std::size_t> WholePartIndex(Control field) {
         default: return std::nullopt;
     }
 }
+
+const char kNoResult[] = "Schreib zuerst Dein Ergebnis in die Felder hinter dem \"=\". Dann prüfe ich es.";
+const char kUnreadableResult[] = "Dein Ergebnis ist nicht korrekt";
+
+bool IsResultField(Control field) { return field == Control::Eg || field == Control::Ez || field == Control::En; }
 
 // The pupil has put the cursor somewhere on the exercise screen or the page.
 bool CursorPlaced(Control focus) { return focus != Control::Elsewhere; }
@@ -198,7 +204,7 @@ void TrainerModel::WriteOperand(Control whole, const OperandFields& texts) {
 void TrainerModel::LGleichClick() {
     Run([&] {
         state_.tipShown = false;
-        if (state_.exerciseScreen) MoveFocus(Control::Eg1);
+        if (state_.exerciseScreen) MoveFocus(state_.checking ? Control::Eg : Control::Eg1);
         const auto& f = state_.fields;
         OperandFields first{f[At(Control::Eg1)], f[At(Control::Ez1)], f[At(Control::En1)]};
         OperandFields second{f[At(Control::Eg2)], f[At(Control::Ez2)], f[At(Control::En2)]};
@@ -223,9 +229,49 @@ void TrainerModel::LGleichClick() {
             CallHost([&] { host_.ShowMessage(UnreadableOperandMessage(evaluation.outcome)); });
             return;
         }
+        if (state_.checking) {
+            CheckPupilResult(evaluation);
+            return;
+        }
         WriteOperand(Control::Eg, evaluation.resultFields);
         if (state_.document.HoldsInstructions()) state_.document.Clear();
         ShowSheet(sheet_.lines.Join());
+    });
+}
+
+// The result fields hold what the pupil typed: it stays there, and the page
+// shows the verdict above the worked solution. A result that is missing or
+// unreadable checks and counts nothing.
+void TrainerModel::CheckPupilResult(const Evaluation& evaluation) {
+    const auto& f = state_.fields;
+    std::optional<MixedFraction> pupil;
+    try {
+        pupil = ReadPupilResult({f[At(Control::Eg)], f[At(Control::Ez)], f[At(Control::En)]});
+    } catch (const ConversionError&) {
+        CallHost([&] { host_.ShowMessage(kUnreadableResult); });
+        return;
+    }
+    if (!pupil) {
+        CallHost([&] { host_.ShowMessage(kNoResult); });
+        return;
+    }
+    const CheckedExercise checked{sheet_.context, state_.op, evaluation.first, evaluation.second, *pupil,
+                                  CheckResult(state_.op, evaluation.first, evaluation.second, *pupil)};
+    record_.Add(checked);
+    state_.tally = record_.Counts();
+    state_.resultVerdict = checked.check.verdict;
+    if (state_.document.HoldsInstructions()) state_.document.Clear();
+    ShowSheet(VerdictLines(checked).Join() + sheet_.lines.Join());
+}
+
+void TrainerModel::CheckingClick(bool on) {
+    Run([&] { state_.checking = on; });
+}
+
+void TrainerModel::EvaluationClick() {
+    Run([&] {
+        if (state_.document.HoldsInstructions()) state_.document.Clear();
+        ShowSheet(record_.EvaluationPage());
     });
 }
 
@@ -239,6 +285,7 @@ void TrainerModel::SetField(Control field, const std::string& text) {
 
 void TrainerModel::FieldChanged(Control field) {
     if (auto index = WholePartIndex(field)) state_.wholePartWhite[*index] = !state_.Field(field).empty();
+    if (IsResultField(field)) state_.resultVerdict.reset();
     if (field == Control::Eg1) ShowTip(true);   // Eg1Change
     if (field == Control::Ez1) ShowTip(false);  // Ez1Change
 }
@@ -271,15 +318,23 @@ bool TrainerModel::KeyPress(Control focus, Keystroke key) {
 bool TrainerModel::FormKeyPress(Control focus, Keystroke key) {
     if (key.kind == Keystroke::Character && key.character == 'n') {
         // On the settings screen the fields are hidden: the key does nothing there.
+        // With checking on, the pupil works the exercise first: it is only
+        // posed, and the cursor waits in the result.
         if (state_.exerciseScreen) {
             Button6Click();
-            LGleichClick();
+            if (state_.checking) {
+                MoveFocus(Control::Eg);
+            } else {
+                LGleichClick();
+            }
         }
         return true;
     }
     if (IsField(focus)) {
-        if (std::optional<FieldKeyEffect> effect = FieldKey(focus, key)) {
-            if (effect->askOperator) {
+        if (std::optional<FieldKeyEffect> effect = FieldKey(focus, key, state_.checking)) {
+            if (effect->check) {
+                LGleichClick();
+            } else if (effect->askOperator) {
                 AskOperator();  // the dialog moves the focus on when it closes
             } else {
                 if (effect->remind) CallHost([&] { host_.ShowMessage(kReminder); });

@@ -12,6 +12,7 @@
 #include "entry/keyboard.h"
 #include "exercise/generator.h"
 #include "fraction/steps.h"
+#include "model/record.h"
 
 namespace quorvel {
 
@@ -50,6 +51,10 @@ struct TrainerState {
     bool pageBlank = false;           // the view shows the empty page, not the document
     int blankings = 0;                // how often the view was emptied ("Start")
     DocumentBody document;
+    // Checking the pupil's own result ("Mein Ergebnis prüfen").
+    bool checking = false;
+    std::optional<Verdict> resultVerdict;  // of the result fields as last checked
+    Tally tally;
 
     const std::string& Field(Control field) const { return fields[std::size_t(field)]; }
     int Row(Group group) const { return rows[std::size_t(group)]; }
@@ -78,6 +83,9 @@ public:
     void Button6Click();  // "Neue Aufgabe"
     void LGleichClick();  // "=" and the operator button
     void Button10Click(); // "Löschen"
+    // Checking the pupil's result: the settings' choice and "Auswertung".
+    void CheckingClick(bool on);
+    void EvaluationClick();
     // A row selected in a group, by the pupil or the program.
     void SelectRow(Group group, int row);
     // The text of a field as the pupil left it.
@@ -113,10 +121,12 @@ private:
     void RadioGroup4Click();
     void ClearResultFields();
     void WriteOperand(Control whole, const OperandFields& texts);
+    void CheckPupilResult(const Evaluation& evaluation);
 
     TrainerHost& host_;
     TrainerState state_;
     quorvel::Walkthrough sheet_;
+    CheckRecord record_;
     ExerciseGenerator generator_;
     bool firstPaint_ = true;
     std::optional<Control> focusMove_;

@@ -105,19 +105,6 @@ SolvedExercise Solve(const WorksheetRequest& request, const std::string& designa
     return {designation, designation, op, evaluation.first, evaluation.second, evaluation.result, sheet.lines.Join()};
 }
 
-// A number as a pupil writes it: "0", "5", "3/4", "-3/4", "-1 3/4" (the
-// sign once, in front), a whole number without "/1".
-void NumberColumns(SheetLines& lines, const MixedFraction& n) {
-    if (n.numerator == 0 || n.denominator == 1) {
-        TextColumn(lines, std::to_string(std::int64_t(n.whole) + (n.numerator == 0 ? 0 : n.numerator)));
-    } else if (n.whole == 0) {
-        FractionColumn(lines, n.numerator, n.denominator);
-    } else {
-        TextColumn(lines, DecimalText(n.whole));
-        FractionColumn(lines, Abs(n.numerator), n.denominator);
-    }
-}
-
 // The numbered title and the exercise drawn as the pupils read it.
 void WriteExercise(SheetLines& lines, const WorksheetRequest& request, const SolvedExercise& e) {
     WriteExerciseTitle(lines, ContextOf(request, e.number, e.op));

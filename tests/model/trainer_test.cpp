@@ -152,5 +152,88 @@ TEST(Screens, StartEmptiesTheViewAndBackKeepsTheDocument) {
     EXPECT_EQ(t.state().blankings, 2);
 }
 
+// With checking on, the flow goes on through the result fields and ends
+// with the check; without, the result fields take no part in it.
+TEST(Checking, TheFlowGoesThroughTheResult) {
+    EXPECT_EQ(FieldKey(Control::En2, kEnter, true)->next, Control::Eg);
+    EXPECT_FALSE(FieldKey(Control::En2, kEnter, true)->remind);
+    EXPECT_EQ(FieldKey(Control::Eg, kEnter, true)->next, Control::Ez);
+    EXPECT_EQ(FieldKey(Control::Ez, Key('/'), true)->next, Control::En);
+    EXPECT_TRUE(FieldKey(Control::En, kEnter, true)->check);
+    EXPECT_FALSE(FieldKey(Control::Eg, kEnter, false).has_value());
+    EXPECT_FALSE(FieldKey(Control::Eg, Key('/'), true).has_value());
+}
+
+struct CheckingTrainer : Trainer {
+    CheckingTrainer() {
+        model.CheckingClick(true);
+        for (auto [field, text] : {std::pair{Control::Eg1, ""}, {Control::Ez1, "1"}, {Control::En1, "2"},
+                                   {Control::Eg2, ""}, {Control::Ez2, "1"}, {Control::En2, "3"}}) {
+            model.EditField(field, text);
+        }
+    }
+    // Types a result and presses Enter in its denominator.
+    void Answer(const char* whole, const char* numerator, const char* denominator) {
+        model.EditField(Control::Eg, whole);
+        model.EditField(Control::Ez, numerator);
+        model.EditField(Control::En, denominator);
+        EXPECT_TRUE(model.KeyPress(Control::En, kEnter));
+    }
+    std::string Page() const { return state().document.Text(); }
+};
+
+TEST(Checking, VerdictsAreShownCountedOnceAndKeepTheTypedResult) {
+    CheckingTrainer t;
+    t.Answer("", "2", "5");
+    EXPECT_EQ(t.state().resultVerdict, Verdict::Wrong);
+    EXPECT_NE(t.Page().find("Typischer Fehler: <b>Z\xE4hler plus Z\xE4hler, Nenner plus Nenner.</b>"), std::string::npos);
+    EXPECT_NE(t.Page().find("*) Z\xE4hler addieren, Nenner beibehalten"), std::string::npos);  // the worked solution below
+    EXPECT_EQ(t.Field(Control::Ez), "2");
+    EXPECT_EQ(t.model.TakeFocusMove(), Control::Eg);
+
+    t.Answer("", "5", "6");
+    EXPECT_EQ(t.state().resultVerdict, Verdict::Right);
+    EXPECT_EQ(t.Page().find("Richtig!"), t.Page().find("Richtig!</span><br>"));
+    t.model.LGleichClick();  // the same result again counts nothing
+    t.Answer("", "10", "12");
+    EXPECT_EQ(t.state().resultVerdict, Verdict::NotReduced);
+    EXPECT_EQ(t.state().tally, (Tally{3, 1, 1, 1}));
+    t.model.EditField(Control::En, "1");
+    EXPECT_FALSE(t.state().resultVerdict);  // the colour goes with the change
+
+    t.model.Button10Click();  // "Löschen" keeps the tally
+    t.model.EvaluationClick();
+    for (const char* part : {"Gepr\xFC" "ft: 3", "Aufgabe Bsp.) [n e]", "   falsch (Z\xE4hler plus Z\xE4hler, Nenner plus Nenner)",
+                             "Typische Fehler:<br>", "Nenner plus Nenner: 1-mal"}) {
+        EXPECT_NE(t.Page().find(part), std::string::npos) << part;
+    }
+}
+
+TEST(Checking, NoResultOrAnUnreadableOneChecksNothing) {
+    CheckingTrainer t;
+    const std::uint64_t revision = t.state().document.Revision();
+    t.Answer(" ", "", "");
+    t.Answer("", "3", "");
+    t.Answer("", "3", "0");
+    EXPECT_EQ(t.host.messages.size(), 3u);
+    EXPECT_EQ(t.host.messages.back(), "Dein Ergebnis ist nicht korrekt");
+    EXPECT_EQ(t.state().document.Revision(), revision);
+    EXPECT_EQ(t.state().tally, Tally{});
+    t.Answer("", "3", "-4");  // a sign in the denominator still reads
+    EXPECT_EQ(t.state().tally.wrong, 1);
+}
+
+// Key n poses without solving and waits in the result.
+TEST(Checking, KeyNOnlyPoses) {
+    CheckingTrainer t;
+    t.model.TakeFocusMove();
+    const std::uint64_t revision = t.state().document.Revision();
+    EXPECT_TRUE(t.model.KeyPress(Control::Ez1, Key('n')));
+    EXPECT_EQ(t.Field(Control::Enr), "1 a");
+    EXPECT_EQ(t.Field(Control::Ez), "");
+    EXPECT_EQ(t.state().document.Revision(), revision);
+    EXPECT_EQ(t.model.TakeFocusMove(), Control::Eg);
+}
+
 }  // namespace
 }  // namespace quorvel

@@ -1,0 +1,165 @@
+#include "model/record.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+
+#include "fraction/cp1252.h"
+#include "fraction/walkthroughs.h"
+
+namespace quorvel {
+
+namespace {
+
+const char kRightStyle[] = "<span style=\"color:green;font-weight:bold;\">";
+const char kNotReducedStyle[] = "<span style=\"color:#b06000;font-weight:bold;\">";
+const char kWrongStyle[] = "<span style=\"color:red;font-weight:bold;\">";
+
+// A value as a pupil writes it in a sentence: "3", "5/6", "-1 3/4".
+std::string WrittenValue(const Rational& value) {
+    const std::int64_t whole = value.numerator / value.denominator;
+    const std::int64_t rest = std::llabs(value.numerator % value.denominator);
+    if (rest == 0) return std::to_string(whole);
+    const std::string fraction = std::to_string(rest) + "/" + std::to_string(value.denominator);
+    if (whole == 0) return (value.numerator < 0 ? "-" : "") + fraction;
+    return std::to_string(whole) + " " + fraction;
+}
+
+// The exercise with the pupil's result, drawn as the page draws fractions,
+// and a text after it.
+void WriteExerciseWithResult(SheetLines& lines, const CheckedExercise& e, const std::string& after) {
+    OpenFractionBlock(lines);
+    TextColumn(lines, "      ");
+    NumberColumns(lines, e.first);
+    TextColumn(lines, std::string(" ") + e.op + " ");
+    NumberColumns(lines, e.second);
+    TextColumn(lines, " = ");
+    NumberColumns(lines, e.pupil);
+    TextColumn(lines, after);
+    CloseFractionBlock(lines);
+}
+
+std::string ShortVerdict(const Check& check) {
+    switch (check.verdict) {
+        case Verdict::Right: return "richtig";
+        case Verdict::NotReduced: return "richtig, aber nicht fertig gekürzt"_w;
+        case Verdict::Wrong: break;
+    }
+    std::string text = "falsch";
+    for (std::size_t i = 0; i < check.strategies.size(); ++i) {
+        text += (i == 0 ? " (" : " oder ") + check.strategies[i]->name;
+    }
+    if (!check.strategies.empty()) text += ")";
+    return text;
+}
+
+}  // namespace
+
+SheetLines VerdictLines(const CheckedExercise& e) {
+    SheetLines lines;
+    lines.Append("Dein Ergebnis:<br>");
+    WriteExerciseWithResult(lines, e, "");
+    const Check& check = e.check;
+    const std::string done = WrittenValue(ValueOf(e.pupil));
+    switch (check.verdict) {
+        case Verdict::Right:
+            lines.Append(kRightStyle + std::string("Richtig!</span>") +
+                         (check.improperForm ? " Als gemischte Zahl heißt es "_w + done + "." : "") + "<br>");
+            break;
+        case Verdict::NotReduced:
+            lines.Append(kNotReducedStyle + "Richtig gerechnet, aber noch nicht fertig.</span> Kürze das Ergebnis "_w
+                         "so weit es geht und zieh die Ganzen heraus: "_w + done + ".<br>");
+            break;
+        case Verdict::Wrong:
+            if (check.strategies.empty()) {
+                lines.Append(kWrongStyle + "Leider nicht richtig.</span> Vergleiche Deinen Rechenweg Schritt für "_w
+                             "Schritt mit dem Rechenweg unten.<br>");
+            }
+            for (std::size_t i = 0; i < check.strategies.size(); ++i) {
+                const WrongStrategy& s = *check.strategies[i];
+                const std::string opening = i > 0                          ? "Oder vielleicht: "
+                                            : check.strategies.size() > 1 ? "Leider nicht richtig.</span> Vielleicht: "
+                                                                          : "Leider nicht richtig.</span> Typischer "
+                                                                            "Fehler: ";
+                lines.Append((i == 0 ? kWrongStyle : "") + opening + "<b>" + HtmlEscape(s.name) + ".</b> " +
+                             HtmlEscape(s.advice) + "<br>");
+            }
+            break;
+    }
+    lines.Append("<br>");
+    return lines;
+}
+
+std::string TallyText(const Tally& t) {
+    return "Geprüft "_w + std::to_string(t.checked) + " · richtig "_w + std::to_string(t.right) +
+           " · nicht gekürzt "_w + std::to_string(t.notReduced) + " · falsch "_w + std::to_string(t.wrong);
+}
+
+std::string VerdictColour(Verdict verdict) {
+    switch (verdict) {
+        case Verdict::Right: return "#c8f0c8";
+        case Verdict::NotReduced: return "#fff0b0";
+        case Verdict::Wrong: break;
+    }
+    return "#ffc8c8";
+}
+
+void CheckRecord::Add(const CheckedExercise& e) {
+    if (!exercises_.empty()) {
+        const CheckedExercise& last = exercises_.back();
+        if (last.context.exerciseNumber == e.context.exerciseNumber && last.op == e.op && last.first == e.first &&
+            last.second == e.second && last.pupil == e.pupil) {
+            return;
+        }
+    }
+    exercises_.push_back(e);
+    ++tally_.checked;
+    switch (e.check.verdict) {
+        case Verdict::Right: ++tally_.right; break;
+        case Verdict::NotReduced: ++tally_.notReduced; break;
+        case Verdict::Wrong: ++tally_.wrong; break;
+    }
+}
+
+std::string CheckRecord::EvaluationPage() const {
+    SheetLines lines;
+    WriteHeading(lines, "Auswertung");
+    if (exercises_.empty()) {
+        lines.Append("Du hast noch kein Ergebnis prüfen lassen. Kreuze bei den Einstellungen \"Mein Ergebnis "_w
+                     "prüfen\" an.<br>"_w);
+        return lines.Join();
+    }
+    lines.Append("Geprüft: "_w + std::to_string(tally_.checked) + "<br>");
+    lines.Append("Richtig: " + std::to_string(tally_.right) + "<br>");
+    lines.Append("Richtig, aber nicht fertig gekürzt: "_w + std::to_string(tally_.notReduced) + "<br>");
+    lines.Append("Falsch: " + std::to_string(tally_.wrong) + "<br>");
+    lines.Append("<br>");
+    // The wrong strategies in the order first found, with how often.
+    std::vector<std::pair<const WrongStrategy*, int>> found;
+    for (const CheckedExercise& e : exercises_) {
+        WriteExerciseTitle(lines, e.context);
+        WriteExerciseWithResult(lines, e, "   " + HtmlEscape(ShortVerdict(e.check)));
+        for (const WrongStrategy* s : e.check.strategies) {
+            auto at = std::find_if(found.begin(), found.end(), [s](const auto& f) { return f.first == s; });
+            if (at == found.end()) {
+                found.emplace_back(s, 1);
+            } else {
+                ++at->second;
+            }
+        }
+    }
+    lines.Append("<br>");
+    if (found.empty()) {
+        lines.Append("Kein typischer Fehler gefunden.<br>");
+    } else {
+        lines.Append("Typische Fehler:<br>");
+        std::stable_sort(found.begin(), found.end(), [](const auto& a, const auto& b) { return a.second > b.second; });
+        for (const auto& [strategy, count] : found) {
+            lines.Append(HtmlEscape(strategy->name) + ": " + std::to_string(count) + "-mal<br>");
+        }
+    }
+    RemoveBlankLines(lines);
+    return lines.Join();
+}
+
+}  // namespace quorvel

@@ -1,0 +1,57 @@
+// The pupil's record of checked results: the verdict shown above a worked
+// solution, the running tally and the evaluation page ("Auswertung").
+// Texts are Windows-1252.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "entry/checking.h"
+#include "fraction/sheet.h"
+#include "fraction/steps.h"
+
+namespace quorvel {
+
+struct Tally {
+    int checked = 0;
+    int right = 0;
+    int notReduced = 0;
+    int wrong = 0;
+
+    friend bool operator==(const Tally&, const Tally&) = default;
+};
+
+// One checked result: the exercise as read, the pupil's result and the verdict.
+struct CheckedExercise {
+    ExerciseContext context;  // the exercise number, level and kind it was posed with
+    char op = '+';
+    MixedFraction first, second, pupil;
+    Check check;
+};
+
+// The verdict block that goes above the worked solution: the exercise with
+// the pupil's result, and what the check says of it.
+SheetLines VerdictLines(const CheckedExercise& exercise);
+
+// The caption of the tally on the exercise screen.
+std::string TallyText(const Tally& tally);
+
+// The background of the result fields for a verdict, as "#rrggbb".
+std::string VerdictColour(Verdict verdict);
+
+class CheckRecord {
+public:
+    // Counts a checked result, unless it repeats the last one exactly (the
+    // same exercise, the same result checked twice).
+    void Add(const CheckedExercise& exercise);
+    const Tally& Counts() const { return tally_; }
+    // The evaluation page: the counts, every checked exercise with its
+    // verdict, and the wrong strategies found with how often.
+    std::string EvaluationPage() const;
+
+private:
+    std::vector<CheckedExercise> exercises_;
+    Tally tally_;
+};
+
+}  // namespace quorvel
