@@ -10,6 +10,12 @@
   const AQUA = '#00ffff';
   // The name a browser gives the document when it saves it by its title.
   const SAVE_NAME = 'Quorvel.html';
+  // The pages name Windows fonts for their handwritten headings; where a
+  // system lacks them, a free look-alike stands in, as in the desktop view.
+  const HANDWRITING = ['Comic Sans MS', 'Lucida Handwriting', 'Chicago'].map((name) =>
+    [['normal', ''], ['bold', ' Bold']].map(([weight, suffix]) =>
+      `@font-face{font-family:'${name}';font-weight:${weight};` +
+      `src:local('${name}${suffix}'),local('Comic Neue${suffix}'),local('ComicNeue-${suffix ? 'Bold' : 'Regular'}');}`).join('')).join('');
 
   const $ = (id) => document.getElementById(id);
   const form = $('Form1');
@@ -176,6 +182,7 @@
       frame.onload = null;
       if (old) URL.revokeObjectURL(old);
       if (place) frame.contentWindow.scrollTo(0, place);
+      adoptFonts();
       watchView();
       frame.dataset.shown = name;
       frame.dispatchEvent(new Event('shown'));
@@ -184,6 +191,19 @@
       view.location.replace(url);
     } catch (e) {
       frame.src = url;
+    }
+  }
+
+  // A style sheet adopted by the document leaves its bytes as they are.
+  function adoptFonts() {
+    const view = frame.contentWindow;
+    if (!page.url || !view) return;
+    try {
+      const sheet = new view.CSSStyleSheet();
+      sheet.replaceSync(HANDWRITING);
+      view.document.adoptedStyleSheets = [...view.document.adoptedStyleSheets, sheet];
+    } catch (e) {
+      // The page shows with the fonts it names.
     }
   }
 
@@ -397,6 +417,7 @@
       Q = await createQuorvel();
       t = new Q.Trainer();
     } catch (e) {
+      console.error(e);
       const failure = $('Failure');
       failure.textContent = 'Quorvel kann in diesem Browser nicht starten. Bitte einen aktuellen Browser verwenden.';
       failure.hidden = false;
