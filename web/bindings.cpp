@@ -15,6 +15,7 @@
 
 #include "exercise/settings.h"
 #include "fraction/cp1252.h"
+#include "model/record.h"
 #include "model/trainer.h"
 
 namespace {
@@ -75,6 +76,18 @@ Keystroke KeystrokeOf(const std::string& key) {
     return {Keystroke::Character, TypedCharacter(key)};
 }
 
+const char* VerdictName(quorvel::Verdict verdict) {
+    switch (verdict) {
+        case quorvel::Verdict::Right:
+            return "right";
+        case quorvel::Verdict::NotReduced:
+            return "notReduced";
+        case quorvel::Verdict::Wrong:
+            break;
+    }
+    return "wrong";
+}
+
 template <std::size_t N>
 val Strings(const std::array<std::string, N>& texts) {
     val array = val::array();
@@ -120,6 +133,8 @@ public:
     void Button6Click() { model_.Button6Click(); }
     void LGleichClick() { model_.LGleichClick(); }
     void Button10Click() { model_.Button10Click(); }
+    void CheckingClick(bool on) { model_.CheckingClick(on); }
+    void EvaluationClick() { model_.EvaluationClick(); }
 
     void SelectRow(int group, int row) {
         if (group < 0 || group >= int(kRowCounts.size())) Reject("RangeError", "no group " + std::to_string(group));
@@ -168,6 +183,10 @@ public:
         state.set("dialogRow", s.dialogRow);
         state.set("pageBlank", s.pageBlank);
         state.set("blankings", s.blankings);
+        state.set("checking", s.checking);
+        state.set("resultVerdict", s.resultVerdict ? VerdictName(*s.resultVerdict) : "");
+        state.set("resultColour", s.resultVerdict ? quorvel::VerdictColour(*s.resultVerdict) : "");
+        state.set("tallyText", ToJs(quorvel::TallyText(s.tally)));
         state.set("documentRevision", double(s.document.Revision()));
         return state;
     }
@@ -222,6 +241,8 @@ EMSCRIPTEN_BINDINGS(quorvel) {
         .function("Button6Click", &Trainer::Button6Click)
         .function("LGleichClick", &Trainer::LGleichClick)
         .function("Button10Click", &Trainer::Button10Click)
+        .function("CheckingClick", &Trainer::CheckingClick)
+        .function("EvaluationClick", &Trainer::EvaluationClick)
         .function("SelectRow", &Trainer::SelectRow)
         .function("EditField", &Trainer::EditField)
         .function("ClickField", &Trainer::ClickField)

@@ -125,3 +125,35 @@ test('names and rows the model does not know are refused', () => {
   assert.deepEqual(t.state().rows, [0, 0, 1, 4]);
   assert.equal(t.state().fields.length, 10);
 });
+
+test('checking the pupil\'s result: verdict, colour and tally', () => {
+  const t = started();
+  t.CheckingClick(true);
+  assert.equal(t.state().checking, true);
+  type(t, 'Ez1', '1');
+  type(t, 'En1', '2');
+  t.DialogKeyPress('+');
+  type(t, 'Ez2', '1');
+  type(t, 'En2', '3');
+  t.takeHostCalls();
+  t.takeFocusMove();
+  assert.equal(t.state().resultVerdict, '');
+  type(t, 'Eg', '');
+  type(t, 'Ez', '2');  // 1/2 + 1/3 is 5/6, not 2/5
+  assert.equal(type(t, 'En', '5'), true);  // Enter in the last result field checks
+  let s = t.state();
+  assert.equal(s.resultVerdict, 'wrong');
+  assert.match(s.resultColour, /^#[0-9a-f]{6}$/);
+  assert.equal(s.tallyText, 'Geprüft 1 · richtig 0 · nicht gekürzt 0 · falsch 1');
+  t.EditField('Ez', '10');
+  assert.equal(t.state().resultVerdict, '');  // a changed result is not checked yet
+  t.EditField('En', '12');
+  t.LGleichClick();
+  s = t.state();
+  assert.equal(s.resultVerdict, 'notReduced');
+  assert.equal(s.fields[8], '10');  // the pupil's result stays
+  const revision = s.documentRevision;
+  t.EvaluationClick();
+  assert.notEqual(t.state().documentRevision, revision);
+  assert.match(new TextDecoder('windows-1252').decode(t.documentBytes()), /Geprüft/);
+});

@@ -12,6 +12,7 @@
 
 #include "exercise/settings.h"
 #include "fraction/errors.h"
+#include "model/record.h"
 #include "model/trainer.h"
 
 namespace {
@@ -90,7 +91,12 @@ struct Trainer {
         flags += s.tipShown ? (s.wholePartTip ? " tip whole" : " tip fraction") : " no tip";
         flags += s.dialogOpen ? " dialog" : "";
         flags += s.pageBlank ? " blank" : "";
+        if (s.checking) {
+            flags += " checking ";
+            flags += s.resultVerdict ? VerdictColour(*s.resultVerdict) : "-";
+        }
         Put("shows", flags);
+        if (s.checking) Put("tally", TallyText(s.tally));
         for (const std::string& call : host.calls) Put("host", call);
         host.calls.clear();
         if (const std::optional<Control> focus = model.TakeFocusMove()) Put("focus", std::to_string(int(*focus)));
@@ -221,22 +227,89 @@ Typed TypedExercises(int total) {
     return typed;
 }
 
+// ---- checked results ----
+
+// Exercises by designation with the pupil's result checked: the right result
+// (taken from a second trainer that solves the same exercises), the same not
+// reduced, a wrong one, an unreadable one or none; then the evaluation page.
+// Returns the tally.
+Tally CheckedResults(int total) {
+    Sequence seq;
+    Tally tally;
+    for (int session = 0; tally.checked < total; ++session) {
+        const int difficulty = session % 4, kind = session % 3, operation = session % 5;
+        Trainer pupil(difficulty, kind, operation, session % 2);
+        Trainer solver(difficulty, kind, operation, 0);
+        pupil.model.CheckingClick(true);
+        const std::string start = std::to_string(1 + session * 7919) + " a";
+        pupil.model.EditField(Control::Enr, start);
+        solver.model.EditField(Control::Enr, start);
+        Put("checking session", std::to_string(session));
+        for (int i = 0; i < 20; ++i) {
+            pupil.model.KeyPress(Control::View, {Keystroke::Character, 'n'});  // posed only
+            solver.model.KeyPress(Control::View, {Keystroke::Character, 'n'});
+            const TrainerState& solved = solver.model.State();
+            std::string whole = solved.Field(Control::Eg), numerator = solved.Field(Control::Ez),
+                        denominator = solved.Field(Control::En);
+            switch (seq.Below(6)) {
+                case 0:
+                case 1:
+                    break;  // right
+                case 2:     // not reduced, where there is a fraction
+                    if (!numerator.empty()) {
+                        numerator += "0";
+                        denominator += "0";
+                    }
+                    break;
+                case 3:
+                    numerator = numerator.empty() ? "1" : numerator + "1";
+                    break;  // wrong
+                case 4:
+                    denominator = "zwei";
+                    break;  // unreadable
+                default:
+                    whole = numerator = denominator = "";
+                    break;  // none
+            }
+            // Typed into the result fields; Enter in the last one checks.
+            pupil.model.EditField(Control::Eg, whole);
+            pupil.model.KeyPress(Control::Eg, {Keystroke::Enter});
+            pupil.model.EditField(Control::Ez, numerator);
+            pupil.model.KeyPress(Control::Ez, {Keystroke::Enter});
+            pupil.model.EditField(Control::En, denominator);
+            pupil.model.KeyPress(Control::En, {Keystroke::Enter});
+            pupil.Report(true);
+        }
+        pupil.model.EvaluationClick();
+        pupil.Report(true);
+        tally.checked += pupil.model.State().tally.checked;
+        tally.right += pupil.model.State().tally.right;
+        tally.notReduced += pupil.model.State().tally.notReduced;
+        tally.wrong += pupil.model.State().tally.wrong;
+    }
+    return tally;
+}
+
 }  // namespace
 
 int main() {
     const int byDesignation = ByDesignation();
     const Typed typed = TypedExercises(650);
+    const Tally checked = CheckedResults(150);
     const auto n = [](int count) { return std::to_string(count); };
     const std::string summary = "exercises by designation solved " + n(byDesignation) + ", typed " + n(typed.count) +
                                 " (solved " + n(typed.solved) + ", unreadable " + n(typed.unreadable) +
                                 ", division by zero " + n(typed.divisionByZero) + ", overflow " + n(typed.overflow) +
-                                ", other errors " + n(typed.otherErrors) + ")";
+                                ", other errors " + n(typed.otherErrors) + "), checked " + n(checked.checked) +
+                                " (right " + n(checked.right) + ", not reduced " + n(checked.notReduced) + ", wrong " +
+                                n(checked.wrong) + ")";
     Put("summary", summary);
     std::fwrite(out.data(), 1, out.size(), stdout);
     std::fflush(stdout);
     std::fprintf(stderr, "%s\n", summary.c_str());
     const bool covered = byDesignation >= 2000 && typed.solved >= 500 && typed.unreadable > 0 &&
-                         typed.divisionByZero > 0 && typed.overflow > 0;
+                         typed.divisionByZero > 0 && typed.overflow > 0 && checked.right > 0 &&
+                         checked.notReduced > 0 && checked.wrong > 0;
     if (!covered) std::fprintf(stderr, "the run misses a case it is meant to cover\n");
     return covered ? 0 : 1;
 }
