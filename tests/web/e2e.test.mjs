@@ -74,6 +74,17 @@ async function download(page, action) {
   return {name, bytes: fs.readFileSync(path.join(dir, name))};
 }
 
+// The view, changed in place since its last load, shows what a load of the
+// saved document would show.
+async function assertViewShows(page, bytes) {
+  const [live, loaded] = await page.evaluate((latin1) => {
+    const text = new TextDecoder('windows-1252').decode(Uint8Array.from(latin1, (c) => c.charCodeAt(0)));
+    const fresh = new DOMParser().parseFromString(text, 'text/html');
+    return [document.getElementById('WebBrowser1').contentDocument.body.innerHTML, fresh.body.innerHTML];
+  }, bytes.toString('latin1'));
+  assert.equal(live, loaded);
+}
+
 function replayNatively(operations) {
   return execFileSync(SESSION, {input: operations.join('\n') + '\n'});
 }
@@ -126,10 +137,12 @@ describe('typing an exercise with the keyboard', () => {
     await page.click('#Enr', {clickCount: 3});
     await page.keyboard.type('250 a');
     await andShown(page, () => page.keyboard.press('n'));
+    await andShown(page, () => page.keyboard.press('n'));
     const [enr, , ez1, en1, , ez2, en2, , ez, en] = await fields(page);
-    assert.equal(enr, '250 b');
+    assert.equal(enr, '250 c');
     assert.ok([ez1, en1, ez2, en2, ez, en].every((v) => /^\d+$/.test(v)), 'operands and result filled');
-    assert.match(await pageText(page), /Aufgabe 250 b\)/);
+    assert.match(await pageText(page), /Aufgabe 250 c\)/);
+    await assertViewShows(page, (await download(page, () => page.click('#Button9'))).bytes);
     await page.close();
   });
 });
@@ -147,6 +160,7 @@ describe('collecting, saving and printing', () => {
     assert.equal(saved.name, 'Quorvel.html');
     assert.ok(saved.bytes.equals(expected), 'the saved file differs from the native model\'s document');
     assert.match(saved.bytes.toString('latin1'), /Aufgabe 1 c\)/);
+    await assertViewShows(page, saved.bytes);
 
     // "Drucken" prints the page in the view, not the trainer around it.
     const printed = await page.evaluate(() => {

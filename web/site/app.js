@@ -12,6 +12,11 @@
   const SAVE_NAME = 'Quorvel.html';
   // The pages name Windows fonts for their handwritten headings; where a
   // system lacks them, a free look-alike stands in, as in the desktop view.
+  const CODE_PAGE = new TextDecoder('windows-1252');
+  const BODY_START = '<body>\r\n';
+  const DOCUMENT_END = '\r\n</body>\r\n</html>\r\n';
+  const BODY_TRAIL = '\n\n\n';  // what a load makes of the line breaks around "</body>" and "</html>"
+  const PAGE_TAGS = /<(!doctype|html|head|body|title|meta|base|frameset)/i;
   const HANDWRITING = ['Comic Sans MS', 'Lucida Handwriting', 'Chicago'].map((name) =>
     [['normal', ''], ['bold', ' Bold']].map(([weight, suffix]) =>
       `@font-face{font-family:'${name}';font-weight:${weight};` +
@@ -28,7 +33,7 @@
   let checkingBound = false;
   const boxes = [];          // message and error boxes still to show
   let savedUrl = null;       // the blob of the last "Speichern"
-  const page = {blank: null, blankings: -1, revision: -1, url: null};
+  const page = {blank: null, blankings: -1, revision: -1, url: null, text: null, loaded: false};
   let paintPending = false;
   let keyFromKeydown = false;  // the key being pressed came through keydown
   const fieldTexts = [];       // the model's text of each field, as last shown
@@ -126,14 +131,16 @@
     renderPage(s);
   }
 
+  // The result fields take the verdict's colour as their background.
   function renderChecking(s) {
     $('CheckBox1Box').checked = s.checking;
     $('Checking').hidden = !s.checking;
     setText($('LabelTally'), s.tallyText);
-    for (const name of ['Eg', 'Ez', 'En']) $(name).style.color = s.resultColour || '';
     for (const name of ['Eg', 'Ez', 'En']) {
-      if (s.resultVerdict) $(name).dataset.verdict = s.resultVerdict;
-      else delete $(name).dataset.verdict;
+      const field = $(name);
+      field.style.backgroundColor = s.resultColour || '';
+      if (s.resultVerdict) field.dataset.verdict = s.resultVerdict;
+      else delete field.dataset.verdict;
     }
   }
 
@@ -157,41 +164,91 @@
 
   function renderPage(s) {
     if (s.pageBlank) {
-      if (page.blank !== true || page.blankings !== s.blankings) show('about:blank', 'blank' + s.blankings, false);
+      if (page.blank !== true || page.blankings !== s.blankings) load('about:blank', null, 'blank' + s.blankings);
       page.blank = true;
       page.blankings = s.blankings;
     } else if (page.blank !== false || page.revision !== s.documentRevision) {
-      const collecting = s.rows[2] !== 0 && page.blank === false;
+      const name = String(s.documentRevision);
+      const bytes = t.documentBytes();
+      // One character for each byte: positions in the text are positions in the file.
+      const text = CODE_PAGE.decode(bytes);
+      const inPlace = page.blank === false && changeInPlace(text);
       page.blank = false;
       page.revision = s.documentRevision;
-      // The document's own bytes: the browser reads them as the desktop
-      // view does, and no script of it ever runs (the frame's sandbox).
-      const blob = new Blob([t.documentBytes()], {type: 'text/html; charset=windows-1252'});
-      show(URL.createObjectURL(blob), String(s.documentRevision), collecting);
+      if (inPlace) {
+        announce(name);
+      } else {
+        // The document's own bytes: the browser reads them as the desktop
+        // view does, and no script of it ever runs (the frame's sandbox).
+        const blob = new Blob([bytes], {type: 'text/html; charset=windows-1252'});
+        load(URL.createObjectURL(blob), text, name);
+      }
     }
   }
 
-  // Loads url into the view without a history entry. A collection keeps
-  // its place when it grows; any other page is read from its top.
-  function show(url, name, keepPlace) {
-    const view = frame.contentWindow;
-    const place = keepPlace && view ? view.scrollY : 0;
+  // The body of a document as the model makes it: the fixed header up to
+  // "<body>", the body, and the fixed end. Null for any other text.
+  function bodyOf(text) {
+    const start = text.indexOf(BODY_START);
+    if (start < 0 || !text.endsWith(DOCUMENT_END)) return null;
+    return text.slice(start + BODY_START.length, text.length - DOCUMENT_END.length);
+  }
+
+  function hasPageTags(html) {
+    return PAGE_TAGS.test(html);
+  }
+
+  // As the desktop view does: a document that grows by a part is extended
+  // by that part, and a new body without tags that act on the whole page
+  // replaces the old one, so that the view shows what a load of the new
+  // document would show without loading it. False where a load is needed.
+  function changeInPlace(text) {
+    const doc = frame.contentDocument;
+    if (!page.loaded || !doc || !doc.body || page.text === null) return false;
+    const oldBody = bodyOf(page.text);
+    const newBody = bodyOf(text);
+    if (oldBody === null || newBody === null) return false;
+    if (newBody.length > oldBody.length && newBody.startsWith(oldBody) && !hasPageTags(newBody.slice(oldBody.length))) {
+      // After a load, the line breaks around "</body>" and "</html>" end the body's text.
+      const last = doc.body.lastChild;
+      if (!last || last.nodeType !== Node.TEXT_NODE || !last.data.endsWith(BODY_TRAIL)) return false;
+      last.data = last.data.slice(0, -BODY_TRAIL.length);
+      doc.body.insertAdjacentHTML('beforeend', newBody.slice(oldBody.length) + BODY_TRAIL);
+    } else if (!hasPageTags(oldBody) && !hasPageTags(newBody)) {
+      doc.body.innerHTML = '\n' + newBody + BODY_TRAIL;
+      frame.contentWindow.scrollTo(0, 0);
+    } else {
+      return false;
+    }
+    page.text = text;
+    return true;
+  }
+
+  // Loads url into the view without a history entry, read from its top.
+  function load(url, text, name) {
     const old = page.url;
     page.url = url.startsWith('blob:') ? url : null;
+    page.text = text;
+    page.loaded = false;
     frame.onload = () => {
       frame.onload = null;
       if (old) URL.revokeObjectURL(old);
-      if (place) frame.contentWindow.scrollTo(0, place);
+      page.loaded = true;
       adoptFonts();
       watchView();
-      frame.dataset.shown = name;
-      frame.dispatchEvent(new Event('shown'));
+      announce(name);
     };
     try {
-      view.location.replace(url);
+      frame.contentWindow.location.replace(url);
     } catch (e) {
       frame.src = url;
     }
+  }
+
+  // Tells that the view shows the page of name (a document's revision).
+  function announce(name) {
+    frame.dataset.shown = name;
+    frame.dispatchEvent(new Event('shown'));
   }
 
   // A style sheet adopted by the document leaves its bytes as they are.
@@ -432,6 +489,7 @@
     t.FormPaint(controlOf(document.activeElement), document.hasFocus(), false);
     settle();
     document.documentElement.classList.add('ready');
+    performance.mark('quorvel-ready');
   }
 
   if ('serviceWorker' in navigator && window.isSecureContext) {
