@@ -175,6 +175,32 @@ describe('collecting, saving and printing', () => {
   });
 });
 
+describe('checking the pupil\'s own result', () => {
+  test('a wrong result: the verdict on the fields and the page, counted in the tally and the evaluation', async () => {
+    const {page} = await openTrainer();
+    await page.click('#CheckBox1');  // "Mein Ergebnis prüfen"
+    await page.click('#Button2');
+    await page.keyboard.press('n');  // only poses: the pupil's result comes first
+    assert.equal(await focused(page), 'Eg');
+    await page.keyboard.press('Enter');
+    await page.keyboard.type('1/2');
+    await andShown(page, () => page.keyboard.press('Enter'));
+
+    const verdict = await page.$$eval('#Eg, #Ez, #En', (fields) => fields.map((f) => [f.dataset.verdict, f.style.backgroundColor]));
+    assert.ok(verdict.every(([v, colour]) => v === 'wrong' && colour === verdict[0][1] && colour !== ''), JSON.stringify(verdict));
+    assert.deepEqual((await fields(page)).slice(7), ['', '1', '2'], 'the pupil\'s result stays');
+    assert.match(await page.$eval('#LabelTally', (l) => l.textContent), /falsch 1/);
+    const saved = await download(page, () => page.click('#Button9'));
+    const expected = replayNatively(['FormPaint Elsewhere 1 0', 'CheckingClick 1', 'Button2Click', 'KeyPress Eg1 n',
+                                     'KeyPress Eg Enter', 'EditField Ez 1', 'KeyPress Ez /', 'EditField En 2', 'KeyPress En Enter']);
+    assert.ok(saved.bytes.equals(expected), 'the page with the verdict differs from the native model\'s document');
+
+    await andShown(page, () => page.click('#ButtonEvaluation'));
+    assert.match(await pageText(page), /Falsch: 1/);
+    await page.close();
+  });
+});
+
 describe('offline', () => {
   test('after one visit the trainer starts and solves without the server', async () => {
     const {page} = await openTrainer();

@@ -9,6 +9,7 @@
 //   KeyPress <control> <Enter|Escape|character>
 //   EditField <control> <text to the end of the line, Windows-1252>
 //   DialogRowClick <row> | DialogKeyPress <character> | DialogOk
+//   CheckingClick <0|1> | EvaluationClick
 #include <cstdio>
 #include <iostream>
 #include <sstream>
@@ -77,6 +78,12 @@ void Play(TrainerModel& model, const std::string& line) {
         std::string key;
         in >> key;
         model.DialogKeyPress(key.empty() ? '\0' : key[0]);
+    } else if (op == "CheckingClick") {
+        int on = 0;
+        in >> on;
+        model.CheckingClick(on != 0);
+    } else if (op == "EvaluationClick") {
+        model.EvaluationClick();
     } else if (op == "DialogOk") {
         model.DialogOk();
     } else if (op == "Button2Click") {
