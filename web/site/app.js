@@ -133,7 +133,7 @@
 
   // The result fields take the verdict's colour as their background.
   function renderChecking(s) {
-    $('CheckBox1Box').checked = s.checking;
+    $('CheckBox1').checked = s.checking;
     $('Checking').hidden = !s.checking;
     setText($('LabelTally'), s.tallyText);
     for (const name of ['Eg', 'Ez', 'En']) {
@@ -433,8 +433,8 @@
 
     if (typeof t.CheckingClick === 'function') {
       checkingBound = true;
-      $('CheckBox1').hidden = false;
-      $('CheckBox1Box').addEventListener('change', (e) => run(() => t.CheckingClick(e.target.checked)));
+      $('CheckBox1Label').hidden = false;
+      $('CheckBox1').addEventListener('change', (e) => run(() => t.CheckingClick(e.target.checked)));
       on('ButtonEvaluation', () => run(() => t.EvaluationClick()));
     }
 
