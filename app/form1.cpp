@@ -1,6 +1,7 @@
 #include "app/form1.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -90,6 +91,10 @@ void Form1::ConnectHandlers() {
     for (QPushButton* button : {BB, BBgleich}) on(button, [this] { model_.LGleichClick(); });
     for (QPushButton* button : {Button3, Button8}) on(button, [this] { Button8Click(); });
     on(Button9, [this] { Button9Click(); });
+    on(Button11, [this] { model_.EvaluationClick(); });
+    connect(CheckBox1, &QCheckBox::toggled, this, [this](bool on) {
+        if (!rendering_) model_.CheckingClick(on);
+    });
 
     const std::pair<RadioGroup*, Group> groups[] = {{RadioGroup1, Group::Difficulty},
                                                     {RadioGroup2, Group::Kind},
@@ -162,6 +167,15 @@ void Form1::Render() {
         Recolour(Label2, QPalette::Window, state.wholePartTip ? kAqua : palette().color(QPalette::Button));
     }
     Label2->setVisible(state.tipShown);
+    CheckBox1->setChecked(state.checking);
+    if (state.checking) SetText(Label8, TallyText(state.tally));
+    Label8->setVisible(state.checking);
+    Button11->setVisible(state.checking);
+    Name(BBgleich, state.checking ? "Gleich: prüfen" : "Gleich: ausrechnen",
+         state.checking ? "Prüft Dein Ergebnis und zeigt den Rechenweg" : "Trägt das Ergebnis ein und zeigt den Rechenweg");
+    Name(BB6, "Neue Aufgabe",
+         state.checking ? "Stellt die nächste Aufgabe; Taste n stellt sie und springt ins Ergebnis"
+                        : "Stellt die nächste Aufgabe; Taste n stellt und rechnet sie");
     form3_->Show(state);
     RenderPage();
     rendering_ = false;
@@ -181,6 +195,15 @@ void Form1::RenderFields() {
     for (int i = 0; i < 3; ++i) {
         Recolour(wholeParts[i], QPalette::Base,
                  state.wholePartWhite[std::size_t(i)] ? kWhite : palette().color(QPalette::Button));
+    }
+    // With checking on, the pupil types the result, and it shows the verdict.
+    for (QLineEdit* result : {Eg, Ez, En}) {
+        result->setFocusPolicy(state.checking ? Qt::StrongFocus : Qt::ClickFocus);
+        if (state.resultVerdict) {
+            Recolour(result, QPalette::Base, QColor(QString::fromLatin1(VerdictColour(*state.resultVerdict))));
+        } else if (result != Eg) {
+            Recolour(result, QPalette::Base, palette().color(QPalette::Base));
+        }
     }
 }
 

@@ -11,6 +11,7 @@
 #include "model/trainer.h"
 
 class QFrame;
+class QCheckBox;
 class QLabel;
 class QLayout;
 class QLineEdit;
@@ -90,6 +91,7 @@ public:
     QLabel* Label1;
     QPushButton *Button2, *Button1, *Button4, *Bggtkgv, *Button3;
     RadioGroup *RadioGroup1, *RadioGroup2, *RadioGroup3;
+    QCheckBox* CheckBox1;  // "Mein Ergebnis prüfen"
     QPushButton *Button5, *Button7, *BB6;
     QLabel *Label7, *Label3;
     QLineEdit* Enr;
@@ -100,6 +102,8 @@ public:
     QFrame *Label4, *Label5, *Label6;
     QLabel *L1, *L2, *LErg, *Label2;
     QPushButton *Button9, *Button8, *Button10;
+    QLabel* Label8;        // the tally of checked results
+    QPushButton* Button11;  // "Auswertung"
     HtmlView* WebBrowser1;
 };
 

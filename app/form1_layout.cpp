@@ -1,6 +1,7 @@
 // How Form1 is built: its panels, their controls and names, and where the
 // window stands on the screen.
 #include <QApplication>
+#include <QCheckBox>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -90,6 +91,9 @@ void Form1::BuildPanel1() {
     buttons->addWidget(Bggtkgv, 1, 1);
     buttons->addWidget(Button3, 2, 0);
     left->addLayout(buttons);
+    CheckBox1 = new QCheckBox(ToQString("Mein Ergebnis prüfen"_w), Panel1);
+    CheckBox1->setObjectName("CheckBox1");
+    left->addWidget(CheckBox1);
     left->addStretch();
     row->addLayout(left);
 
@@ -187,6 +191,10 @@ void Form1::BuildPanel3() {
     Button9 = MakeButton(Panel3, "Button9", "Speichern");
     Button8 = MakeButton(Panel3, "Button8", "Drucken");
     Button10 = MakeButton(Panel3, "Button10", ToQString("Löschen"_w));
+    Label8 = MakeLabel(Panel3, "Label8", "");
+    Button11 = MakeButton(Panel3, "Button11", "Auswertung");
+    Label8->hide();
+    Button11->hide();
 
     // Columns: whole part, fraction, operator, whole part, fraction, "=",
     // whole part, fraction, document buttons.
@@ -211,10 +219,13 @@ void Form1::BuildPanel3() {
     grid->addWidget(Button9, 1, 8);
     grid->addWidget(Button8, 2, 8);
     grid->addWidget(Button10, 3, 8);
+    grid->addWidget(Label8, 5, 0, 1, 8);
+    grid->addWidget(Button11, 5, 8);
     grid->setColumnStretch(8, 1);
 }
 
-// What a screen reader announces, and the typing flow as the Tab order.
+// What a screen reader announces (of "=" and "Neue Aufgabe": Render), and the
+// typing flow as the Tab order.
 void Form1::NameControls() {
     Name(Button2, "Start", "Zu den Aufgaben");
     Name(Button1, "Schließen", "Beendet das Programm");
@@ -223,7 +234,6 @@ void Form1::NameControls() {
     Name(Button3, "Drucken", "Druckvorschau der Seite");
     Name(Button5, "Zurück", "Zurück zu den Einstellungen");
     Name(Button7, "Hinweise", "Hinweise zu Aufgabennummern und zum schnellen Eintippen");
-    Name(BB6, "Neue Aufgabe", "Stellt die nächste Aufgabe; Taste n stellt und rechnet sie");
     Name(Enr, "Aufgabennummer");
     Name(Memo1, "Bedienungshinweis");
     Name(Eg1, "Ganze Zahl des ersten Bruchs", "Leer lassen, wenn der Bruch keine ganze Zahl hat");
@@ -233,7 +243,6 @@ void Form1::NameControls() {
     Name(Eg2, "Ganze Zahl des zweiten Bruchs", "Leer lassen, wenn der Bruch keine ganze Zahl hat");
     Name(Ez2, "Zähler des zweiten Bruchs");
     Name(En2, "Nenner des zweiten Bruchs");
-    Name(BBgleich, "Gleich: ausrechnen", "Trägt das Ergebnis ein und zeigt den Rechenweg");
     Name(Eg, "Ergebnis: ganze Zahl");
     Name(Ez, "Ergebnis: Zähler");
     Name(En, "Ergebnis: Nenner");
@@ -241,8 +250,10 @@ void Form1::NameControls() {
     Name(Button9, "Speichern", "Speichert die Rechnungen als HTML-Datei");
     Name(Button8, "Drucken", "Druckvorschau der Rechnungen");
     Name(Button10, "Löschen", "Löscht die gesammelten Rechnungen");
+    Name(CheckBox1, "Mein Ergebnis prüfen", "Das Gleichheitszeichen prüft zuerst Dein eigenes Ergebnis");
+    Name(Button11, "Auswertung", "Zeigt, was richtig war und welche Fehler vorkamen");
     Name(WebBrowser1, "Rechenweg");
-    QWidget* flow[] = {Enr, Eg1, Ez1, En1, Eg2, Ez2, En2, BBgleich, BB6, Button9, Button8, Button10, Button5, Button7};
+    QWidget* flow[] = {Enr, Eg1, Ez1, En1, Eg2, Ez2, En2, Eg, Ez, En, BBgleich, BB6, Button9, Button8, Button10, Button11, Button5, Button7};
     for (std::size_t i = 1; i < std::size(flow); ++i) setTabOrder(flow[i - 1], flow[i]);
 }
 

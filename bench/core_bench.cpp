@@ -1,6 +1,8 @@
-// The core: posing and solving exercises, per operation.
+// The core: posing and solving exercises, per operation, and checking a
+// pupil's result against the catalogue of wrong strategies.
 #include <benchmark/benchmark.h>
 
+#include "entry/checking.h"
 #include "entry/evaluation.h"
 #include "exercise/generator.h"
 #include "exercise/settings.h"
@@ -34,5 +36,16 @@ void PoseAndSolve(benchmark::State& state) {
 }
 
 BENCHMARK(PoseAndSolve)->DenseRange(0, 4);
+
+// A wrong result of mixed numbers, which every strategy is tried on.
+void CheckWrongResult(benchmark::State& state) {
+    const char op = OperatorOfRow(int(state.range(0)));
+    const MixedFraction first{2, 5, 6}, second{1, 3, 4}, pupil{3, 8, 10};
+    for (auto _ : state) benchmark::DoNotOptimize(CheckResult(op, first, second, pupil));
+    state.SetItemsProcessed(state.iterations());
+    state.SetLabel(OperationItems()[std::size_t(state.range(0))]);
+}
+
+BENCHMARK(CheckWrongResult)->DenseRange(0, 3);
 
 }  // namespace

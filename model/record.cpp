@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
+#include <numeric>
 
 #include "fraction/cp1252.h"
 #include "fraction/walkthroughs.h"
@@ -66,10 +67,18 @@ SheetLines VerdictLines(const CheckedExercise& e) {
             lines.Append(kRightStyle + std::string("Richtig!</span>") +
                          (check.improperForm ? " Als gemischte Zahl heißt es "_w + done + "." : "") + "<br>");
             break;
-        case Verdict::NotReduced:
-            lines.Append(kNotReducedStyle + "Richtig gerechnet, aber noch nicht fertig.</span> Kürze das Ergebnis "_w
-                         "so weit es geht und zieh die Ganzen heraus: "_w + done + ".<br>");
+        case Verdict::NotReduced: {
+            const std::int64_t top = std::llabs(e.pupil.numerator), bottom = std::llabs(e.pupil.denominator);
+            const bool reducible = std::gcd(top, bottom) > 1;
+            const bool wholesLeft = e.pupil.whole != 0 && top >= bottom;
+            const std::string todo = reducible && wholesLeft ? "Kürze noch und zieh die Ganzen heraus"_w
+                                     : reducible           ? "Kürze noch"_w
+                                     : wholesLeft          ? std::string("Zieh noch die Ganzen heraus")
+                                                           : "Schreib es noch einfacher"_w;
+            lines.Append(kNotReducedStyle + "Richtig gerechnet, aber noch nicht fertig.</span> "_w + todo + ": " +
+                         done + ".<br>");
             break;
+        }
         case Verdict::Wrong:
             if (check.strategies.empty()) {
                 lines.Append(kWrongStyle + "Leider nicht richtig.</span> Vergleiche Deinen Rechenweg Schritt für "_w

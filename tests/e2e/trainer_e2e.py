@@ -302,21 +302,8 @@ def collect_and_save(trainer):
     click_at(trainer.find("Schließen", "push button", preview))
     wait_for("the preview to close", lambda: trainer.dialog("Druckvorschau") is None)
 
-    target = os.path.join(WORK, "gesammelt.html")
-    click_at(trainer.find("Speichern", "push button"))
-    wait_for("the save dialog", lambda: trainer.dialog("Speichern"))
-    time.sleep(0.3)
-    press("ctrl+a")
-    type_text(target)
-    press("Return")
-    question = wait_for("the question before creating the file", lambda: trainer.dialog("erstellt werden"), timeout=5)
-    if question:
-        press("Return")
-    wait_for("the saved file", lambda: os.path.exists(target) and os.path.getsize(target) > 0)
+    actual = save_page(trainer, "gesammelt.html")
     expected = subprocess.run([SHEET, "--from", "1 a", "-n", "11"], capture_output=True, check=True).stdout
-    time.sleep(0.3)
-    with open(target, "rb") as saved:
-        actual = saved.read()
     # The switch to collect mode counted as a shown text, so the page breaks
     # fall after the first, third, ... solution, one place off the tool's.
     page_break = b'\r\n<div style="page-break-before:always"></div>'
@@ -327,7 +314,54 @@ def collect_and_save(trainer):
         raise Failure("the trainer ended")
 
 
-SCENARIOS = [typing_flow, failing_key_n, focus_stays, operator_dialog, collect_and_save]
+def save_page(trainer, name):
+    """"Speichern" into the work folder; the saved bytes."""
+    target = os.path.join(WORK, name)
+    click_at(trainer.find("Speichern", "push button"))
+    wait_for("the save dialog", lambda: trainer.dialog("Speichern"))
+    time.sleep(0.3)
+    press("ctrl+a")
+    type_text(target)
+    press("Return")
+    question = wait_for("the question before creating the file", lambda: trainer.dialog("erstellt werden"), timeout=5)
+    if question:
+        press("Return")
+    wait_for("the saved file", lambda: os.path.exists(target) and os.path.getsize(target) > 0)
+    time.sleep(0.3)
+    with open(target, "rb") as saved:
+        return saved.read()
+
+
+def checking(trainer):
+    """The pupil's own result, collected: key n only poses "1 a" (1/4 +
+    18/42) and waits in the result; a typical wrong result is named, the
+    right one is "Richtig!", and the tally counts both."""
+    click_at(trainer.find("Aufgaben sammeln", "radio button"))
+    wait_for("collect mode", lambda: trainer.checked("Aufgaben sammeln"))
+    click_at(trainer.find("Mein Ergebnis prüfen", "check box"))
+    wait_for("checking on", lambda: trainer.find("Mein Ergebnis prüfen", "check box").getState().contains(
+        pyatspi.STATE_CHECKED))
+    trainer.start()
+    press("n")
+    trainer.wait_field("Aufgabennummer", "1 a")
+    trainer.wait_focus(RESULT[0])
+    trainer.expect("the result after n", trainer.fields(*RESULT), ["", "", ""])
+    for answer, tally in [("19/46", "Geprüft 1 · richtig 0 · nicht gekürzt 0 · falsch 1"),
+                          ("19/28", "Geprüft 2 · richtig 1 · nicht gekürzt 0 · falsch 1")]:
+        press("Return")
+        trainer.wait_focus(RESULT[1])
+        type_text(answer)
+        press("Return")
+        wait_for(f"the tally {tally!r}", lambda: trainer.find(tally, "label"))
+        trainer.wait_focus(RESULT[0])
+    trainer.expect("the result as typed", trainer.fields(*RESULT[1:]), ["19", "28"])
+    page = save_page(trainer, "geprueft.html")
+    for verdict in ["Typischer Fehler: <b>Zähler plus Zähler, Nenner plus Nenner.</b>", "Richtig!</span>"]:
+        if verdict.encode("cp1252") not in page:
+            raise Failure(f"the page lacks {verdict!r}")
+
+
+SCENARIOS = [typing_flow, failing_key_n, focus_stays, operator_dialog, collect_and_save, checking]
 
 
 def main():

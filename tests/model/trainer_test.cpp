@@ -197,6 +197,7 @@ TEST(Checking, VerdictsAreShownCountedOnceAndKeepTheTypedResult) {
     t.model.LGleichClick();  // the same result again counts nothing
     t.Answer("", "10", "12");
     EXPECT_EQ(t.state().resultVerdict, Verdict::NotReduced);
+    EXPECT_NE(t.Page().find("</span> K\xFCrze noch: 5/6.<br>"), std::string::npos);
     EXPECT_EQ(t.state().tally, (Tally{3, 1, 1, 1}));
     t.model.EditField(Control::En, "1");
     EXPECT_FALSE(t.state().resultVerdict);  // the colour goes with the change
@@ -221,6 +222,11 @@ TEST(Checking, NoResultOrAnUnreadableOneChecksNothing) {
     EXPECT_EQ(t.state().tally, Tally{});
     t.Answer("", "3", "-4");  // a sign in the denominator still reads
     EXPECT_EQ(t.state().tally.wrong, 1);
+    t.model.EditField(Control::Ez2, "0");  // 1/2 + 0/3 is fine, 1/2 : 0/3 fails and counts nothing
+    t.model.SelectRow(Group::Operation, 3);
+    t.Answer("", "1", "2");
+    EXPECT_EQ(t.host.errors, std::vector<std::string>{"Division durch Null."});
+    EXPECT_EQ(t.state().tally.checked, 1);
 }
 
 // Key n poses without solving and waits in the result.
