@@ -231,6 +231,7 @@
     page.text = text;
     page.loaded = false;
     frame.onload = () => {
+      if (frame.contentWindow.location.href !== url) return;  // an earlier page's load
       frame.onload = null;
       if (old) URL.revokeObjectURL(old);
       page.loaded = true;
