@@ -7,16 +7,15 @@
 (() => {
   const FIELDS = ['Enr', 'Eg1', 'Ez1', 'En1', 'Eg2', 'Ez2', 'En2', 'Eg', 'Ez', 'En'];
   const WHOLE_PARTS = ['Eg1', 'Eg2', 'Eg'];
-  const AQUA = '#00ffff';
   // The name a browser gives the document when it saves it by its title.
   const SAVE_NAME = 'Quorvel.html';
-  // The pages name Windows fonts for their handwritten headings; where a
-  // system lacks them, a free look-alike stands in, as in the desktop view.
   const CODE_PAGE = new TextDecoder('windows-1252');
   const BODY_START = '<body>\r\n';
   const DOCUMENT_END = '\r\n</body>\r\n</html>\r\n';
   const BODY_TRAIL = '\n\n\n';  // what a load makes of the line breaks around "</body>" and "</html>"
   const PAGE_TAGS = /<(!doctype|html|head|body|title|meta|base|frameset)/i;
+  // The pages name Windows fonts for their handwritten headings; where a
+  // system lacks them, a free look-alike stands in, as in the desktop view.
   const HANDWRITING = ['Comic Sans MS', 'Lucida Handwriting', 'Chicago'].map((name) =>
     [['normal', ''], ['bold', ' Bold']].map(([weight, suffix]) =>
       `@font-face{font-family:'${name}';font-weight:${weight};` +
@@ -284,12 +283,11 @@
     $('MessageOk').focus();
   }
 
-  function closeBox() {
-    box.close();  // the focus returns where it was
-    if (t) {
-      showNextBox();
-      schedulePaint();
-    }
+  // However a box closes (OK, Esc), the next one follows.
+  function boxClosed() {
+    if (!t) return;
+    showNextBox();
+    schedulePaint();
   }
 
   function frontEndError(text) {
@@ -418,7 +416,7 @@
     on('Button3', print);
     on('Button8', print);
     on('Button9', save);
-    on('MessageOk', closeBox);
+    on('MessageOk', () => box.close());  // the focus returns where it was
     on('Restart', () => location.reload());
 
     document.querySelectorAll('#Form1 .radiogroup').forEach((group) => {
@@ -455,14 +453,11 @@
       e.preventDefault();
       run(() => t.DialogOk());
     });
-    form3.addEventListener('cancel', (e) => {
-      e.preventDefault();
-      run(() => t.DialogOk());
+    // Closed by Esc, the dialog takes the row as OK does.
+    form3.addEventListener('close', () => {
+      if (t && t.state().dialogOpen) run(() => t.DialogOk());
     });
-    box.addEventListener('cancel', (e) => {
-      e.preventDefault();
-      closeBox();
-    });
+    box.addEventListener('close', boxClosed);
 
     document.addEventListener('keydown', (e) => onKeydown(e, null), true);
     document.addEventListener('keyup', () => { keyFromKeydown = false; }, true);
