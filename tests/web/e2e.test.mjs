@@ -194,13 +194,13 @@ describe('checking the pupil\'s own result', () => {
     const verdict = await page.$$eval('#Eg, #Ez, #En', (fields) => fields.map((f) => [f.dataset.verdict, f.style.backgroundColor]));
     assert.ok(verdict.every(([v, colour]) => v === 'wrong' && colour === verdict[0][1] && colour !== ''), JSON.stringify(verdict));
     assert.deepEqual((await fields(page)).slice(7), ['', '1', '2'], 'the pupil\'s result stays');
-    assert.match(await page.$eval('#LabelTally', (l) => l.textContent), /falsch 1/);
+    assert.match(await page.$eval('#Label8', (l) => l.textContent), /falsch 1/);
     const saved = await download(page, () => page.click('#Button9'));
     const expected = replayNatively(['FormPaint Elsewhere 1 0', 'CheckingClick 1', 'Button2Click', 'KeyPress Eg1 n',
                                      'KeyPress Eg Enter', 'EditField Ez 1', 'KeyPress Ez /', 'EditField En 2', 'KeyPress En Enter']);
     assert.ok(saved.bytes.equals(expected), 'the page with the verdict differs from the native model\'s document');
 
-    await andShown(page, () => page.click('#ButtonEvaluation'));
+    await andShown(page, () => page.click('#Button11'));
     assert.match(await pageText(page), /Falsch: 1/);
     await page.close();
   });

@@ -7,6 +7,8 @@
 (() => {
   const FIELDS = ['Enr', 'Eg1', 'Ez1', 'En1', 'Eg2', 'Ez2', 'En2', 'Eg', 'Ez', 'En'];
   const WHOLE_PARTS = ['Eg1', 'Eg2', 'Eg'];
+  const RESULT = ['Eg', 'Ez', 'En'];
+  const RESULT_TAB = 8;  // the result fields' place in the Tab order while checking
   // The name a browser gives the document when it saves it by its title.
   const SAVE_NAME = 'Quorvel.html';
   const CODE_PAGE = new TextDecoder('windows-1252');
@@ -130,17 +132,27 @@
     renderPage(s);
   }
 
-  // The result fields take the verdict's colour as their background.
+  // With checking on, the pupil types the result (it joins the Tab order),
+  // and the verdict colours the result fields.
   function renderChecking(s) {
     $('CheckBox1').checked = s.checking;
-    $('Checking').hidden = !s.checking;
-    setText($('LabelTally'), s.tallyText);
-    for (const name of ['Eg', 'Ez', 'En']) {
+    if (s.checking) setText($('Label8'), s.tallyText);
+    $('Label8').hidden = !s.checking;
+    $('Button11').hidden = !s.checking;
+    RESULT.forEach((name, i) => {
       const field = $(name);
+      field.tabIndex = s.checking ? RESULT_TAB + i : -1;
       field.style.backgroundColor = s.resultColour || '';
       if (s.resultVerdict) field.dataset.verdict = s.resultVerdict;
       else delete field.dataset.verdict;
-    }
+    });
+    const equals = $('BBgleich');
+    equals.setAttribute('aria-label', s.checking ? 'Gleich: prüfen' : 'Gleich: ausrechnen');
+    equals.setAttribute('aria-description', s.checking ? 'Prüft Dein Ergebnis und zeigt den Rechenweg'
+                                                       : 'Trägt das Ergebnis ein und zeigt den Rechenweg');
+    $('BB6').setAttribute('aria-description', s.checking
+      ? 'Stellt die nächste Aufgabe; Taste n stellt sie und springt ins Ergebnis'
+      : 'Stellt die nächste Aufgabe; Taste n stellt und rechnet sie');
   }
 
   function renderDialog(s) {
@@ -434,7 +446,9 @@
       checkingBound = true;
       $('CheckBox1Label').hidden = false;
       $('CheckBox1').addEventListener('change', (e) => run(() => t.CheckingClick(e.target.checked)));
-      on('ButtonEvaluation', () => run(() => t.EvaluationClick()));
+      on('Button11', () => run(() => t.EvaluationClick()));
+    } else {
+      RESULT.forEach((name) => { $(name).tabIndex = -1; });
     }
 
     // The operator dialog.
