@@ -50,13 +50,11 @@ std::string WrapInDocument(std::string_view body) {
     return document;
 }
 
+// One pass: every line break becomes CR LF, and a last line without one
+// gets it.
 std::string FileContents(std::string_view document) {
-    std::string out;
-    out.reserve(document.size() + 2);
-    for (const auto& line : SplitLines(document)) {
-        out += line;
-        out += "\r\n";
-    }
+    std::string out = Normalise(document);
+    if (!out.empty() && !out.ends_with("\r\n")) out += "\r\n";
     return out;
 }
 

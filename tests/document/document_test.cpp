@@ -131,6 +131,8 @@ TEST(ShowSheet, InstructionsAreFoundAcrossTheOldEndAndAfterClearing) {
 TEST(FileContents, EveryLineEndsWithCrLf) {
     EXPECT_EQ(FileContents(WrapInDocument("")), DocumentHeader() + "\r\n</body>\r\n</html>\r\n");
     EXPECT_EQ(FileContents("a\rb\nc"), "a\r\nb\r\nc\r\n");
+    EXPECT_EQ(FileContents("a\r\n\r"), "a\r\n\r\n");
+    EXPECT_EQ(FileContents(""), "");
     std::string bytes;
     for (int b = 1; b < 256; ++b) {
         if (b != '\r' && b != '\n') bytes += char(b);
