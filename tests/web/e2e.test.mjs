@@ -133,6 +133,21 @@ describe('typing an exercise with the keyboard', () => {
     await page.close();
   });
 
+  test('characters of an on-screen keyboard, which sends no key events, go through the model too', async () => {
+    const {page} = await openTrainer();
+    await page.keyboard.press('Enter');
+    await page.keyboard.press('Enter');  // to the first numerator
+    await page.keyboard.sendCharacter('3');
+    await page.keyboard.sendCharacter('/');
+    assert.equal(await focused(page), 'En1');
+    await andShown(page, () => page.keyboard.sendCharacter('n'));
+    const [enr, , ez1, en1] = await fields(page);
+    assert.equal(enr, '1 a');
+    assert.notEqual(ez1, '3', 'the exercise was posed');
+    assert.doesNotMatch(en1, /n/);
+    await page.close();
+  });
+
   test('key n in the exercise number field poses and solves the next exercise instead of typing', async () => {
     const {page} = await openTrainer();
     await page.keyboard.press('Enter');
