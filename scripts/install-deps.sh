@@ -33,7 +33,20 @@ packages=(
   at-spi2-core
   dbus
   poppler-utils
+  # The web front end: Emscripten compiles the core to WebAssembly (its
+  # optimiser needs Debian's acorn module); the site is served by Python's
+  # http.server and its tests drive Chromium.
+  emscripten
+  node-acorn
+  python3
+  chromium
 )
+
+# A node installed outside Debian's packages brings its own npm, and
+# Debian's npm conflicts with it; Debian's nodejs needs the npm package.
+if ! command -v npm >/dev/null 2>&1; then
+  packages+=(npm)
+fi
 
 missing=()
 for p in "${packages[@]}"; do

@@ -1,0 +1,159 @@
+// The module's JavaScript interface under node: the operations reach the
+// model, texts cross between JavaScript strings and Windows-1252 intact, the
+// host calls are queued in order, and names or rows the model does not know
+// are refused before they reach it.
+// Run: QUORVEL_NODE_MODULE=build/web/web/quorvel-node.js node --test tests/web/bindings.test.mjs
+import { test } from 'node:test';
+import assert from 'node:assert/strict';
+import { createRequire } from 'node:module';
+
+const createQuorvel = createRequire(import.meta.url)(process.env.QUORVEL_NODE_MODULE);
+const Q = await createQuorvel();
+
+function started() {
+  const t = new Q.Trainer();
+  t.FormPaint('Elsewhere', true, false);
+  t.Button2Click();
+  assert.equal(t.takeFocusMove(), 'Eg1');
+  return t;
+}
+
+// Types an operand's fields as the page does: the text, then the key.
+function type(t, field, text, key = 'Enter') {
+  t.EditField(field, text);
+  return t.KeyPress(field, key);
+}
+
+test('a typed exercise through the typing flow, the operator dialog and "="', () => {
+  const t = started();
+  assert.equal(type(t, 'Ez1', '3', '/'), true);
+  assert.equal(t.takeFocusMove(), 'En1');
+  assert.equal(type(t, 'En1', '4'), true);
+  assert.deepEqual(t.takeHostCalls(), [{ kind: 'dialog', text: '' }]);
+  assert.equal(t.state().dialogOpen, true);
+  assert.equal(t.DialogKeyPress(':'), true);
+  assert.equal(t.state().dialogOpen, false);
+  assert.equal(t.takeFocusMove(), 'Eg2');
+  type(t, 'Ez2', '1');
+  type(t, 'En2', '2');
+  assert.equal(t.takeHostCalls()[0].kind, 'message');  // the reminder to work on paper first
+  t.LGleichClick();
+  const s = t.state();
+  assert.equal(s.op, ':');
+  assert.deepEqual(s.fields.slice(7), ['1', '1', '2']);  // 3/4 : 1/2 = 1 1/2
+  assert.deepEqual(s.labels, { first: 'Dividend', second: 'Divisor', result: 'Quotient' });
+  assert.equal(s.rows[3], 3);
+  assert.deepEqual(t.takeHostCalls(), []);
+});
+
+test('texts cross as Windows-1252 in the core and as JavaScript strings outside', () => {
+  const t = started();
+  assert.deepEqual(Q.difficultyItems(), ['Normal', 'Könner', 'Experte', 'Rechengenie']);
+  assert.equal(Q.operationItems().length, 5);
+  assert.match(t.state().tipText, /abschließen. Dann  ist man gleich im nächsten Feld/);
+  t.EditField('Ez1', '½');
+  assert.equal(t.state().fields[2], '½');
+  t.EditField('Ez1', '→');  // not in the code page
+  assert.equal(t.state().fields[2], '?');
+
+  type(t, 'Ez1', '1');
+  type(t, 'En1', '2');
+  t.DialogKeyPress('+');
+  type(t, 'Ez2', '1');
+  type(t, 'En2', '3');
+  t.LGleichClick();
+  const revision = t.state().documentRevision;
+  const bytes = t.documentBytes();
+  assert.ok(bytes instanceof Uint8Array);
+  const text = new TextDecoder('windows-1252').decode(bytes);
+  assert.match(text, /^<!DOCTYPE HTML PUBLIC/);
+  assert.match(text, /Brüche erweitern/);
+  assert.ok(bytes.includes(0x97), 'the fraction bar is the byte 0x97');
+  assert.ok(!text.includes('Ã'), 'no UTF-8 inside');
+  t.Button10Click();  // "Löschen": the copy taken before stays
+  assert.notEqual(t.state().documentRevision, revision);
+  assert.equal(new TextDecoder('windows-1252').decode(bytes), text);
+});
+
+test('errors of the core come as error calls with their German messages', () => {
+  const t = started();
+  t.EditField('Ez1', '1');
+  t.EditField('En1', '0');
+  t.EditField('Ez2', '1');
+  t.EditField('En2', '2');
+  t.LGleichClick();
+  assert.deepEqual(t.takeHostCalls(), [{ kind: 'error', text: 'Division durch Null.' }]);
+  t.EditField('Ez1', '2147483647');
+  t.EditField('En1', '2');
+  t.EditField('Ez2', '2147483647');
+  t.EditField('En2', '3');
+  t.LGleichClick();
+  assert.deepEqual(t.takeHostCalls(), [{ kind: 'error', text: 'Arithmetischer Überlauf.' }]);
+  t.EditField('Ez1', 'drei');
+  t.LGleichClick();
+  assert.deepEqual(t.takeHostCalls(), [{ kind: 'message', text: 'Zahlen im 1. Bruch nicht korrekt' }]);
+  t.Button1Click();
+  assert.deepEqual(t.takeHostCalls(), [{ kind: 'close', text: '' }]);
+});
+
+test('keys: swallowed or to be typed, as the model decides', () => {
+  const t = new Q.Trainer();
+  assert.equal(t.KeyPress('Elsewhere', 'Enter'), true);  // "Start"
+  assert.equal(t.state().exerciseScreen, true);
+  assert.equal(t.KeyPress('Ez1', '7'), false);
+  assert.equal(t.KeyPress('Ez1', 'ArrowLeft'), false);
+  assert.equal(t.KeyPress('Ez1', 'ü'), false);
+  assert.equal(t.KeyPress('Eg1', 'n'), true);  // a new exercise, solved
+  assert.notEqual(t.state().fields[0], 'Bsp.');
+  assert.notEqual(t.state().fields[9], '');
+  assert.equal(t.KeyPress('View', 'Escape'), true);
+  assert.equal(t.state().exerciseScreen, false);
+  assert.equal(t.DialogKeyPress('x'), false);
+});
+
+test('names and rows the model does not know are refused', () => {
+  const t = started();
+  assert.throws(() => t.FormPaint('Nowhere', true, false), TypeError);
+  assert.throws(() => t.EditField('BBgleich', '1'), TypeError);
+  assert.throws(() => t.ClickField('View'), TypeError);
+  assert.throws(() => t.SelectRow(4, 0), RangeError);
+  assert.throws(() => t.SelectRow(0, 4), RangeError);
+  assert.throws(() => t.SelectRow(3, -1), RangeError);
+  assert.throws(() => t.DialogRowClick(4), RangeError);
+  t.SelectRow(3, 4);  // "mischen"
+  t.SelectRow(2, 1);  // collect mode
+  assert.deepEqual(t.state().rows, [0, 0, 1, 4]);
+  assert.equal(t.state().fields.length, 10);
+});
+
+test('checking the pupil\'s result: verdict, colour and tally', () => {
+  const t = started();
+  t.CheckingClick(true);
+  assert.equal(t.state().checking, true);
+  type(t, 'Ez1', '1');
+  type(t, 'En1', '2');
+  t.DialogKeyPress('+');
+  type(t, 'Ez2', '1');
+  type(t, 'En2', '3');
+  t.takeHostCalls();
+  t.takeFocusMove();
+  assert.equal(t.state().resultVerdict, '');
+  type(t, 'Eg', '');
+  type(t, 'Ez', '2');  // 1/2 + 1/3 is 5/6, not 2/5
+  assert.equal(type(t, 'En', '5'), true);  // Enter in the last result field checks
+  let s = t.state();
+  assert.equal(s.resultVerdict, 'wrong');
+  assert.match(s.resultColour, /^#[0-9a-f]{6}$/);
+  assert.equal(s.tallyText, 'Geprüft 1 · richtig 0 · nicht gekürzt 0 · falsch 1');
+  t.EditField('Ez', '10');
+  assert.equal(t.state().resultVerdict, '');  // a changed result is not checked yet
+  t.EditField('En', '12');
+  t.LGleichClick();
+  s = t.state();
+  assert.equal(s.resultVerdict, 'notReduced');
+  assert.equal(s.fields[8], '10');  // the pupil's result stays
+  const revision = s.documentRevision;
+  t.EvaluationClick();
+  assert.notEqual(t.state().documentRevision, revision);
+  assert.match(new TextDecoder('windows-1252').decode(t.documentBytes()), /Geprüft/);
+});

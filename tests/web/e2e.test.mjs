@@ -1,0 +1,242 @@
+// The web app in a real browser: Debian's Chromium, headless, driven with
+// real key events and clicks, against the built site served on 127.0.0.1.
+//
+//   QUORVEL_SITE     the built site folder (build/web/site)
+//   QUORVEL_SESSION  the native session replayer (quorvel-session), whose
+//                    saved document the page's "Speichern" must equal
+//   CHROMIUM         the browser, /usr/bin/chromium unless set
+import {after, before, describe, test} from 'node:test';
+import assert from 'node:assert/strict';
+import {execFileSync} from 'node:child_process';
+import fs from 'node:fs';
+import os from 'node:os';
+import path from 'node:path';
+import {launchBrowser, serve} from './browser.mjs';
+
+const SITE = process.env.QUORVEL_SITE;
+const SESSION = process.env.QUORVEL_SESSION;
+const FIELDS = ['Enr', 'Eg1', 'Ez1', 'En1', 'Eg2', 'Ez2', 'En2', 'Eg', 'Ez', 'En'];
+
+let server;
+let browser;
+let scratch;
+
+before(async () => {
+  assert.ok(SITE && fs.existsSync(path.join(SITE, 'quorvel.wasm')), 'QUORVEL_SITE names no built site');
+  scratch = fs.mkdtempSync(path.join(os.tmpdir(), 'quorvel-e2e-'));
+  server = await serve(SITE);
+  browser = await launchBrowser(path.join(scratch, 'profile'));
+});
+
+after(async () => {
+  await browser?.close();
+  server?.stop();
+  if (scratch) fs.rmSync(scratch, {recursive: true, force: true});
+});
+
+// ---- helpers ----
+
+async function openTrainer() {
+  const page = await browser.newPage();
+  await page.setViewport({width: 1100, height: 900});
+  const requests = [];
+  page.on('request', (request) => requests.push(request.url()));
+  await page.goto(server.url);
+  await page.waitForSelector('html.ready');
+  return {page, requests};
+}
+
+const fields = (page) => page.evaluate((names) => names.map((n) => document.getElementById(n).value), FIELDS);
+const focused = (page) => page.evaluate(() => document.activeElement.id);
+const shownPage = (page) => page.$eval('#WebBrowser1', (f) => f.dataset.shown || '');
+const pageText = (page) => page.$eval('#WebBrowser1', (f) => f.contentDocument.body.innerText);
+
+// Runs action and waits until the view has loaded the page it leads to.
+async function andShown(page, action) {
+  const before = await shownPage(page);
+  await action();
+  await page.waitForFunction((old) => document.getElementById('WebBrowser1').dataset.shown !== old, {}, before);
+}
+
+async function download(page, action) {
+  const dir = fs.mkdtempSync(path.join(scratch, 'download-'));
+  const cdp = await browser.target().createCDPSession();
+  await cdp.send('Browser.setDownloadBehavior', {behavior: 'allow', downloadPath: dir, eventsEnabled: true});
+  let name = '';
+  cdp.on('Browser.downloadWillBegin', (e) => { name = e.suggestedFilename; });
+  const done = new Promise((resolve, reject) => cdp.on('Browser.downloadProgress', (e) => {
+    if (e.state === 'completed') resolve();
+    if (e.state === 'canceled') reject(new Error('download canceled'));
+  }));
+  await action();
+  await done;
+  await cdp.detach();
+  return {name, bytes: fs.readFileSync(path.join(dir, name))};
+}
+
+// The view, changed in place since its last load, shows what a load of the
+// saved document would show.
+async function assertViewShows(page, bytes) {
+  const [live, loaded] = await page.evaluate((latin1) => {
+    const text = new TextDecoder('windows-1252').decode(Uint8Array.from(latin1, (c) => c.charCodeAt(0)));
+    const fresh = new DOMParser().parseFromString(text, 'text/html');
+    return [document.getElementById('WebBrowser1').contentDocument.body.innerHTML, fresh.body.innerHTML];
+  }, bytes.toString('latin1'));
+  assert.equal(live, loaded);
+}
+
+function replayNatively(operations) {
+  return execFileSync(SESSION, {input: operations.join('\n') + '\n'});
+}
+
+// ---- the tests ----
+
+describe('typing an exercise with the keyboard', () => {
+  test('Enter, "/", the operator dialog and "=" as on the desktop; nothing but the own files requested', async () => {
+    const {page, requests} = await openTrainer();
+    await page.keyboard.press('Enter');  // "Start" on the settings screen
+    assert.equal(await focused(page), 'Eg1');
+
+    await page.keyboard.type('1');
+    await page.keyboard.press('Enter');
+    assert.equal(await focused(page), 'Ez1');
+    await page.keyboard.type('2/');
+    assert.equal(await focused(page), 'En1', '"/" ends the numerator');
+    await page.keyboard.type('3');
+    await page.keyboard.press('Enter');
+    assert.ok(await page.$eval('#Form3', (d) => d.open), 'Enter in the first denominator asks for the operation');
+    await page.keyboard.press('-');
+    assert.equal(await page.$eval('#Form3', (d) => d.open), false);
+    assert.equal(await page.$eval('#BB', (b) => b.textContent), '-');
+    assert.equal(await focused(page), 'Eg2');
+
+    await page.keyboard.press('Enter');
+    await page.keyboard.type('1/2');
+    await page.keyboard.press('Enter');
+    assert.equal(await page.$eval('#MessageText', (p) => p.textContent), 'Jetzt Rechnen!\nDann Klick auf "="!\nDann vergleichen!');
+    await page.keyboard.press('Enter');  // OK
+    assert.equal(await focused(page), 'BBgleich');
+    await andShown(page, () => page.keyboard.press('Enter'));
+
+    assert.deepEqual((await fields(page)).slice(1), ['1', '2', '3', '', '1', '2', '1', '1', '6']);
+    assert.equal(await page.$eval('#LErg', (l) => l.textContent), 'Differenz');
+    const text = await pageText(page);
+    assert.match(text, /Subtraktion/);
+    assert.match(text, /kgV\(3,2\)=6/);
+
+    const own = new URL(server.url).origin;
+    const foreign = requests.filter((u) => !u.startsWith(own) && !u.startsWith('blob:') && !u.startsWith('about:'));
+    assert.deepEqual(foreign, []);
+    assert.deepEqual(await page.evaluate(() => [document.cookie, localStorage.length]), ['', 0]);
+    // No script of a document runs; printing the view needs modals.
+    assert.deepEqual(await page.$eval('#WebBrowser1', (f) => [...f.sandbox].sort()), ['allow-modals', 'allow-same-origin']);
+    await page.close();
+  });
+
+  test('characters of an on-screen keyboard, which sends no key events, go through the model too', async () => {
+    const {page} = await openTrainer();
+    await page.keyboard.press('Enter');
+    await page.keyboard.press('Enter');  // to the first numerator
+    await page.keyboard.sendCharacter('3');
+    await page.keyboard.sendCharacter('/');
+    assert.equal(await focused(page), 'En1');
+    await andShown(page, () => page.keyboard.sendCharacter('n'));
+    const [enr, , ez1, en1] = await fields(page);
+    assert.equal(enr, '1 a');
+    assert.notEqual(ez1, '3', 'the exercise was posed');
+    assert.doesNotMatch(en1, /n/);
+    await page.close();
+  });
+
+  test('key n in the exercise number field poses and solves the next exercise instead of typing', async () => {
+    const {page} = await openTrainer();
+    await page.keyboard.press('Enter');
+    await page.click('#Enr', {clickCount: 3});
+    await page.keyboard.type('250 a');
+    await andShown(page, () => page.keyboard.press('n'));
+    await andShown(page, () => page.keyboard.press('n'));
+    const [enr, , ez1, en1, , ez2, en2, , ez, en] = await fields(page);
+    assert.equal(enr, '250 c');
+    assert.ok([ez1, en1, ez2, en2, ez, en].every((v) => /^\d+$/.test(v)), 'operands and result filled');
+    assert.match(await pageText(page), /Aufgabe 250 c\)/);
+    await assertViewShows(page, (await download(page, () => page.click('#Button9'))).bytes);
+    await page.close();
+  });
+});
+
+describe('collecting, saving and printing', () => {
+  test('three exercises collected by key n: "Speichern" gives the bytes of the native model', async () => {
+    const {page} = await openTrainer();
+    await page.click('label:has(#RadioGroup3_1)');  // "Aufgaben sammeln"
+    await page.click('#Button2');
+    for (let i = 0; i < 3; ++i) await andShown(page, () => page.keyboard.press('n'));
+    const saved = await download(page, () => page.click('#Button9'));
+
+    const expected = replayNatively([
+      'FormPaint Elsewhere 1 0', 'SelectRow 2 1', 'Button2Click', 'KeyPress Eg1 n', 'KeyPress Eg1 n', 'KeyPress Eg1 n']);
+    assert.equal(saved.name, 'Quorvel.html');
+    assert.ok(saved.bytes.equals(expected), 'the saved file differs from the native model\'s document');
+    assert.match(saved.bytes.toString('latin1'), /Aufgabe 1 c\)/);
+    await assertViewShows(page, saved.bytes);
+
+    // "Drucken" prints the page in the view, not the trainer around it.
+    const printed = await page.evaluate(() => {
+      const view = document.getElementById('WebBrowser1').contentWindow;
+      let what = null;
+      // The page breaks that take effect: the document's inline styles apply under the page's policy.
+      view.print = () => {
+        what = [...view.document.querySelectorAll('div')].filter((d) => view.getComputedStyle(d).breakBefore === 'page').length;
+      };
+      document.getElementById('Button8').click();
+      return what;
+    });
+    assert.equal(printed, (saved.bytes.toString('latin1').match(/page-break-before/g) || []).length);
+    await page.close();
+  });
+});
+
+describe('checking the pupil\'s own result', () => {
+  test('a wrong result: the verdict on the fields and the page, counted in the tally and the evaluation', async () => {
+    const {page} = await openTrainer();
+    await page.click('#CheckBox1');  // "Mein Ergebnis prüfen"
+    await page.click('#Button2');
+    await page.keyboard.press('n');  // only poses: the pupil's result comes first
+    assert.equal(await focused(page), 'Eg');
+    await page.keyboard.press('Enter');
+    await page.keyboard.type('1/2');
+    await andShown(page, () => page.keyboard.press('Enter'));
+
+    const verdict = await page.$$eval('#Eg, #Ez, #En', (fields) => fields.map((f) => [f.dataset.verdict, f.style.backgroundColor]));
+    assert.ok(verdict.every(([v, colour]) => v === 'wrong' && colour === verdict[0][1] && colour !== ''), JSON.stringify(verdict));
+    assert.deepEqual((await fields(page)).slice(7), ['', '1', '2'], 'the pupil\'s result stays');
+    assert.match(await page.$eval('#Label8', (l) => l.textContent), /falsch 1/);
+    const saved = await download(page, () => page.click('#Button9'));
+    const expected = replayNatively(['FormPaint Elsewhere 1 0', 'CheckingClick 1', 'Button2Click', 'KeyPress Eg1 n',
+                                     'KeyPress Eg Enter', 'EditField Ez 1', 'KeyPress Ez /', 'EditField En 2', 'KeyPress En Enter']);
+    assert.ok(saved.bytes.equals(expected), 'the page with the verdict differs from the native model\'s document');
+
+    await andShown(page, () => page.click('#Button11'));
+    assert.match(await pageText(page), /Falsch: 1/);
+    await page.close();
+  });
+});
+
+describe('offline', () => {
+  test('after one visit the trainer starts and solves without the server', async () => {
+    const {page} = await openTrainer();
+    await page.evaluate(() => navigator.serviceWorker.ready);
+    server.stop();
+    try {
+      await page.reload();
+      await page.waitForSelector('html.ready');
+      assert.ok(await page.evaluate(() => navigator.serviceWorker.controller !== null));
+      await page.keyboard.press('Enter');
+      await andShown(page, () => page.keyboard.press('n'));
+      assert.deepEqual((await fields(page)).slice(0, 1), ['1 a']);
+      assert.match(await pageText(page), /Aufgabe 1 a\)/);
+    } finally {
+      server = await serve(SITE);
+    }
+    await page.close();
+  });
+});

@@ -1,0 +1,124 @@
+// Runs the trainer model natively through a session of operations read from
+// standard input, one a line, and writes the bytes "Speichern" then writes
+// to standard output. The browser test plays the same session with real
+// keys and clicks in the page and compares the two files.
+//
+//   FormPaint <control> <windowActive 0|1> <modalOpen 0|1>
+//   SelectRow <group> <row>
+//   Button2Click | Button6Click | LGleichClick | ...
+//   KeyPress <control> <Enter|Escape|character>
+//   EditField <control> <text to the end of the line, Windows-1252>
+//   DialogRowClick <row> | DialogKeyPress <character> | DialogOk
+//   CheckingClick <0|1> | EvaluationClick
+#include <cstdio>
+#include <iostream>
+#include <sstream>
+#include <stdexcept>
+#include <string>
+
+#include "model/trainer.h"
+
+namespace {
+
+using namespace quorvel;
+
+class SilentHost : public TrainerHost {
+public:
+    void ShowMessage(const std::string&) override {}
+    void ShowError(const std::string&) override {}
+    void OpenOperatorDialog() override {}
+    void CloseWindow() override {}
+    void Changed() override {}
+};
+
+Control ControlNamed(const std::string& name) {
+    static const char* const kNames[] = {"Enr", "Eg1", "Ez1", "En1", "Eg2", "Ez2", "En2",
+                                         "Eg", "Ez", "En", "BBgleich", "ExerciseControl", "View", "Elsewhere"};
+    for (int i = 0; i < int(std::size(kNames)); ++i) {
+        if (name == kNames[i]) return Control(i);
+    }
+    throw std::runtime_error("no control named " + name);
+}
+
+Keystroke KeyNamed(const std::string& key) {
+    if (key == "Enter") return {Keystroke::Enter};
+    if (key == "Escape") return {Keystroke::Escape};
+    if (key.size() != 1) throw std::runtime_error("no key " + key);
+    return {Keystroke::Character, key[0]};
+}
+
+void Play(TrainerModel& model, const std::string& line) {
+    std::istringstream in(line);
+    std::string op;
+    in >> op;
+    if (op.empty()) return;
+    if (op == "FormPaint") {
+        std::string focus;
+        int active = 0, modal = 0;
+        in >> focus >> active >> modal;
+        model.FormPaint(ControlNamed(focus), active != 0, modal != 0);
+    } else if (op == "SelectRow") {
+        int group = 0, row = 0;
+        in >> group >> row;
+        model.SelectRow(Group(group), row);
+    } else if (op == "KeyPress") {
+        std::string focus, key;
+        in >> focus >> key;
+        model.KeyPress(ControlNamed(focus), KeyNamed(key));
+    } else if (op == "EditField") {
+        std::string field, text;
+        in >> field;
+        std::getline(in >> std::ws, text);
+        model.EditField(ControlNamed(field), text);
+    } else if (op == "DialogRowClick") {
+        int row = 0;
+        in >> row;
+        model.DialogRowClick(row);
+    } else if (op == "DialogKeyPress") {
+        std::string key;
+        in >> key;
+        model.DialogKeyPress(key.empty() ? '\0' : key[0]);
+    } else if (op == "CheckingClick") {
+        int on = 0;
+        in >> on;
+        model.CheckingClick(on != 0);
+    } else if (op == "EvaluationClick") {
+        model.EvaluationClick();
+    } else if (op == "DialogOk") {
+        model.DialogOk();
+    } else if (op == "Button2Click") {
+        model.Button2Click();
+    } else if (op == "Button5Click") {
+        model.Button5Click();
+    } else if (op == "Button4Click") {
+        model.Button4Click();
+    } else if (op == "Button7Click") {
+        model.Button7Click();
+    } else if (op == "BggtkgvClick") {
+        model.BggtkgvClick();
+    } else if (op == "Button6Click") {
+        model.Button6Click();
+    } else if (op == "LGleichClick") {
+        model.LGleichClick();
+    } else if (op == "Button10Click") {
+        model.Button10Click();
+    } else {
+        throw std::runtime_error("no operation " + op);
+    }
+}
+
+}  // namespace
+
+int main() {
+    SilentHost host;
+    TrainerModel model(host);
+    try {
+        for (std::string line; std::getline(std::cin, line);) Play(model, line);
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "quorvel-session: %s\n", e.what());
+        return 2;
+    }
+    const std::string file = model.DocumentFile();
+    std::fwrite(file.data(), 1, file.size(), stdout);
+    return std::fflush(stdout) == 0 ? 0 : 1;
+}

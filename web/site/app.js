@@ -1,0 +1,509 @@
+// The trainer's window in the page: shows the model's state and forwards
+// every event to it. What happens on a click or a key is the model's
+// decision; this file only finds the control, asks the model, and shows
+// what the model then holds.
+'use strict';
+
+(() => {
+  const FIELDS = ['Enr', 'Eg1', 'Ez1', 'En1', 'Eg2', 'Ez2', 'En2', 'Eg', 'Ez', 'En'];
+  const WHOLE_PARTS = ['Eg1', 'Eg2', 'Eg'];
+  const RESULT = ['Eg', 'Ez', 'En'];
+  const RESULT_TAB = 8;  // the result fields' place in the Tab order while checking
+  // The name a browser gives the document when it saves it by its title.
+  const SAVE_NAME = 'Quorvel.html';
+  const CODE_PAGE = new TextDecoder('windows-1252');
+  const BODY_START = '<body>\r\n';
+  const DOCUMENT_END = '\r\n</body>\r\n</html>\r\n';
+  const BODY_TRAIL = '\n\n\n';  // what a load makes of the line breaks around "</body>" and "</html>"
+  const PAGE_TAGS = /<(!doctype|html|head|body|title|meta|base|frameset)/i;
+  // The pages name Windows fonts for their handwritten headings; where a
+  // system lacks them, a free look-alike stands in, as in the desktop view.
+  const HANDWRITING = ['Comic Sans MS', 'Lucida Handwriting', 'Chicago'].map((name) =>
+    [['normal', ''], ['bold', ' Bold']].map(([weight, suffix]) =>
+      `@font-face{font-family:'${name}';font-weight:${weight};` +
+      `src:local('${name}${suffix}'),local('Comic Neue${suffix}'),local('ComicNeue-${suffix ? 'Bold' : 'Regular'}');}`).join('')).join('');
+
+  const $ = (id) => document.getElementById(id);
+  const form = $('Form1');
+  const frame = $('WebBrowser1');
+  const form3 = $('Form3');
+  const box = $('MessageBox');
+
+  let Q = null;
+  let t = null;
+  let checkingBound = false;
+  const boxes = [];          // message and error boxes still to show
+  let savedUrl = null;       // the blob of the last "Speichern"
+  const page = {blank: null, blankings: -1, revision: -1, url: null, text: null, loaded: false};
+  let paintPending = false;
+  let keyFromKeydown = false;  // the key being pressed came through keydown
+  const fieldTexts = [];       // the model's text of each field, as last shown
+
+  // ---- controls ----
+
+  function controlOf(element) {
+    if (!element || element === document.body) return 'Elsewhere';
+    if (FIELDS.includes(element.id)) return element.id;
+    if (element.id === 'BBgleich') return 'BBgleich';
+    if ($('Panel2').contains(element) || $('Panel3').contains(element)) return 'ExerciseControl';
+    if (element === frame) return 'View';
+    return 'Elsewhere';
+  }
+
+  function elementOf(control) {
+    return control === 'BBgleich' || FIELDS.includes(control) ? $(control) : null;
+  }
+
+  function modalOpen() { return form3.open || box.open; }
+
+  // ---- operations ----
+
+  // Every call into the model: afterwards the page shows the new state,
+  // moves the focus where the model put it and shows what it asked for.
+  function run(operation) {
+    const result = operation();
+    settle();
+    schedulePaint();
+    return result;
+  }
+
+  function settle() {
+    render();
+    const move = t.takeFocusMove();
+    const target = move && elementOf(move);
+    if (target) {
+      target.focus();
+      if (target.select) target.select();
+    }
+    for (const call of t.takeHostCalls()) {
+      if (call.kind === 'message' || call.kind === 'error') boxes.push(call);
+      if (call.kind === 'close') closeWindow();
+    }
+    showNextBox();
+  }
+
+  // The window's paint: the model puts the cursor into the exercise when it
+  // stands nowhere on the exercise screen.
+  function schedulePaint() {
+    if (paintPending) return;
+    paintPending = true;
+    requestAnimationFrame(() => {
+      paintPending = false;
+      if (!t) return;
+      t.FormPaint(controlOf(document.activeElement), document.hasFocus(), modalOpen());
+      settle();
+    });
+  }
+
+  // ---- showing the state ----
+
+  function render() {
+    const s = t.state();
+    $('Panel1').hidden = s.exerciseScreen;
+    $('Panel2').hidden = !s.exerciseScreen;
+    $('Panel3').hidden = !s.exerciseScreen;
+    $('Button4').hidden = !s.explanationsShown;
+    $('Button7').hidden = !s.hintsShown;
+    // A field is written only when the model's text of it has changed: a
+    // character the model's code page lacks stays in the field as typed.
+    FIELDS.forEach((name, i) => {
+      if (fieldTexts[i] === s.fields[i]) return;
+      fieldTexts[i] = s.fields[i];
+      $(name).value = s.fields[i];
+    });
+    WHOLE_PARTS.forEach((name, i) => $(name).classList.toggle('white', s.wholePartWhite[i]));
+    setText($('L1'), s.labels.first);
+    setText($('L2'), s.labels.second);
+    setText($('LErg'), s.labels.result);
+    setText($('BB'), s.op);
+    document.querySelectorAll('#Form1 .radiogroup').forEach((group) => {
+      const row = s.rows[Number(group.dataset.group)];
+      const input = group.querySelectorAll('input')[row];
+      if (input && !input.checked) input.checked = true;
+    });
+    const tip = $('Label2');
+    if (s.tipShown) {
+      setText(tip, s.tipText);
+      tip.classList.toggle('wholePart', s.wholePartTip);
+    }
+    tip.classList.toggle('shown', s.tipShown);
+    if (checkingBound) renderChecking(s);
+    renderDialog(s);
+    renderPage(s);
+  }
+
+  // With checking on, the pupil types the result (it joins the Tab order),
+  // and the verdict colours the result fields.
+  function renderChecking(s) {
+    $('CheckBox1').checked = s.checking;
+    if (s.checking) setText($('Label8'), s.tallyText);
+    $('Label8').hidden = !s.checking;
+    $('Button11').hidden = !s.checking;
+    RESULT.forEach((name, i) => {
+      const field = $(name);
+      field.tabIndex = s.checking ? RESULT_TAB + i : -1;
+      field.style.backgroundColor = s.resultColour || '';
+      if (s.resultVerdict) field.dataset.verdict = s.resultVerdict;
+      else delete field.dataset.verdict;
+    });
+    const equals = $('BBgleich');
+    equals.setAttribute('aria-label', s.checking ? 'Gleich: prüfen' : 'Gleich: ausrechnen');
+    equals.setAttribute('aria-description', s.checking ? 'Prüft Dein Ergebnis und zeigt den Rechenweg'
+                                                       : 'Trägt das Ergebnis ein und zeigt den Rechenweg');
+    $('BB6').setAttribute('aria-description', s.checking
+      ? 'Stellt die nächste Aufgabe; Taste n stellt sie und springt ins Ergebnis'
+      : 'Stellt die nächste Aufgabe; Taste n stellt und rechnet sie');
+  }
+
+  function renderDialog(s) {
+    const rows = form3.querySelectorAll('input');
+    if (rows[s.dialogRow] && !rows[s.dialogRow].checked) rows[s.dialogRow].checked = true;
+    if (s.dialogOpen && !form3.open) {
+      form3.showModal();
+      // The focus stands on the selected row, so the arrow keys select rows.
+      if (rows[s.dialogRow]) rows[s.dialogRow].focus();
+    } else if (!s.dialogOpen && form3.open) {
+      form3.close();
+    }
+  }
+
+  function setText(element, text) {
+    if (element.textContent !== text) element.textContent = text;
+  }
+
+  // ---- the page ----
+
+  function renderPage(s) {
+    if (s.pageBlank) {
+      if (page.blank !== true || page.blankings !== s.blankings) load('about:blank', null, 'blank' + s.blankings);
+      page.blank = true;
+      page.blankings = s.blankings;
+    } else if (page.blank !== false || page.revision !== s.documentRevision) {
+      const name = String(s.documentRevision);
+      const bytes = t.documentBytes();
+      // One character for each byte: positions in the text are positions in the file.
+      const text = CODE_PAGE.decode(bytes);
+      const inPlace = page.blank === false && changeInPlace(text);
+      page.blank = false;
+      page.revision = s.documentRevision;
+      if (inPlace) {
+        announce(name);
+      } else {
+        // The document's own bytes: the browser reads them as the desktop
+        // view does, and no script of it ever runs (the frame's sandbox).
+        const blob = new Blob([bytes], {type: 'text/html; charset=windows-1252'});
+        load(URL.createObjectURL(blob), text, name);
+      }
+    }
+  }
+
+  // The body of a document as the model makes it: the fixed header up to
+  // "<body>", the body, and the fixed end. Null for any other text.
+  function bodyOf(text) {
+    const start = text.indexOf(BODY_START);
+    if (start < 0 || !text.endsWith(DOCUMENT_END)) return null;
+    return text.slice(start + BODY_START.length, text.length - DOCUMENT_END.length);
+  }
+
+  function hasPageTags(html) {
+    return PAGE_TAGS.test(html);
+  }
+
+  // As the desktop view does: a document that grows by a part is extended
+  // by that part, and a new body without tags that act on the whole page
+  // replaces the old one, so that the view shows what a load of the new
+  // document would show without loading it. False where a load is needed.
+  function changeInPlace(text) {
+    const doc = frame.contentDocument;
+    if (!page.loaded || !doc || !doc.body || page.text === null) return false;
+    const oldBody = bodyOf(page.text);
+    const newBody = bodyOf(text);
+    if (oldBody === null || newBody === null) return false;
+    if (newBody.length > oldBody.length && newBody.startsWith(oldBody) && !hasPageTags(newBody.slice(oldBody.length))) {
+      // After a load, the line breaks around "</body>" and "</html>" end the body's text.
+      const last = doc.body.lastChild;
+      if (!last || last.nodeType !== Node.TEXT_NODE || !last.data.endsWith(BODY_TRAIL)) return false;
+      last.data = last.data.slice(0, -BODY_TRAIL.length);
+      doc.body.insertAdjacentHTML('beforeend', newBody.slice(oldBody.length) + BODY_TRAIL);
+    } else if (!hasPageTags(oldBody) && !hasPageTags(newBody)) {
+      doc.body.innerHTML = '\n' + newBody + BODY_TRAIL;
+      frame.contentWindow.scrollTo(0, 0);
+    } else {
+      return false;
+    }
+    page.text = text;
+    return true;
+  }
+
+  // Loads url into the view without a history entry, read from its top.
+  function load(url, text, name) {
+    const old = page.url;
+    page.url = url.startsWith('blob:') ? url : null;
+    page.text = text;
+    page.loaded = false;
+    frame.onload = () => {
+      if (frame.contentWindow.location.href !== url) return;  // an earlier page's load
+      frame.onload = null;
+      if (old) URL.revokeObjectURL(old);
+      page.loaded = true;
+      adoptFonts();
+      watchView();
+      announce(name);
+    };
+    try {
+      frame.contentWindow.location.replace(url);
+    } catch (e) {
+      frame.src = url;
+    }
+  }
+
+  // Tells that the view shows the page of name (a document's revision).
+  function announce(name) {
+    frame.dataset.shown = name;
+    frame.dispatchEvent(new Event('shown'));
+  }
+
+  // A style sheet adopted by the document leaves its bytes as they are.
+  function adoptFonts() {
+    const view = frame.contentWindow;
+    if (!page.url || !view) return;
+    try {
+      const sheet = new view.CSSStyleSheet();
+      sheet.replaceSync(HANDWRITING);
+      view.document.adoptedStyleSheets = [...view.document.adoptedStyleSheets, sheet];
+    } catch (e) {
+      // The page shows with the fonts it names.
+    }
+  }
+
+  // Keys pressed while the pupil reads the page go to the model as well.
+  function watchView() {
+    const doc = frame.contentDocument;
+    if (!doc) return;
+    doc.addEventListener('keydown', (e) => onKeydown(e, 'View'), true);
+  }
+
+  // ---- message boxes ----
+
+  function showNextBox() {
+    if (box.open || boxes.length === 0) return;
+    const call = boxes.shift();
+    box.classList.toggle('error', call.kind === 'error');
+    // Lines of a message are separated by lone carriage returns.
+    $('MessageText').textContent = call.text.replace(/\r\n?/g, '\n');
+    box.showModal();
+    $('MessageOk').focus();
+  }
+
+  // However a box closes (OK, Esc), the next one follows.
+  function boxClosed() {
+    if (!t) return;
+    showNextBox();
+    schedulePaint();
+  }
+
+  function frontEndError(text) {
+    boxes.push({kind: 'error', text: text});
+    showNextBox();
+  }
+
+  function message(text) {
+    boxes.push({kind: 'message', text: text});
+    showNextBox();
+  }
+
+  // ---- keys ----
+
+  function strokeOf(key) {
+    if (key === 'Enter' || key === 'Escape') return key;
+    if (key.length === 1 && key.charCodeAt(0) < 128) return key;
+    return null;
+  }
+
+  function onKeydown(e, fixedControl) {
+    keyFromKeydown = false;
+    if (!t || modalOpen() || e.defaultPrevented) return;
+    // On-screen keyboards often name no key; their characters come
+    // through beforeinput.
+    if (e.isComposing || e.key === 'Unidentified' || e.key === 'Process') return;
+    keyFromKeydown = true;
+    if (e.ctrlKey || e.metaKey || (e.altKey && !e.getModifierState('AltGraph'))) return;
+    const stroke = strokeOf(e.key);
+    if (!stroke) return;
+    // Enter presses the focused button.
+    if (stroke === 'Enter' && e.target instanceof HTMLButtonElement) return;
+    const control = fixedControl || controlOf(e.target);
+    if (run(() => t.KeyPress(control, stroke))) e.preventDefault();
+  }
+
+  function onBeforeInput(e) {
+    if (!t || modalOpen() || keyFromKeydown) return;
+    let stroke = null;
+    if (e.inputType === 'insertText' && e.data) stroke = strokeOf(e.data);
+    if (e.inputType === 'insertLineBreak' || e.inputType === 'insertParagraph') stroke = 'Enter';
+    if (!stroke) return;
+    if (run(() => t.KeyPress(controlOf(e.target), stroke)) && e.cancelable) e.preventDefault();
+  }
+
+  // ---- saving and printing ----
+
+  function save() {
+    try {
+      const blob = new Blob([t.documentBytes()], {type: 'text/html'});
+      if (savedUrl) URL.revokeObjectURL(savedUrl);
+      savedUrl = URL.createObjectURL(blob);
+      const link = document.createElement('a');
+      link.href = savedUrl;
+      link.download = SAVE_NAME;
+      link.click();
+    } catch (e) {
+      frontEndError(`Datei ${SAVE_NAME} kann nicht erstellt werden.`);
+    }
+  }
+
+  function print() {
+    try {
+      frame.contentWindow.print();
+    } catch (e) {
+      message('Druckervorschau fehlgeschlagen');
+    }
+  }
+
+  // ---- closing ----
+
+  function closeWindow() {
+    t.delete();
+    t = null;
+    boxes.length = 0;
+    form.hidden = true;
+    $('Closed').hidden = false;
+    window.close();
+  }
+
+  // ---- start-up ----
+
+  function fillGroup(group, items, name) {
+    items.forEach((caption, row) => {
+      const label = document.createElement('label');
+      label.className = 'row';
+      const input = document.createElement('input');
+      input.type = 'radio';
+      input.name = name;
+      input.id = `${name}_${row}`;
+      input.value = String(row);
+      label.append(input, caption);
+      group.append(label);
+    });
+  }
+
+  function toArray(list) {
+    if (Array.isArray(list)) return list;
+    const items = [];
+    for (let i = 0; i < list.size(); ++i) items.push(list.get(i));
+    return items;
+  }
+
+  function build() {
+    const operations = toArray(Q.operationItems());
+    fillGroup($('RadioGroup1'), toArray(Q.difficultyItems()), 'RadioGroup1');
+    fillGroup($('RadioGroup2'), toArray(Q.kindItems()), 'RadioGroup2');
+    fillGroup($('RadioGroup3'), ['Einzelne Aufgabe', 'Aufgaben sammeln'], 'RadioGroup3');
+    fillGroup($('RadioGroup4'), operations, 'RadioGroup4');
+    // The operator dialog has no "mischen".
+    fillGroup($('Form3_RadioGroup4'), operations.slice(0, 4), 'Form3_RadioGroup4');
+  }
+
+  function connect() {
+    const on = (id, handler) => $(id).addEventListener('click', handler);
+    on('Button2', () => run(() => t.Button2Click()));
+    on('Button5', () => run(() => t.Button5Click()));
+    on('Button1', () => run(() => t.Button1Click()));
+    on('Button4', () => run(() => t.Button4Click()));
+    on('Button7', () => run(() => t.Button7Click()));
+    on('Bggtkgv', () => run(() => t.BggtkgvClick()));
+    on('BB6', () => run(() => t.Button6Click()));
+    on('Button10', () => run(() => t.Button10Click()));
+    on('BB', () => run(() => t.LGleichClick()));
+    on('BBgleich', () => run(() => t.LGleichClick()));
+    on('Button3', print);
+    on('Button8', print);
+    on('Button9', save);
+    on('MessageOk', () => box.close());  // the focus returns where it was
+    on('Restart', () => location.reload());
+
+    document.querySelectorAll('#Form1 .radiogroup').forEach((group) => {
+      group.addEventListener('change', (e) => run(() => t.SelectRow(Number(group.dataset.group), Number(e.target.value))));
+    });
+    for (const name of FIELDS) {
+      $(name).addEventListener('input', (e) => run(() => {
+        t.EditField(name, e.target.value);
+        fieldTexts[FIELDS.indexOf(name)] = t.state().fields[FIELDS.indexOf(name)];
+      }));
+    }
+    for (const name of ['Eg1', 'Ez1']) $(name).addEventListener('pointerdown', () => run(() => t.ClickField(name)));
+
+    if (typeof t.CheckingClick === 'function') {
+      checkingBound = true;
+      $('CheckBox1Label').hidden = false;
+      $('CheckBox1').addEventListener('change', (e) => run(() => t.CheckingClick(e.target.checked)));
+      on('Button11', () => run(() => t.EvaluationClick()));
+    } else {
+      RESULT.forEach((name) => { $(name).tabIndex = -1; });
+    }
+
+    // The operator dialog.
+    $('Form3_RadioGroup4').addEventListener('change', (e) => run(() => t.DialogRowClick(Number(e.target.value))));
+    $('Form3_Button1').addEventListener('click', () => run(() => t.DialogOk()));
+    form3.addEventListener('keydown', (e) => {
+      if (e.key.length !== 1 || e.ctrlKey || e.metaKey) return;
+      if (run(() => t.DialogKeyPress(e.key))) e.preventDefault();
+    });
+    form3.addEventListener('beforeinput', (e) => {
+      if (e.inputType === 'insertText' && e.data && e.data.length === 1 && run(() => t.DialogKeyPress(e.data))) e.preventDefault();
+    });
+    // Enter is the dialog's OK, Esc closes it like OK.
+    form3.addEventListener('keydown', (e) => {
+      if (e.key !== 'Enter' || e.target instanceof HTMLButtonElement) return;
+      e.preventDefault();
+      run(() => t.DialogOk());
+    });
+    // Closed by Esc, the dialog takes the row as OK does.
+    form3.addEventListener('close', () => {
+      if (t && t.state().dialogOpen) run(() => t.DialogOk());
+    });
+    box.addEventListener('close', boxClosed);
+
+    document.addEventListener('keydown', (e) => onKeydown(e, null), true);
+    document.addEventListener('keyup', () => { keyFromKeydown = false; }, true);
+    document.addEventListener('beforeinput', onBeforeInput, true);
+    window.addEventListener('focus', schedulePaint);
+  }
+
+  async function start() {
+    try {
+      Q = await createQuorvel();
+      t = new Q.Trainer();
+    } catch (e) {
+      console.error(e);
+      const failure = $('Failure');
+      failure.textContent = 'Quorvel kann in diesem Browser nicht starten. Bitte einen aktuellen Browser verwenden.';
+      failure.hidden = false;
+      form.hidden = true;
+      return;
+    }
+    build();
+    connect();
+    form.inert = false;
+    form.removeAttribute('aria-busy');
+    // The first paint shows the instructions.
+    t.FormPaint(controlOf(document.activeElement), document.hasFocus(), false);
+    settle();
+    document.documentElement.classList.add('ready');
+    performance.mark('quorvel-ready');
+  }
+
+  if ('serviceWorker' in navigator && window.isSecureContext) {
+    navigator.serviceWorker.register('sw.js').catch(() => {});
+  }
+  start();
+})();
