@@ -199,6 +199,7 @@ void Form1::RenderFields() {
     // With checking on, the pupil types the result, and it shows the verdict.
     for (QLineEdit* result : {Eg, Ez, En}) {
         result->setFocusPolicy(state.checking ? Qt::StrongFocus : Qt::ClickFocus);
+        result->setAccessibleDescription(ToQString(state.verdictWords));
         if (state.resultVerdict) {
             Recolour(result, QPalette::Base, QColor(QString::fromLatin1(VerdictColour(*state.resultVerdict))));
         } else if (result != Eg) {

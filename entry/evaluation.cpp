@@ -49,7 +49,9 @@ std::optional<MixedFraction> ReadPupilResult(OperandFields fields) {
         return std::nullopt;
     }
     const MixedFraction result = ReadOperand(fields);
-    if (result.denominator == 0) throw ConversionError(fields.denominator);
+    // A numerator without a positive counterpart in 32 bits reads as nothing
+    // a pupil would write either.
+    if (result.denominator == 0 || result.numerator == INT32_MIN) throw ConversionError(fields.denominator);
     return result;
 }
 

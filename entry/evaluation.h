@@ -25,8 +25,9 @@ struct OperandFields {
 MixedFraction ReadOperand(OperandFields& fields);
 
 // Reads the pupil's own result from the result fields by the operands'
-// rules, leaving the texts as typed. Nothing if all three are blank; a
-// ConversionError if it does not read or its denominator is 0.
+// rules, leaving the texts as typed. Nothing if all three are blank; an
+// Error if it does not read, its denominator is 0 or its numerator
+// -2147483648.
 std::optional<MixedFraction> ReadPupilResult(OperandFields fields);
 
 // The texts of the result fields, in the same three parts.

@@ -40,7 +40,9 @@ void WriteExerciseWithResult(SheetLines& lines, const CheckedExercise& e, const 
     CloseFractionBlock(lines);
 }
 
-std::string ShortVerdict(const Check& check) {
+}  // namespace
+
+std::string VerdictWords(const Check& check) {
     switch (check.verdict) {
         case Verdict::Right: return "richtig";
         case Verdict::NotReduced: return "richtig, aber nicht fertig gekürzt"_w;
@@ -53,8 +55,6 @@ std::string ShortVerdict(const Check& check) {
     if (!check.strategies.empty()) text += ")";
     return text;
 }
-
-}  // namespace
 
 SheetLines VerdictLines(const CheckedExercise& e) {
     SheetLines lines;
@@ -147,7 +147,7 @@ std::string CheckRecord::EvaluationPage() const {
     std::vector<std::pair<const WrongStrategy*, int>> found;
     for (const CheckedExercise& e : exercises_) {
         WriteExerciseTitle(lines, e.context);
-        WriteExerciseWithResult(lines, e, "   " + HtmlEscape(ShortVerdict(e.check)));
+        WriteExerciseWithResult(lines, e, "   " + HtmlEscape(VerdictWords(e.check)));
         for (const WrongStrategy* s : e.check.strategies) {
             auto at = std::find_if(found.begin(), found.end(), [s](const auto& f) { return f.first == s; });
             if (at == found.end()) {

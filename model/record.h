@@ -33,6 +33,9 @@ struct CheckedExercise {
 // the pupil's result, and what the check says of it.
 SheetLines VerdictLines(const CheckedExercise& exercise);
 
+// The verdict in a few words: "richtig", "falsch (<strategy>)" ...
+std::string VerdictWords(const Check& check);
+
 // The caption of the tally on the exercise screen.
 std::string TallyText(const Tally& tally);
 

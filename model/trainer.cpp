@@ -26,8 +26,8 @@ std::optional<std::size_t> WholePartIndex(Control field) {
     }
 }
 
-const char kNoResult[] = "Schreib zuerst Dein Ergebnis in die Felder hinter dem \"=\". Dann prüfe ich es.";
-const char kUnreadableResult[] = "Dein Ergebnis ist nicht korrekt";
+const std::string kNoResult = "Schreib zuerst Dein Ergebnis in die Felder hinter dem \"=\". Dann prüfe ich es."_w;
+const std::string kUnreadableResult = "Dein Ergebnis ist nicht korrekt";
 
 bool IsResultField(Control field) { return field == Control::Eg || field == Control::Ez || field == Control::En; }
 
@@ -247,7 +247,7 @@ void TrainerModel::CheckPupilResult(const Evaluation& evaluation) {
     std::optional<MixedFraction> pupil;
     try {
         pupil = ReadPupilResult({f[At(Control::Eg)], f[At(Control::Ez)], f[At(Control::En)]});
-    } catch (const ConversionError&) {
+    } catch (const Error&) {
         CallHost([&] { host_.ShowMessage(kUnreadableResult); });
         return;
     }
@@ -257,15 +257,23 @@ void TrainerModel::CheckPupilResult(const Evaluation& evaluation) {
     }
     const CheckedExercise checked{sheet_.context, state_.op, evaluation.first, evaluation.second, *pupil,
                                   CheckResult(state_.op, evaluation.first, evaluation.second, *pupil)};
+    const std::string page = VerdictLines(checked).Join() + sheet_.lines.Join();
     record_.Add(checked);
     state_.tally = record_.Counts();
     state_.resultVerdict = checked.check.verdict;
+    state_.verdictWords = "Dein Ergebnis: "_w + VerdictWords(checked.check);
     if (state_.document.HoldsInstructions()) state_.document.Clear();
-    ShowSheet(VerdictLines(checked).Join() + sheet_.lines.Join());
+    ShowSheet(page);
 }
 
+// The result fields start empty either way: what "=" wrote there is not the
+// pupil's, and a verdict belongs to the result it was given for.
 void TrainerModel::CheckingClick(bool on) {
-    Run([&] { state_.checking = on; });
+    Run([&] {
+        if (state_.checking == on) return;
+        state_.checking = on;
+        ClearResultFields();
+    });
 }
 
 void TrainerModel::EvaluationClick() {
@@ -285,7 +293,10 @@ void TrainerModel::SetField(Control field, const std::string& text) {
 
 void TrainerModel::FieldChanged(Control field) {
     if (auto index = WholePartIndex(field)) state_.wholePartWhite[*index] = !state_.Field(field).empty();
-    if (IsResultField(field)) state_.resultVerdict.reset();
+    if (IsResultField(field)) {
+        state_.resultVerdict.reset();
+        state_.verdictWords.clear();
+    }
     if (field == Control::Eg1) ShowTip(true);   // Eg1Change
     if (field == Control::Ez1) ShowTip(false);  // Ez1Change
 }

@@ -54,6 +54,7 @@ struct TrainerState {
     // Checking the pupil's own result ("Mein Ergebnis prüfen").
     bool checking = false;
     std::optional<Verdict> resultVerdict;  // of the result fields as last checked
+    std::string verdictWords;              // the same in words, for a screen reader
     Tally tally;
 
     const std::string& Field(Control field) const { return fields[std::size_t(field)]; }
