@@ -58,7 +58,31 @@ std::string FileContents(std::string_view document) {
 }
 
 namespace {
+
 const std::string kInstructionsWord = "Anleitung";
+
+// Tags that act on the whole document when parsed in its body (a help page
+// brings them): such a part is not added piecemeal.
+bool HasPageLevelTag(std::string_view text) {
+    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
+    for (std::string_view tag : {"<!doctype", "<html", "<head", "<body", "<title", "<meta", "<base", "<frameset"}) {
+        const auto at = std::search(text.begin(), text.end(), tag.begin(), tag.end(),
+                                    [&](char a, char b) { return lower(a) == b; });
+        if (at != text.end()) return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+BodyChange ChangeOfBody(std::string_view shown, std::string_view next) {
+    if (shown == next) return {BodyChangeKind::Same, {}};
+    if (next.size() > shown.size() && next.starts_with(shown)) {
+        const std::string_view part = next.substr(shown.size());
+        return {HasPageLevelTag(part) ? BodyChangeKind::Load : BodyChangeKind::Append, part};
+    }
+    if (HasPageLevelTag(shown) || HasPageLevelTag(next)) return {BodyChangeKind::Load, next};
+    return {BodyChangeKind::Replace, next};
 }
 
 void DocumentBody::ShowSheet(std::string_view text, bool collect) {

@@ -25,6 +25,20 @@ std::string WrapInDocument(std::string_view body);
 // The bytes of a saved file: every line of the document followed by CR LF.
 std::string FileContents(std::string_view document);
 
+// How a view that shows one body brings another onto its page, so that the
+// page shows what a full load of the new document would show.
+enum class BodyChangeKind {
+    Same,     // nothing to do
+    Append,   // add part at the end of the page's body
+    Replace,  // replace the page's body by part (the whole new body)
+    Load,     // load the new document in full: a part brings tags that act on the whole page
+};
+struct BodyChange {
+    BodyChangeKind kind;
+    std::string_view part;  // into next
+};
+BodyChange ChangeOfBody(std::string_view shown, std::string_view next);
+
 // The body shown in the view. In single mode each text replaces it; in
 // collect mode texts accumulate with a page break after every second one.
 class DocumentBody {

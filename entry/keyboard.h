@@ -22,11 +22,20 @@ enum class Control {
 inline constexpr int kFieldCount = 10;
 inline constexpr bool IsField(Control c) { return int(c) < kFieldCount; }
 
+// The control's name as the window names it ("Eg1", "BBgleich", "View"), and
+// the control of such a name.
+const char* ControlName(Control control);
+std::optional<Control> ControlNamed(std::string_view name);
+
 // A key as the flow sees it: Enter, Esc, or the character it types.
 struct Keystroke {
     enum Kind { Enter, Escape, Character } kind = Character;
     char character = 0;  // for Character
 };
+
+// A key named as a browser names it: "Enter", "Escape", or the one ASCII
+// character it types; any other key types nothing the flow knows.
+Keystroke KeystrokeNamed(std::string_view key);
 
 // What a key in a field does beyond being typed.
 struct FieldKeyEffect {

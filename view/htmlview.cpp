@@ -134,20 +134,6 @@ Engine& SharedEngine() {
     return engine;
 }
 
-// Tags that act on the whole document when parsed in its body (a help page
-// brings them): such a part is not added piecemeal.
-bool HasPageLevelTag(std::string_view fragment) {
-    std::string lower(fragment.size(), ' ');
-    for (std::size_t i = 0; i < fragment.size(); ++i) {
-        char c = fragment[i];
-        lower[i] = (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c;
-    }
-    for (const char* tag : {"<!doctype", "<html", "<head", "<body", "<title", "<meta", "<base", "<frameset"}) {
-        if (lower.find(tag) != std::string::npos) return true;
-    }
-    return false;
-}
-
 int NextViewId() {
     static int next = 0;
     return ++next;
@@ -214,36 +200,38 @@ void HtmlView::ShowDocument(const std::string& bytes) {
 
 void HtmlView::LoadBody(const std::string& body) {
     body_ = body;
-    bodyHasPageTags_ = HasPageLevelTag(body_);
     ShowDocument(WrapInDocument(body_));
 }
 
 void HtmlView::ShowBody(const std::string& body) {
-    const bool settled = holdsDocument_ && !pageLoading_ && !pageLost_;
-    if (settled && body == body_) {
-        emit DocumentLoaded(true);
-        return;
-    }
-    if (!settled) {
+    if (!holdsDocument_ || pageLoading_ || pageLost_) {
         LoadBody(body);
         return;
     }
     // A full load leaves the body's text between line breaks: one after
     // "<body>" in the header, one before "</body>" and one after it from the
     // document's tail (WrapInDocument). A change keeps them so.
-    const bool grew = body.size() > body_.size() && body.compare(0, body_.size(), body_) == 0;
-    if (grew && !HasPageLevelTag(std::string_view(body).substr(body_.size()))) {
-        const std::size_t old = body_.size();
-        body_ = body;
-        ChangeBody(std::string_view(body_).substr(old),
-                   "var t=b.lastChild;if(!t||t.nodeType!==3||!t.data.endsWith('\\n\\n'))return false;"
-                   "t.data=t.data.slice(0,-2);b.insertAdjacentHTML('beforeend',part+'\\n\\n');return true;");
-    } else if (!bodyHasPageTags_ && !HasPageLevelTag(body)) {
-        body_ = body;
-        // A new page, read from its top as after a full load.
-        ChangeBody(body_, "b.innerHTML='\\n'+part+'\\n\\n';window.scrollTo(0,0);return true;");
-    } else {
-        LoadBody(body);
+    const BodyChange change = ChangeOfBody(body_, body);
+    switch (change.kind) {
+        case BodyChangeKind::Same:
+            emit DocumentLoaded(true);
+            break;
+        case BodyChangeKind::Append: {
+            const std::size_t old = body_.size();
+            body_ = body;
+            ChangeBody(std::string_view(body_).substr(old),
+                       "var t=b.lastChild;if(!t||t.nodeType!==3||!t.data.endsWith('\\n\\n'))return false;"
+                       "t.data=t.data.slice(0,-2);b.insertAdjacentHTML('beforeend',part+'\\n\\n');return true;");
+            break;
+        }
+        case BodyChangeKind::Replace:
+            body_ = body;
+            // A new page, read from its top as after a full load.
+            ChangeBody(body_, "b.innerHTML='\\n'+part+'\\n\\n';window.scrollTo(0,0);return true;");
+            break;
+        case BodyChangeKind::Load:
+            LoadBody(body);
+            break;
     }
 }
 

@@ -72,7 +72,6 @@ private:
     bool lastLoadOk_ = true;
     int pendingAppends_ = 0;
     std::string body_;              // the body the page shows or is loading
-    bool bodyHasPageTags_ = false;  // it brings tags of a whole page
     int fullLoads_ = 0;
 };
 

@@ -1,6 +1,7 @@
-# Puts the site together afresh: the page's own files and the module, and in
-# the service worker the cache version, a hash of every file of the site, so
-# that a changed site is cached anew.
+# Puts the site together afresh: the page's own files and the module, and a
+# version, a hash of every file of the site: in the service worker it names
+# the cache, so that a changed site is cached anew, and in the page's links
+# to its files it keeps a browser's cache from mixing files of two builds.
 #   cmake -DPAGE_DIR=<the page's files> -DMODULE_DIR=<quorvel.js, quorvel.wasm> -DSITE_DIR=<the site> -P assemble_site.cmake
 file(REMOVE_RECURSE ${SITE_DIR})
 file(COPY ${PAGE_DIR}/ DESTINATION ${SITE_DIR})
@@ -21,3 +22,9 @@ if(EXISTS ${SITE_DIR}/sw.js)
   string(REPLACE "@QUORVEL_SITE_VERSION@" ${version} worker "${worker}")
   file(WRITE ${SITE_DIR}/sw.js "${worker}")
 endif()
+
+file(READ ${SITE_DIR}/index.html page)
+foreach(linked quorvel.js app.js style.css)
+  string(REPLACE "\"${linked}\"" "\"${linked}?v=${version}\"" page "${page}")
+endforeach()
+file(WRITE ${SITE_DIR}/index.html "${page}")

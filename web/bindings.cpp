@@ -39,15 +39,8 @@ std::string FromJs(const std::string& utf8) { return quorvel::cp1252::FromUtf8(u
     val::global(error).new_(val(message)).throw_();
 }
 
-// The names of quorvel::Control, in its order.
-constexpr std::array<const char*, 14> kControlNames = {"Enr",  "Eg1",      "Ez1", "En1", "Eg2",      "Ez2",
-                                                       "En2",  "Eg",       "Ez",  "En",  "BBgleich", "ExerciseControl",
-                                                       "View", "Elsewhere"};
-
 Control ControlNamed(const std::string& name) {
-    for (std::size_t i = 0; i < kControlNames.size(); ++i) {
-        if (name == kControlNames[i]) return Control(i);
-    }
+    if (std::optional<Control> control = quorvel::ControlNamed(name)) return *control;
     Reject("TypeError", "no control named '" + name + "'");
 }
 
@@ -62,18 +55,6 @@ constexpr std::array<int, 4> kRowCounts = {4, 3, 2, 5};
 
 void CheckRow(int row, int count) {
     if (row < 0 || row >= count) Reject("RangeError", "no row " + std::to_string(row));
-}
-
-// A key as the desktop reads it: Enter, Esc, or the character it types; a
-// character outside ASCII, and any other key, types nothing the flow knows.
-char TypedCharacter(const std::string& key) {
-    return key.size() == 1 && static_cast<unsigned char>(key[0]) < 0x80 ? key[0] : '\0';
-}
-
-Keystroke KeystrokeOf(const std::string& key) {
-    if (key == "Enter") return {Keystroke::Enter};
-    if (key == "Escape") return {Keystroke::Escape};
-    return {Keystroke::Character, TypedCharacter(key)};
 }
 
 const char* VerdictName(quorvel::Verdict verdict) {
@@ -146,7 +127,7 @@ public:
     }
     void ClickField(const std::string& field) { model_.ClickField(FieldNamed(field)); }
     bool KeyPress(const std::string& focus, const std::string& key) {
-        return model_.KeyPress(ControlNamed(focus), KeystrokeOf(key));
+        return model_.KeyPress(ControlNamed(focus), quorvel::KeystrokeNamed(key));
     }
 
     // The operator dialog has the four operations, not "mischen".
@@ -154,7 +135,10 @@ public:
         CheckRow(row, 4);
         model_.DialogRowClick(row);
     }
-    bool DialogKeyPress(const std::string& key) { return model_.DialogKeyPress(TypedCharacter(key)); }
+    bool DialogKeyPress(const std::string& key) {
+        const Keystroke stroke = quorvel::KeystrokeNamed(key);
+        return stroke.kind == Keystroke::Character && model_.DialogKeyPress(stroke.character);
+    }
     void DialogOk() { model_.DialogOk(); }
 
     val state() const {
@@ -185,6 +169,7 @@ public:
         state.set("blankings", s.blankings);
         state.set("checking", s.checking);
         state.set("resultVerdict", s.resultVerdict ? VerdictName(*s.resultVerdict) : "");
+        state.set("verdictWords", ToJs(s.verdictWords));
         state.set("resultColour", s.resultVerdict ? quorvel::VerdictColour(*s.resultVerdict) : "");
         state.set("tallyText", ToJs(quorvel::TallyText(s.tally)));
         state.set("documentRevision", double(s.document.Revision()));
@@ -193,7 +178,7 @@ public:
 
     std::string takeFocusMove() {
         const std::optional<Control> move = model_.TakeFocusMove();
-        return move ? kControlNames[std::size_t(*move)] : "";
+        return move ? quorvel::ControlName(*move) : "";
     }
 
     val takeHostCalls() {
@@ -208,6 +193,21 @@ public:
         return calls;
     }
 
+    // What the page does to show the model's document, as the desktop view
+    // decides it: {kind: "same", "append", "replace" or "load", part}. A page
+    // that is blank, loading, or could not change in place asks for a load.
+    val bodyChange(bool pageHoldsDocument) {
+        const std::string& body = model_.State().document.Text();
+        const quorvel::BodyChange change = pageHoldsDocument ? quorvel::ChangeOfBody(shownBody_, body)
+                                                             : quorvel::BodyChange{quorvel::BodyChangeKind::Load, {}};
+        static constexpr const char* kKinds[] = {"same", "append", "replace", "load"};
+        val result = val::object();
+        result.set("kind", val(kKinds[int(change.kind)]));
+        result.set("part", ToJs(change.kind == quorvel::BodyChangeKind::Load ? "" : change.part));
+        shownBody_ = body;
+        return result;
+    }
+
     // A copy, so that it outlives the next operation.
     val documentBytes() const {
         const std::string file = model_.DocumentFile();
@@ -218,6 +218,7 @@ public:
 private:
     QueuedHost host_;
     quorvel::TrainerModel model_{host_};
+    std::string shownBody_;  // the body the page was last told about
 };
 
 val DifficultyItems() { return Strings(quorvel::DifficultyItems()); }
@@ -253,6 +254,7 @@ EMSCRIPTEN_BINDINGS(quorvel) {
         .function("state", &Trainer::state)
         .function("takeFocusMove", &Trainer::takeFocusMove)
         .function("takeHostCalls", &Trainer::takeHostCalls)
+        .function("bodyChange", &Trainer::bodyChange)
         .function("documentBytes", &Trainer::documentBytes);
     function("difficultyItems", &DifficultyItems);
     function("kindItems", &KindItems);

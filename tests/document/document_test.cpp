@@ -141,4 +141,16 @@ TEST(FileContents, EveryLineEndsWithCrLf) {
 }
 
 }  // namespace
+// A view changes its page in place only where a load would show the same.
+TEST(ChangeOfBody, AppendReplaceOrLoad) {
+    EXPECT_EQ(ChangeOfBody("a", "a").kind, BodyChangeKind::Same);
+    const BodyChange grew = ChangeOfBody("a<br>", "a<br>b");
+    EXPECT_EQ(grew.kind, BodyChangeKind::Append);
+    EXPECT_EQ(grew.part, "b");
+    EXPECT_EQ(ChangeOfBody("a", "a<META x>").kind, BodyChangeKind::Load);
+    EXPECT_EQ(ChangeOfBody("a", "b").kind, BodyChangeKind::Replace);
+    EXPECT_EQ(ChangeOfBody("<Title>a", "b").kind, BodyChangeKind::Load);  // the old page's title stays otherwise
+    EXPECT_EQ(ChangeOfBody("ab", "a").kind, BodyChangeKind::Replace);
+}
+
 }  // namespace quorvel

@@ -31,20 +31,9 @@ public:
     void Changed() override {}
 };
 
-Control ControlNamed(const std::string& name) {
-    static const char* const kNames[] = {"Enr", "Eg1", "Ez1", "En1", "Eg2", "Ez2", "En2",
-                                         "Eg", "Ez", "En", "BBgleich", "ExerciseControl", "View", "Elsewhere"};
-    for (int i = 0; i < int(std::size(kNames)); ++i) {
-        if (name == kNames[i]) return Control(i);
-    }
+Control ControlOfName(const std::string& name) {
+    if (std::optional<Control> control = ControlNamed(name)) return *control;
     throw std::runtime_error("no control named " + name);
-}
-
-Keystroke KeyNamed(const std::string& key) {
-    if (key == "Enter") return {Keystroke::Enter};
-    if (key == "Escape") return {Keystroke::Escape};
-    if (key.size() != 1) throw std::runtime_error("no key " + key);
-    return {Keystroke::Character, key[0]};
 }
 
 void Play(TrainerModel& model, const std::string& line) {
@@ -56,7 +45,7 @@ void Play(TrainerModel& model, const std::string& line) {
         std::string focus;
         int active = 0, modal = 0;
         in >> focus >> active >> modal;
-        model.FormPaint(ControlNamed(focus), active != 0, modal != 0);
+        model.FormPaint(ControlOfName(focus), active != 0, modal != 0);
     } else if (op == "SelectRow") {
         int group = 0, row = 0;
         in >> group >> row;
@@ -64,12 +53,12 @@ void Play(TrainerModel& model, const std::string& line) {
     } else if (op == "KeyPress") {
         std::string focus, key;
         in >> focus >> key;
-        model.KeyPress(ControlNamed(focus), KeyNamed(key));
+        model.KeyPress(ControlOfName(focus), KeystrokeNamed(key));
     } else if (op == "EditField") {
         std::string field, text;
         in >> field;
         std::getline(in >> std::ws, text);
-        model.EditField(ControlNamed(field), text);
+        model.EditField(ControlOfName(field), text);
     } else if (op == "DialogRowClick") {
         int row = 0;
         in >> row;

@@ -11,17 +11,18 @@
   const RESULT_TAB = 8;  // the result fields' place in the Tab order while checking
   // The name a browser gives the document when it saves it by its title.
   const SAVE_NAME = 'Quorvel.html';
-  const CODE_PAGE = new TextDecoder('windows-1252');
-  const BODY_START = '<body>\r\n';
-  const DOCUMENT_END = '\r\n</body>\r\n</html>\r\n';
-  const BODY_TRAIL = '\n\n\n';  // what a load makes of the line breaks around "</body>" and "</html>"
-  const PAGE_TAGS = /<(!doctype|html|head|body|title|meta|base|frameset)/i;
+  // What a load of a saved file makes of the line breaks around "</body>"
+  // and "</html>" at the end of the body's text.
+  const BODY_TRAIL = '\n\n\n';
   // The pages name Windows fonts for their handwritten headings; where a
   // system lacks them, a free look-alike stands in, as in the desktop view.
   const HANDWRITING = ['Comic Sans MS', 'Lucida Handwriting', 'Chicago'].map((name) =>
     [['normal', ''], ['bold', ' Bold']].map(([weight, suffix]) =>
       `@font-face{font-family:'${name}';font-weight:${weight};` +
       `src:local('${name}${suffix}'),local('Comic Neue${suffix}'),local('ComicNeue-${suffix ? 'Bold' : 'Regular'}');}`).join('')).join('');
+
+  // "?v=<build>" as the site's build gave it to this script, or nothing.
+  const BUILD_QUERY = new URL(document.currentScript.src).search;
 
   const $ = (id) => document.getElementById(id);
   const form = $('Form1');
@@ -31,10 +32,9 @@
 
   let Q = null;
   let t = null;
-  let checkingBound = false;
   const boxes = [];          // message and error boxes still to show
   let savedUrl = null;       // the blob of the last "Speichern"
-  const page = {blank: null, blankings: -1, revision: -1, url: null, text: null, loaded: false};
+  const page = {blank: null, blankings: -1, revision: -1, url: null, loaded: false};
   let paintPending = false;
   let keyFromKeydown = false;  // the key being pressed came through keydown
   const fieldTexts = [];       // the model's text of each field, as last shown
@@ -127,7 +127,7 @@
       tip.classList.toggle('wholePart', s.wholePartTip);
     }
     tip.classList.toggle('shown', s.tipShown);
-    if (checkingBound) renderChecking(s);
+    renderChecking(s);
     renderDialog(s);
     renderPage(s);
   }
@@ -143,6 +143,8 @@
       const field = $(name);
       field.tabIndex = s.checking ? RESULT_TAB + i : -1;
       field.style.backgroundColor = s.resultColour || '';
+      if (s.verdictWords) field.setAttribute('aria-description', s.verdictWords);
+      else field.removeAttribute('aria-description');
       if (s.resultVerdict) field.dataset.verdict = s.resultVerdict;
       else delete field.dataset.verdict;
     });
@@ -175,71 +177,48 @@
 
   function renderPage(s) {
     if (s.pageBlank) {
-      if (page.blank !== true || page.blankings !== s.blankings) load('about:blank', null, 'blank' + s.blankings);
+      if (page.blank !== true || page.blankings !== s.blankings) load('about:blank', 'blank' + s.blankings);
       page.blank = true;
       page.blankings = s.blankings;
     } else if (page.blank !== false || page.revision !== s.documentRevision) {
       const name = String(s.documentRevision);
-      const bytes = t.documentBytes();
-      // One character for each byte: positions in the text are positions in the file.
-      const text = CODE_PAGE.decode(bytes);
-      const inPlace = page.blank === false && changeInPlace(text);
+      // The model decides, as for the desktop view, how the page changes.
+      const change = t.bodyChange(page.blank === false && page.loaded);
       page.blank = false;
       page.revision = s.documentRevision;
-      if (inPlace) {
+      if (change.kind === 'same' || (change.kind !== 'load' && changeInPlace(change))) {
         announce(name);
       } else {
         // The document's own bytes: the browser reads them as the desktop
         // view does, and no script of it ever runs (the frame's sandbox).
-        const blob = new Blob([bytes], {type: 'text/html; charset=windows-1252'});
-        load(URL.createObjectURL(blob), text, name);
+        const blob = new Blob([t.documentBytes()], {type: 'text/html; charset=windows-1252'});
+        load(URL.createObjectURL(blob), name);
       }
     }
   }
 
-  // The body of a document as the model makes it: the fixed header up to
-  // "<body>", the body, and the fixed end. Null for any other text.
-  function bodyOf(text) {
-    const start = text.indexOf(BODY_START);
-    if (start < 0 || !text.endsWith(DOCUMENT_END)) return null;
-    return text.slice(start + BODY_START.length, text.length - DOCUMENT_END.length);
-  }
-
-  function hasPageTags(html) {
-    return PAGE_TAGS.test(html);
-  }
-
-  // As the desktop view does: a document that grows by a part is extended
-  // by that part, and a new body without tags that act on the whole page
-  // replaces the old one, so that the view shows what a load of the new
-  // document would show without loading it. False where a load is needed.
-  function changeInPlace(text) {
+  // Adds a part at the end of the page's body, or replaces the body, so that
+  // the view shows what a load of the new document would show. False where
+  // the page is not as a load left it.
+  function changeInPlace(change) {
     const doc = frame.contentDocument;
-    if (!page.loaded || !doc || !doc.body || page.text === null) return false;
-    const oldBody = bodyOf(page.text);
-    const newBody = bodyOf(text);
-    if (oldBody === null || newBody === null) return false;
-    if (newBody.length > oldBody.length && newBody.startsWith(oldBody) && !hasPageTags(newBody.slice(oldBody.length))) {
-      // After a load, the line breaks around "</body>" and "</html>" end the body's text.
+    if (!doc || !doc.body) return false;
+    if (change.kind === 'append') {
       const last = doc.body.lastChild;
       if (!last || last.nodeType !== Node.TEXT_NODE || !last.data.endsWith(BODY_TRAIL)) return false;
       last.data = last.data.slice(0, -BODY_TRAIL.length);
-      doc.body.insertAdjacentHTML('beforeend', newBody.slice(oldBody.length) + BODY_TRAIL);
-    } else if (!hasPageTags(oldBody) && !hasPageTags(newBody)) {
-      doc.body.innerHTML = '\n' + newBody + BODY_TRAIL;
-      frame.contentWindow.scrollTo(0, 0);
+      doc.body.insertAdjacentHTML('beforeend', change.part + BODY_TRAIL);
     } else {
-      return false;
+      doc.body.innerHTML = '\n' + change.part + BODY_TRAIL;
+      frame.contentWindow.scrollTo(0, 0);
     }
-    page.text = text;
     return true;
   }
 
   // Loads url into the view without a history entry, read from its top.
-  function load(url, text, name) {
+  function load(url, name) {
     const old = page.url;
     page.url = url.startsWith('blob:') ? url : null;
-    page.text = text;
     page.loaded = false;
     frame.onload = () => {
       if (frame.contentWindow.location.href !== url) return;  // an earlier page's load
@@ -396,17 +375,10 @@
     });
   }
 
-  function toArray(list) {
-    if (Array.isArray(list)) return list;
-    const items = [];
-    for (let i = 0; i < list.size(); ++i) items.push(list.get(i));
-    return items;
-  }
-
   function build() {
-    const operations = toArray(Q.operationItems());
-    fillGroup($('RadioGroup1'), toArray(Q.difficultyItems()), 'RadioGroup1');
-    fillGroup($('RadioGroup2'), toArray(Q.kindItems()), 'RadioGroup2');
+    const operations = Q.operationItems();
+    fillGroup($('RadioGroup1'), Q.difficultyItems(), 'RadioGroup1');
+    fillGroup($('RadioGroup2'), Q.kindItems(), 'RadioGroup2');
     fillGroup($('RadioGroup3'), ['Einzelne Aufgabe', 'Aufgaben sammeln'], 'RadioGroup3');
     fillGroup($('RadioGroup4'), operations, 'RadioGroup4');
     // The operator dialog has no "mischen".
@@ -442,14 +414,8 @@
     }
     for (const name of ['Eg1', 'Ez1']) $(name).addEventListener('pointerdown', () => run(() => t.ClickField(name)));
 
-    if (typeof t.CheckingClick === 'function') {
-      checkingBound = true;
-      $('CheckBox1Label').hidden = false;
-      $('CheckBox1').addEventListener('change', (e) => run(() => t.CheckingClick(e.target.checked)));
-      on('Button11', () => run(() => t.EvaluationClick()));
-    } else {
-      RESULT.forEach((name) => { $(name).tabIndex = -1; });
-    }
+    $('CheckBox1').addEventListener('change', (e) => run(() => t.CheckingClick(e.target.checked)));
+    on('Button11', () => run(() => t.EvaluationClick()));
 
     // The operator dialog.
     $('Form3_RadioGroup4').addEventListener('change', (e) => run(() => t.DialogRowClick(Number(e.target.value))));
@@ -481,7 +447,9 @@
 
   async function start() {
     try {
-      Q = await createQuorvel();
+      // The module's own file with the version of the page's, so that a
+      // browser's cache never pairs files of two builds.
+      Q = await createQuorvel({locateFile: (path, prefix) => prefix + path + BUILD_QUERY});
       t = new Q.Trainer();
     } catch (e) {
       console.error(e);
