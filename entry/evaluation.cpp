@@ -21,7 +21,7 @@ std::string Trimmed(const std::string& s) {
 
 MixedFraction ReadOperand(OperandFields& fields) {
     if (Trimmed(fields.whole).empty() && !fields.numerator.empty() && fields.numerator.front() == '-') {
-        fields.whole = "-";
+        fields.whole.assign(1, '-');  // not = "-", which GCC 12 warns of wrongly (-Wrestrict)
         fields.numerator.erase(0, 1);
     }
     MixedFraction operand;
@@ -60,9 +60,9 @@ ResultFields ResultTexts(const MixedFraction& r) {
     if (r.whole != 0) {
         texts.whole = DecimalText(r.whole);
     } else if (r.numerator < 0) {
-        texts.whole = "-";
+        texts.whole.assign(1, '-');
     } else if (r.numerator == 0) {
-        texts.whole = "0";
+        texts.whole.assign(1, '0');
     }
     if (r.numerator != 0) {
         texts.numerator = DecimalText(Abs(r.numerator));
