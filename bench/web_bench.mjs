@@ -3,16 +3,16 @@
 // page shown in the view. A measurement, not a test: it prints figures and
 // fails only when it cannot measure.
 //
-//   node tests/web/bench.mjs build/web/site
+//   node bench/web_bench.mjs build/web/site
 import fs from 'node:fs';
 import os from 'node:os';
 import path from 'node:path';
 import zlib from 'node:zlib';
-import {launchBrowser, serve} from './browser.mjs';
+import {launchBrowser, serve} from '../tests/web/browser.mjs';  // with the browser tests' puppeteer-core
 
 const site = process.argv[2];
 if (!site || !fs.existsSync(path.join(site, 'quorvel.wasm'))) {
-  console.error('usage: node bench.mjs <built site folder>');
+  console.error('usage: node bench/web_bench.mjs <built site folder>');
   process.exit(2);
 }
 const LOADS = 15;
