@@ -39,25 +39,33 @@ struct Trainer {
 Keystroke Key(char c) { return {Keystroke::Character, c}; }
 const Keystroke kEnter{Keystroke::Enter};
 
+// Without checking the result fields take no part in the flow; with it the
+// flow goes on through them and ends with the check.
 TEST(TypingFlow, WhereEnterAndSlashGo) {
     struct Case {
         Control field;
         Keystroke key;
+        bool checking;
         std::optional<Control> next;
     };
     const Case cases[] = {
-        {Control::Enr, kEnter, Control::Eg1},   {Control::Eg1, kEnter, Control::Ez1},
-        {Control::Ez1, Key('/'), Control::En1}, {Control::Ez1, kEnter, Control::En1},
-        {Control::Eg2, kEnter, Control::Ez2},   {Control::Ez2, Key('/'), Control::En2},
-        {Control::En2, kEnter, Control::BBgleich}, {Control::Eg1, Key('/'), std::nullopt},
-        {Control::En1, Key('/'), std::nullopt}, {Control::Ez, kEnter, std::nullopt},
+        {Control::Enr, kEnter, false, Control::Eg1},   {Control::Eg1, kEnter, false, Control::Ez1},
+        {Control::Ez1, Key('/'), false, Control::En1}, {Control::Ez1, kEnter, false, Control::En1},
+        {Control::Eg2, kEnter, false, Control::Ez2},   {Control::Ez2, Key('/'), false, Control::En2},
+        {Control::En2, kEnter, false, Control::BBgleich}, {Control::Eg1, Key('/'), false, std::nullopt},
+        {Control::En1, Key('/'), false, std::nullopt}, {Control::Ez, kEnter, false, std::nullopt},
+        {Control::Eg, kEnter, false, std::nullopt},    {Control::En2, kEnter, true, Control::Eg},
+        {Control::Eg, kEnter, true, Control::Ez},      {Control::Ez, Key('/'), true, Control::En},
+        {Control::Eg, Key('/'), true, std::nullopt},
     };
     for (const Case& c : cases) {
-        const std::optional<FieldKeyEffect> effect = FieldKey(c.field, c.key);
-        EXPECT_EQ(effect ? effect->next : std::nullopt, c.next) << int(c.field);
+        const std::optional<FieldKeyEffect> effect = FieldKey(c.field, c.key, c.checking);
+        EXPECT_EQ(effect ? effect->next : std::nullopt, c.next) << int(c.field) << c.checking;
     }
     EXPECT_TRUE(FieldKey(Control::En1, kEnter)->askOperator);
     EXPECT_TRUE(FieldKey(Control::En2, kEnter)->remind);
+    EXPECT_FALSE(FieldKey(Control::En2, kEnter, true)->remind);
+    EXPECT_TRUE(FieldKey(Control::En, kEnter, true)->check);
 }
 
 TEST(TypingFlow, OperatorDialogFromMixedThenAKeyConfirms) {
@@ -150,18 +158,6 @@ TEST(Screens, StartEmptiesTheViewAndBackKeepsTheDocument) {
     EXPECT_TRUE(t.model.KeyPress(Control::Elsewhere, kEnter));
     EXPECT_TRUE(t.state().exerciseScreen);
     EXPECT_EQ(t.state().blankings, 2);
-}
-
-// With checking on, the flow goes on through the result fields and ends
-// with the check; without, the result fields take no part in it.
-TEST(Checking, TheFlowGoesThroughTheResult) {
-    EXPECT_EQ(FieldKey(Control::En2, kEnter, true)->next, Control::Eg);
-    EXPECT_FALSE(FieldKey(Control::En2, kEnter, true)->remind);
-    EXPECT_EQ(FieldKey(Control::Eg, kEnter, true)->next, Control::Ez);
-    EXPECT_EQ(FieldKey(Control::Ez, Key('/'), true)->next, Control::En);
-    EXPECT_TRUE(FieldKey(Control::En, kEnter, true)->check);
-    EXPECT_FALSE(FieldKey(Control::Eg, kEnter, false).has_value());
-    EXPECT_FALSE(FieldKey(Control::Eg, Key('/'), true).has_value());
 }
 
 struct CheckingTrainer : Trainer {

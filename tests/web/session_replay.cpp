@@ -12,6 +12,7 @@
 //   CheckingClick <0|1> | EvaluationClick
 #include <cstdio>
 #include <iostream>
+#include <map>
 #include <sstream>
 #include <stdexcept>
 #include <string>
@@ -35,6 +36,15 @@ Control ControlOfName(const std::string& name) {
     if (std::optional<Control> control = ControlNamed(name)) return *control;
     throw std::runtime_error("no control named " + name);
 }
+
+// The operations without arguments, by name.
+const std::map<std::string, void (TrainerModel::*)()> kPlainOperations = {
+    {"Button2Click", &TrainerModel::Button2Click}, {"Button5Click", &TrainerModel::Button5Click},
+    {"Button4Click", &TrainerModel::Button4Click}, {"Button7Click", &TrainerModel::Button7Click},
+    {"BggtkgvClick", &TrainerModel::BggtkgvClick}, {"Button6Click", &TrainerModel::Button6Click},
+    {"LGleichClick", &TrainerModel::LGleichClick}, {"Button10Click", &TrainerModel::Button10Click},
+    {"DialogOk", &TrainerModel::DialogOk},         {"EvaluationClick", &TrainerModel::EvaluationClick},
+};
 
 void Play(TrainerModel& model, const std::string& line) {
     std::istringstream in(line);
@@ -71,26 +81,8 @@ void Play(TrainerModel& model, const std::string& line) {
         int on = 0;
         in >> on;
         model.CheckingClick(on != 0);
-    } else if (op == "EvaluationClick") {
-        model.EvaluationClick();
-    } else if (op == "DialogOk") {
-        model.DialogOk();
-    } else if (op == "Button2Click") {
-        model.Button2Click();
-    } else if (op == "Button5Click") {
-        model.Button5Click();
-    } else if (op == "Button4Click") {
-        model.Button4Click();
-    } else if (op == "Button7Click") {
-        model.Button7Click();
-    } else if (op == "BggtkgvClick") {
-        model.BggtkgvClick();
-    } else if (op == "Button6Click") {
-        model.Button6Click();
-    } else if (op == "LGleichClick") {
-        model.LGleichClick();
-    } else if (op == "Button10Click") {
-        model.Button10Click();
+    } else if (auto plain = kPlainOperations.find(op); plain != kPlainOperations.end()) {
+        (model.*plain->second)();
     } else {
         throw std::runtime_error("no operation " + op);
     }
