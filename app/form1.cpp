@@ -167,15 +167,13 @@ void Form1::Render() {
         Recolour(Label2, QPalette::Window, state.wholePartTip ? kAqua : palette().color(QPalette::Button));
     }
     Label2->setVisible(state.tipShown);
-    CheckBox1->setChecked(state.checking);
+    if (CheckBox1->isChecked() != state.checking) {
+        CheckBox1->setChecked(state.checking);
+        NameForChecking(state.checking);
+    }
     if (state.checking) SetText(Label8, TallyText(state.tally));
     Label8->setVisible(state.checking);
     Button11->setVisible(state.checking);
-    Name(BBgleich, state.checking ? "Gleich: prüfen" : "Gleich: ausrechnen",
-         state.checking ? "Prüft Dein Ergebnis und zeigt den Rechenweg" : "Trägt das Ergebnis ein und zeigt den Rechenweg");
-    Name(BB6, "Neue Aufgabe",
-         state.checking ? "Stellt die nächste Aufgabe; Taste n stellt sie und springt ins Ergebnis"
-                        : "Stellt die nächste Aufgabe; Taste n stellt und rechnet sie");
     form3_->Show(state);
     RenderPage();
     rendering_ = false;
@@ -191,20 +189,20 @@ void Form1::RenderFields() {
         const std::string& text = state.fields[std::size_t(i)];
         if (FromQString(field->text()) != text) field->setText(ToQString(text));
     }
+    // With checking on, the pupil types the result, and its colour is the verdict's.
+    const QColor verdict =
+        state.resultVerdict ? QColor(QString::fromLatin1(VerdictColour(*state.resultVerdict))) : QColor();
     QLineEdit* const wholeParts[] = {Eg1, Eg2, Eg};
     for (int i = 0; i < 3; ++i) {
-        Recolour(wholeParts[i], QPalette::Base,
-                 state.wholePartWhite[std::size_t(i)] ? kWhite : palette().color(QPalette::Button));
+        const QColor base = state.wholePartWhite[std::size_t(i)] ? kWhite : palette().color(QPalette::Button);
+        Recolour(wholeParts[i], QPalette::Base, wholeParts[i] == Eg && verdict.isValid() ? verdict : base);
     }
-    // With checking on, the pupil types the result, and it shows the verdict.
+    for (QLineEdit* part : {Ez, En}) {
+        Recolour(part, QPalette::Base, verdict.isValid() ? verdict : palette().color(QPalette::Base));
+    }
     for (QLineEdit* result : {Eg, Ez, En}) {
         result->setFocusPolicy(state.checking ? Qt::StrongFocus : Qt::ClickFocus);
         result->setAccessibleDescription(ToQString(state.verdictWords));
-        if (state.resultVerdict) {
-            Recolour(result, QPalette::Base, QColor(QString::fromLatin1(VerdictColour(*state.resultVerdict))));
-        } else if (result != Eg) {
-            Recolour(result, QPalette::Base, palette().color(QPalette::Base));
-        }
     }
 }
 

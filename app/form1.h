@@ -63,6 +63,7 @@ private:
     void BuildPanel3();
     void ConnectHandlers();
     void NameControls();
+    void NameForChecking(bool checking);
     void PlaceWindow();
 
     // Shows the model's state.

@@ -224,8 +224,7 @@ void Form1::BuildPanel3() {
     grid->setColumnStretch(8, 1);
 }
 
-// What a screen reader announces (of "=" and "Neue Aufgabe": Render), and the
-// typing flow as the Tab order.
+// What a screen reader announces, and the typing flow as the Tab order.
 void Form1::NameControls() {
     Name(Button2, "Start", "Zu den Aufgaben");
     Name(Button1, "Schließen", "Beendet das Programm");
@@ -234,6 +233,7 @@ void Form1::NameControls() {
     Name(Button3, "Drucken", "Druckvorschau der Seite");
     Name(Button5, "Zurück", "Zurück zu den Einstellungen");
     Name(Button7, "Hinweise", "Hinweise zu Aufgabennummern und zum schnellen Eintippen");
+    NameForChecking(false);
     Name(Enr, "Aufgabennummer");
     Name(Memo1, "Bedienungshinweis");
     Name(Eg1, "Ganze Zahl des ersten Bruchs", "Leer lassen, wenn der Bruch keine ganze Zahl hat");
@@ -255,6 +255,15 @@ void Form1::NameControls() {
     Name(WebBrowser1, "Rechenweg");
     QWidget* flow[] = {Enr, Eg1, Ez1, En1, Eg2, Ez2, En2, Eg, Ez, En, BBgleich, BB6, Button9, Button8, Button10, Button11, Button5, Button7};
     for (std::size_t i = 1; i < std::size(flow); ++i) setTabOrder(flow[i - 1], flow[i]);
+}
+
+// "=" and "Neue Aufgabe" do other things when the pupil's result is checked.
+void Form1::NameForChecking(bool checking) {
+    Name(BBgleich, checking ? "Gleich: prüfen" : "Gleich: ausrechnen",
+         checking ? "Prüft Dein Ergebnis und zeigt den Rechenweg" : "Trägt das Ergebnis ein und zeigt den Rechenweg");
+    Name(BB6, "Neue Aufgabe",
+         checking ? "Stellt die nächste Aufgabe; Taste n stellt sie und springt ins Ergebnis"
+                  : "Stellt die nächste Aufgabe; Taste n stellt und rechnet sie");
 }
 
 }  // namespace quorvel
