@@ -19,6 +19,13 @@ void NumberColumns(SheetLines& lines, const MixedFraction& n) {
     }
 }
 
+void ExerciseColumns(SheetLines& lines, const MixedFraction& a, char op, const MixedFraction& b) {
+    TextColumn(lines, "      ");
+    NumberColumns(lines, a);
+    TextColumn(lines, std::string(" ") + op + " ");
+    NumberColumns(lines, b);
+}
+
 namespace {
 
 

@@ -21,6 +21,8 @@ struct MixedFraction {
 // Draws a number as a pupil writes it into the open block: "0", "5", "3/4",
 // "-3/4", "-1 3/4" (the sign once, in front), a whole number without "/1".
 void NumberColumns(SheetLines& lines, const MixedFraction& n);
+// Draws an exercise so into the open block, indented: "a op b".
+void ExerciseColumns(SheetLines& lines, const MixedFraction& a, char op, const MixedFraction& b);
 
 void WriteAdditionSteps(Walkthrough& sheet, Int w1, Int w2, Int z1, Int d1, Int z2, Int d2);
 void WriteSubtractionSteps(Walkthrough& sheet, Int w1, Int w2, Int z1, Int d1, Int z2, Int d2);

@@ -30,10 +30,7 @@ std::string WrittenValue(const Rational& value) {
 // and a text after it.
 void WriteExerciseWithResult(SheetLines& lines, const CheckedExercise& e, const std::string& after) {
     OpenFractionBlock(lines);
-    TextColumn(lines, "      ");
-    NumberColumns(lines, e.first);
-    TextColumn(lines, std::string(" ") + e.op + " ");
-    NumberColumns(lines, e.second);
+    ExerciseColumns(lines, e.first, e.op, e.second);
     TextColumn(lines, " = ");
     NumberColumns(lines, e.pupil);
     TextColumn(lines, after);

@@ -109,10 +109,7 @@ SolvedExercise Solve(const WorksheetRequest& request, const std::string& designa
 void WriteExercise(SheetLines& lines, const WorksheetRequest& request, const SolvedExercise& e) {
     WriteExerciseTitle(lines, ContextOf(request, e.number, e.op));
     OpenFractionBlock(lines);
-    TextColumn(lines, "      ");
-    NumberColumns(lines, e.first);
-    TextColumn(lines, std::string(" ") + e.op + " ");
-    NumberColumns(lines, e.second);
+    ExerciseColumns(lines, e.first, e.op, e.second);
     CloseFractionBlock(lines);
 }
 
