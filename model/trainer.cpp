@@ -133,6 +133,13 @@ void TrainerModel::ShowSheet(const std::string& text) {
     state_.pageBlank = false;
 }
 
+// A worked solution, a verdict or the evaluation: the instructions make way
+// for the pupil's work.
+void TrainerModel::ShowWork(const std::string& text) {
+    if (state_.document.HoldsInstructions()) state_.document.Clear();
+    ShowSheet(text);
+}
+
 std::string TrainerModel::DocumentFile() const { return FileContents(WrapInDocument(state_.document.Text())); }
 
 void TrainerModel::Button10Click() {
@@ -234,8 +241,7 @@ void TrainerModel::LGleichClick() {
             return;
         }
         WriteOperand(Control::Eg, evaluation.resultFields);
-        if (state_.document.HoldsInstructions()) state_.document.Clear();
-        ShowSheet(sheet_.lines.Join());
+        ShowWork(sheet_.lines.Join());
     });
 }
 
@@ -262,8 +268,7 @@ void TrainerModel::CheckPupilResult(const Evaluation& evaluation) {
     state_.tally = record_.Counts();
     state_.resultVerdict = checked.check.verdict;
     state_.verdictWords = "Dein Ergebnis: "_w + VerdictWords(checked.check);
-    if (state_.document.HoldsInstructions()) state_.document.Clear();
-    ShowSheet(page);
+    ShowWork(page);
 }
 
 // The result fields start empty either way: what "=" wrote there is not the
@@ -278,8 +283,7 @@ void TrainerModel::CheckingClick(bool on) {
 
 void TrainerModel::EvaluationClick() {
     Run([&] {
-        if (state_.document.HoldsInstructions()) state_.document.Clear();
-        ShowSheet(record_.EvaluationPage());
+        ShowWork(record_.EvaluationPage());
     });
 }
 

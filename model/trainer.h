@@ -123,6 +123,7 @@ private:
     void ClearResultFields();
     void WriteOperand(Control whole, const OperandFields& texts);
     void CheckPupilResult(const Evaluation& evaluation);
+    void ShowWork(const std::string& text);
 
     TrainerHost& host_;
     TrainerState state_;
