@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -118,6 +119,10 @@ void Form1::ShowMessage(const std::string& text) { services_.ShowMessage(this, T
 
 void Form1::ShowError(const std::string& text) { services_.ShowError(this, ToQString(text)); }
 
+void Form1::AskQuestion(const std::string& text) {
+    model_.AnswerQuestion(services_.AskYesNo(this, ToQString(text)));
+}
+
 void Form1::OpenOperatorDialog() {
     form3_->exec();  // closes when the model's dialog closes
     activateWindow();
@@ -167,9 +172,12 @@ void Form1::Render() {
         Recolour(Label2, QPalette::Window, state.wholePartTip ? kAqua : palette().color(QPalette::Button));
     }
     Label2->setVisible(state.tipShown);
-    if (CheckBox1->isChecked() != state.checking) {
-        CheckBox1->setChecked(state.checking);
+    CheckBox1->setChecked(state.checking);
+    // Compared with what the names say, not with the box: a click ticks it
+    // before the model hears of it.
+    if (namedForChecking_ != state.checking) {
         NameForChecking(state.checking);
+        namedForChecking_ = state.checking;
     }
     if (state.checking) SetText(Label8, TallyText(state.tally));
     Label8->setVisible(state.checking);
@@ -267,6 +275,16 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
         return true;
     }
     return model_.KeyPress(ControlOf(widget), StrokeOf(key));
+}
+
+// The window manager's close button and Alt+F4 ask like "Schließen".
+void Form1::closeEvent(QCloseEvent* event) {
+    if (model_.MayClose()) {
+        event->accept();
+        return;
+    }
+    event->ignore();
+    model_.Button1Click();
 }
 
 // ---- saving and printing ----

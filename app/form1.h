@@ -47,12 +47,14 @@ public:
 protected:
     bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     // TrainerHost
     void ShowMessage(const std::string& text) override;
     void ShowError(const std::string& text) override;
     void OpenOperatorDialog() override;
+    void AskQuestion(const std::string& text) override;
     void CloseWindow() override { close(); }
     void Changed() override { Render(); }
 
@@ -84,6 +86,7 @@ private:
     enum class Placed { No, WithoutFrame, WithFrame } placed_ = Placed::No;
     bool preparingPrint_ = false;  // "Drucken" waits for the PDF of the page
     bool closing_ = false;
+    std::optional<bool> namedForChecking_;  // how "=" and "Neue Aufgabe" are named now
     QString lastFileName_;
 
 public:

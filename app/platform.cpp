@@ -38,6 +38,11 @@ void DesktopServices::ShowError(QWidget* parent, const QString& text) {
     QMessageBox::critical(parent, kCaption, Displayed(text));
 }
 
+bool DesktopServices::AskYesNo(QWidget* parent, const QString& text) {
+    return QMessageBox::question(parent, kCaption, Displayed(text), QMessageBox::Yes | QMessageBox::No,
+                                 QMessageBox::No) == QMessageBox::Yes;
+}
+
 std::optional<QString> DesktopServices::AskSaveFileName(QWidget* parent, const SaveRequest& request) {
     QFileDialog dialog(parent, "Speichern unter", request.suggestedName);
     dialog.setAcceptMode(QFileDialog::AcceptSave);

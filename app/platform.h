@@ -28,6 +28,8 @@ public:
     virtual void ShowMessage(QWidget* parent, const QString& text) = 0;
     // The general error box, captioned with the program's name.
     virtual void ShowError(QWidget* parent, const QString& text) = 0;
+    // A question with "Ja" and "Nein", "Nein" the default; true for "Ja".
+    virtual bool AskYesNo(QWidget* parent, const QString& text) = 0;
     // The chosen file name, or nothing when the dialog was cancelled.
     virtual std::optional<QString> AskSaveFileName(QWidget* parent, const SaveRequest& request) = 0;
     // Opens the print preview of pdf, the page as the engine printed it;
@@ -44,6 +46,7 @@ class DesktopServices : public PlatformServices {
 public:
     void ShowMessage(QWidget* parent, const QString& text) override;
     void ShowError(QWidget* parent, const QString& text) override;
+    bool AskYesNo(QWidget* parent, const QString& text) override;
     std::optional<QString> AskSaveFileName(QWidget* parent, const SaveRequest& request) override;
     bool ShowPrintPreview(QWidget* parent, const QByteArray& pdf) override;
 

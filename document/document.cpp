@@ -59,8 +59,6 @@ std::string FileContents(std::string_view document) {
 
 namespace {
 
-const std::string kInstructionsWord = "Anleitung";
-
 // Tags that act on the whole document when parsed in its body (a help page
 // brings them): such a part is not added piecemeal.
 bool HasPageLevelTag(std::string_view text) {
@@ -85,28 +83,47 @@ BodyChange ChangeOfBody(std::string_view shown, std::string_view next) {
     return {BodyChangeKind::Replace, next};
 }
 
-void DocumentBody::ShowSheet(std::string_view text, bool collect) {
+void DocumentBody::ShowSheet(std::string_view text, bool collect) { Add(text, collect, false); }
+
+void DocumentBody::ShowInstructions(std::string_view text, bool collect) { Add(text, collect, true); }
+
+void DocumentBody::Add(std::string_view text, bool collect, bool instructions) {
     ++revision_;
+    const Int counterBefore = pageBreakCounter_;
     if (!collect) {
         body_ = Normalise(text);
-        holdsInstructions_ = body_.find(kInstructionsWord) != std::string::npos;
-        return;
+        instructions_.clear();
+    } else {
+        ++pageBreakCounter_;
     }
-    ++pageBreakCounter_;
-    // The word may span the old end and the new text: look from a little before it.
-    const std::size_t from = body_.size() - std::min(body_.size(), kInstructionsWord.size() - 1);
-    body_ += Normalise(text);
-    holdsInstructions_ = holdsInstructions_ || body_.find(kInstructionsWord, from) != std::string::npos;
+    const std::size_t begin = collect ? body_.size() : 0;
+    if (collect) body_ += Normalise(text);
+    const std::size_t end = body_.size();
     if (pageBreakCounter_ == 2) {
         pageBreakCounter_ = 0;
         body_ += PageBreakMarker();
     }
+    if (instructions) instructions_.push_back({begin, end, body_.size(), counterBefore});
+}
+
+void DocumentBody::RemoveInstructions() {
+    if (instructions_.empty()) return;
+    ++revision_;
+    for (auto at = instructions_.rbegin(); at != instructions_.rend(); ++at) {
+        if (at->appendedTo == body_.size()) {
+            body_.resize(at->begin);
+            pageBreakCounter_ = at->counterBefore;
+        } else {
+            body_.erase(at->begin, at->end - at->begin);
+        }
+    }
+    instructions_.clear();
 }
 
 void DocumentBody::Clear() {
     ++revision_;
     body_.clear();
-    holdsInstructions_ = false;
+    instructions_.clear();
 }
 
 }  // namespace quorvel

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "fraction/int32.h"
 
@@ -41,27 +42,41 @@ BodyChange ChangeOfBody(std::string_view shown, std::string_view next);
 
 // The body shown in the view. In single mode each text replaces it; in
 // collect mode texts accumulate with a page break after every second one.
+// The instructions page is marked as such by its caller, so that the
+// pupil's work can take its place without dropping anything else.
 class DocumentBody {
 public:
     // Replaces or extends the body by text.
     void ShowSheet(std::string_view text, bool collect);
+    // The same for the instructions page.
+    void ShowInstructions(std::string_view text, bool collect);
 
     const std::string& Text() const { return body_; }
     Int PageBreakCounter() const { return pageBreakCounter_; }
     void Clear();
 
-    // True if the body holds the instructions page, which carries this word
-    // in its heading.
-    bool HoldsInstructions() const { return holdsInstructions_; }
+    // True while the body holds an instructions page.
+    bool HoldsInstructions() const { return !instructions_.empty(); }
+    // Takes the instructions pages out of the body and keeps everything
+    // else. The newest text, if it is one, goes as if it had never been
+    // shown, page break and count included.
+    void RemoveInstructions();
 
     // Counts every change of the body, so that a view can tell which body
     // its page was made from.
     std::uint64_t Revision() const { return revision_; }
 
 private:
+    void Add(std::string_view text, bool collect, bool instructions);
+
+    struct Insertion {
+        std::size_t begin, end;  // the text in the body
+        std::size_t appendedTo;  // the body's end after it, a page break included
+        Int counterBefore;
+    };
     std::string body_;
     Int pageBreakCounter_ = 0;
-    bool holdsInstructions_ = false;  // kept up to date, so that no change scans the whole body
+    std::vector<Insertion> instructions_;  // in the order of the body
     std::uint64_t revision_ = 1;
 };
 

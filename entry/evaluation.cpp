@@ -52,6 +52,13 @@ std::optional<MixedFraction> ReadPupilResult(OperandFields fields) {
     // A numerator without a positive counterpart in 32 bits reads as nothing
     // a pupil would write either.
     if (result.denominator == 0 || result.numerator == INT32_MIN) throw ConversionError(fields.denominator);
+    // A whole part and a fraction of opposite signs (2 and -3/4) is no
+    // mixed number a pupil writes: whichever way it were drawn, it would
+    // show another number than was read.
+    const bool negativeFraction = (result.numerator < 0) != (result.denominator < 0);
+    if (result.whole != 0 && result.numerator != 0 && (result.whole < 0) != negativeFraction) {
+        throw ConversionError(fields.numerator);
+    }
     return result;
 }
 

@@ -26,8 +26,8 @@ MixedFraction ReadOperand(OperandFields& fields);
 
 // Reads the pupil's own result from the result fields by the operands'
 // rules, leaving the texts as typed. Nothing if all three are blank; an
-// Error if it does not read, its denominator is 0 or its numerator
-// -2147483648.
+// Error if it does not read, its denominator is 0, its numerator
+// -2147483648, or its whole part and fraction have opposite signs.
 std::optional<MixedFraction> ReadPupilResult(OperandFields fields);
 
 // The texts of the result fields, in the same three parts.

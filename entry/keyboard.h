@@ -20,7 +20,7 @@ enum class Control {
     Elsewhere,                                       // the settings screen, a hidden control, nothing
 };
 inline constexpr int kFieldCount = 10;
-inline constexpr bool IsField(Control c) { return int(c) < kFieldCount; }
+inline constexpr bool IsField(Control c) { return int(c) >= 0 && int(c) < kFieldCount; }
 
 // The control's name as the window names it ("Eg1", "BBgleich", "View"), and
 // the control of such a name.

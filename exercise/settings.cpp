@@ -20,4 +20,9 @@ const std::array<std::string, 5>& OperationItems() {
     return items;
 }
 
+const std::array<std::string, 2>& PrintModeItems() {
+    static const std::array<std::string, 2> items = {"Einzelne Aufgabe", "Aufgaben sammeln"};
+    return items;
+}
+
 }  // namespace quorvel

@@ -14,8 +14,9 @@ void NumberColumns(SheetLines& lines, const MixedFraction& n) {
     } else if (n.whole == 0) {
         FractionColumn(lines, n.numerator, n.denominator);
     } else {
+        // A fraction whose sign differs from the whole part's keeps its minus (2 -1/4).
         TextColumn(lines, DecimalText(n.whole));
-        FractionColumn(lines, Abs(n.numerator), n.denominator);
+        FractionColumn(lines, n.whole < 0 ? Abs(n.numerator) : n.numerator, n.denominator);
     }
 }
 

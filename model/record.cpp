@@ -26,6 +26,15 @@ std::string WrittenValue(const Rational& value) {
     return std::to_string(whole) + " " + fraction;
 }
 
+// An operand as the pupil typed it, unreduced: "6/8", "-1 3/4", "5".
+std::string TypedValue(const MixedFraction& value) {
+    if (value.numerator == 0) return std::to_string(value.whole);
+    const std::string fraction =
+        std::to_string(std::llabs(std::int64_t(value.numerator))) + "/" + std::to_string(value.denominator);
+    if (value.whole != 0) return std::to_string(value.whole) + " " + fraction;
+    return (value.numerator < 0 ? "-" : "") + fraction;
+}
+
 // The exercise with the pupil's result, drawn as the page draws fractions,
 // and a text after it.
 void WriteExerciseWithResult(SheetLines& lines, const CheckedExercise& e, const std::string& after) {
@@ -143,7 +152,11 @@ std::string CheckRecord::EvaluationPage() const {
     // The wrong strategies in the order first found, with how often.
     std::vector<std::pair<const WrongStrategy*, int>> found;
     for (const CheckedExercise& e : exercises_) {
-        WriteExerciseTitle(lines, e.context);
+        if (e.ownExercise) {
+            lines.Append("eigene Aufgabe: " + TypedValue(e.first) + " " + e.op + " " + TypedValue(e.second) + "<br>");
+        } else {
+            WriteExerciseTitle(lines, e.context);
+        }
         WriteExerciseWithResult(lines, e, "   " + HtmlEscape(VerdictWords(e.check)));
         for (const WrongStrategy* s : e.check.strategies) {
             auto at = std::find_if(found.begin(), found.end(), [s](const auto& f) { return f.first == s; });

@@ -24,6 +24,7 @@ struct Tally {
 // One checked result: the exercise as read, the pupil's result and the verdict.
 struct CheckedExercise {
     ExerciseContext context;  // the exercise number, level and kind it was posed with
+    bool ownExercise = false;  // typed by the pupil, not posed by its number
     char op = '+';
     MixedFraction first, second, pupil;
     Check check;

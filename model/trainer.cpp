@@ -1,5 +1,7 @@
 #include "model/trainer.h"
 
+#include <stdexcept>
+
 #include <algorithm>
 
 #include "document/helppages.h"
@@ -7,12 +9,11 @@
 #include "exercise/settings.h"
 #include "fraction/cp1252.h"
 #include "fraction/errors.h"
+#include "model/operation.h"
 
 namespace quorvel {
 
 namespace {
-
-const char kReminder[] = "Jetzt Rechnen!\rDann Klick auf \"=\"!\rDann vergleichen!";
 
 std::size_t At(Control field) { return std::size_t(field); }
 
@@ -28,48 +29,33 @@ std::optional<std::size_t> WholePartIndex(Control field) {
 
 const std::string kNoResult = "Schreib zuerst Dein Ergebnis in die Felder hinter dem \"=\". Dann prüfe ich es."_w;
 const std::string kUnreadableResult = "Dein Ergebnis ist nicht korrekt";
-
 bool IsResultField(Control field) { return field == Control::Eg || field == Control::Ez || field == Control::En; }
+bool IsOperandField(Control field) { return IsField(field) && field != Control::Enr && !IsResultField(field); }
+
+// A caller's mistake, not the pupil's: refused before anything changes.
+void Require(bool known, const char* what) {
+    if (!known) throw std::out_of_range(what);
+}
 
 // The pupil has put the cursor somewhere on the exercise screen or the page.
 bool CursorPlaced(Control focus) { return focus != Control::Elsewhere; }
 
 }  // namespace
 
-std::string TrainerModel::TipText(bool wholePartTip) {
-    return wholePartTip ? "Tipp: Zahl eingeben. Abschluß mit Eingabetaste! Kein gemischter Bruch: Nur Eingabetaste!"_w
-                        : "Tipp: Eingabe jeweils mit der Eingabe abschließen. Dann  ist man gleich im nächsten Feld."_w;
-}
-
-// Every operation: the front end shows the state afterwards, and what
-// escapes the outermost one is shown in the general error box. An operation
-// that runs inside another one fails that one too ("Neue Aufgabe" failing
-// ends the key n before "=").
-template <class Handler>
-void TrainerModel::Run(Handler handler) {
-    const bool outermost = !running_;
-    running_ = true;
-    try {
-        handler();
-    } catch (const std::exception& e) {
-        if (!outermost) throw;
-        running_ = false;
-        host_.Changed();
-        host_.ShowError(std::string(e.what()) + ".");
+int RowCount(Group group) {
+    switch (group) {
+        case Group::Difficulty: return int(DifficultyItems().size());
+        case Group::Kind: return int(KindItems().size());
+        case Group::PrintMode: return int(PrintModeItems().size());
+        case Group::Operation: return int(OperationItems().size());
     }
-    if (outermost) running_ = false;
-    host_.Changed();
+    return 0;
 }
 
-// While the front end shows a modal window, what it forwards to the model
-// comes from the pupil: operations of their own.
-template <class Call>
-void TrainerModel::CallHost(Call call) {
-    host_.Changed();
-    const bool running = running_;
-    running_ = false;
-    call();
-    running_ = running;
+std::string TrainerModel::TipText(bool wholePartTip) {
+    return wholePartTip ? "Tipp: Zahl eingeben. Abschluss mit Eingabetaste! Kein gemischter Bruch: Nur Eingabetaste!"_w
+                        : "Tipp: Eingabe jeweils mit der Eingabetaste abschließen. Dann ist man gleich im nächsten "
+                          "Feld."_w;
 }
 
 std::optional<Control> TrainerModel::TakeFocusMove() {
@@ -84,7 +70,7 @@ void TrainerModel::FormPaint(Control focus, bool windowActive, bool modalOpen) {
     Run([&] {
         if (firstPaint_) {
             firstPaint_ = false;
-            ShowSheet(InstructionsPage());
+            ShowInstructions();
         }
         // The cursor goes into the exercise when it stands nowhere on the
         // exercise screen. It never leaves a control of that screen or the
@@ -109,10 +95,14 @@ void TrainerModel::Button5Click() {
     Run([&] { state_.exerciseScreen = false; });
 }
 
-void TrainerModel::Button1Click() { host_.CloseWindow(); }
+void TrainerModel::Button1Click() {
+    Run([&] { AskBefore(Risky::Close); });
+}
+
+bool TrainerModel::MayClose() const { return state_.collected == 0 || closeAgreed_; }
 
 void TrainerModel::Button4Click() {
-    Run([&] { ShowSheet(InstructionsPage()); });
+    Run([&] { ShowInstructions(); });
 }
 
 void TrainerModel::Button7Click() {
@@ -126,40 +116,23 @@ void TrainerModel::BggtkgvClick() {
     });
 }
 
-// ---- the document ----
-
-void TrainerModel::ShowSheet(const std::string& text) {
-    state_.document.ShowSheet(text, state_.Row(Group::PrintMode) != 0);
-    state_.pageBlank = false;
-}
-
-// A worked solution, a verdict or the evaluation: the instructions make way
-// for the pupil's work.
-void TrainerModel::ShowWork(const std::string& text) {
-    if (state_.document.HoldsInstructions()) state_.document.Clear();
-    ShowSheet(text);
-}
-
-std::string TrainerModel::DocumentFile() const { return FileContents(WrapInDocument(state_.document.Text())); }
-
-void TrainerModel::Button10Click() {
-    Run([&] {
-        state_.document.Clear();
-        ShowSheet("");
-    });
-}
-
 // ---- settings ----
 
 void TrainerModel::SelectRow(Group group, int row) {
+    Require(int(group) >= 0 && int(group) < kGroupCount, "no such group");
+    Require(row >= 0 && row < RowCount(group), "no such row");
     Run([&] {
         if (state_.Row(group) == row) return;
+        if (group == Group::PrintMode) {
+            AskBefore(Risky::SwitchPrintMode, row);
+            return;
+        }
         state_.rows[std::size_t(group)] = row;
         switch (group) {
             case Group::Kind: RadioGroup2Click(); break;
-            case Group::PrintMode: Button10Click(); break;  // RadioGroup3Click
             case Group::Operation: RadioGroup4Click(); break;
-            case Group::Difficulty: break;
+            case Group::Difficulty:
+            case Group::PrintMode: break;
         }
     });
 }
@@ -180,6 +153,12 @@ void TrainerModel::RadioGroup4Click() {
 void TrainerModel::ClearResultFields() {
     for (Control field : {Control::Eg, Control::Ez, Control::En}) SetField(field, "");
     state_.labels = {};
+    EndVerdict();
+}
+
+void TrainerModel::EndVerdict() {
+    state_.resultVerdict.reset();
+    state_.verdictWords.clear();
 }
 
 void TrainerModel::Button6Click() {
@@ -197,6 +176,7 @@ void TrainerModel::Button6Click() {
         SetField(Control::Eg2, posed.Eg2);
         state_.op = posed.op;
         state_.tipShown = false;
+        posed_ = true;
     });
 }
 
@@ -224,18 +204,24 @@ void TrainerModel::LGleichClick() {
             WriteOperand(Control::Eg2, second);
             state_.labels = sheet_.labels;
         };
+        // A failed "=" shows no result: what stood there belonged to another exercise.
+        auto fail = [&] {
+            writeBack();
+            if (!state_.checking) ClearResultFields();
+        };
         Evaluation evaluation;
         try {
             evaluation = EvaluateExercise(first, second, state_.Row(Group::Kind), sheet_);
         } catch (...) {
-            writeBack();
+            fail();
             throw;
         }
-        writeBack();
         if (evaluation.outcome != EvaluationOutcome::Solved) {
+            fail();
             CallHost([&] { host_.ShowMessage(UnreadableOperandMessage(evaluation.outcome)); });
             return;
         }
+        writeBack();
         if (state_.checking) {
             CheckPupilResult(evaluation);
             return;
@@ -261,7 +247,7 @@ void TrainerModel::CheckPupilResult(const Evaluation& evaluation) {
         CallHost([&] { host_.ShowMessage(kNoResult); });
         return;
     }
-    const CheckedExercise checked{sheet_.context, state_.op, evaluation.first, evaluation.second, *pupil,
+    const CheckedExercise checked{sheet_.context, !posed_, state_.op, evaluation.first, evaluation.second, *pupil,
                                   CheckResult(state_.op, evaluation.first, evaluation.second, *pupil)};
     const std::string page = VerdictLines(checked).Join() + sheet_.lines.Join();
     record_.Add(checked);
@@ -297,10 +283,8 @@ void TrainerModel::SetField(Control field, const std::string& text) {
 
 void TrainerModel::FieldChanged(Control field) {
     if (auto index = WholePartIndex(field)) state_.wholePartWhite[*index] = !state_.Field(field).empty();
-    if (IsResultField(field)) {
-        state_.resultVerdict.reset();
-        state_.verdictWords.clear();
-    }
+    // A verdict belongs to the exercise and the result it was given for.
+    if (IsResultField(field) || IsOperandField(field)) EndVerdict();
     if (field == Control::Eg1) ShowTip(true);   // Eg1Change
     if (field == Control::Ez1) ShowTip(false);  // Ez1Change
 }
@@ -311,98 +295,19 @@ void TrainerModel::ShowTip(bool wholePartTip) {
 }
 
 void TrainerModel::EditField(Control field, const std::string& text) {
-    Run([&] { SetField(field, text); });
+    Require(IsField(field), "not a field");
+    Run([&] {
+        // An operand the pupil changes makes the exercise the pupil's own.
+        if (IsOperandField(field) && state_.Field(field) != text) posed_ = false;
+        SetField(field, text);
+    });
 }
 
 // Eg1Click and Ez1Click do what their fields' change handlers do.
 void TrainerModel::ClickField(Control field) {
+    Require(IsField(field), "not a field");
     Run([&] {
         if (field == Control::Eg1 || field == Control::Ez1) FieldChanged(field);
-    });
-}
-
-// ---- keyboard ----
-
-bool TrainerModel::KeyPress(Control focus, Keystroke key) {
-    // A key whose handler fails was acted on all the same: it stays swallowed.
-    bool swallowed = true;
-    Run([&] { swallowed = FormKeyPress(focus, key); });
-    return swallowed;
-}
-
-bool TrainerModel::FormKeyPress(Control focus, Keystroke key) {
-    if (key.kind == Keystroke::Character && key.character == 'n') {
-        // On the settings screen the fields are hidden: the key does nothing there.
-        // With checking on, the pupil works the exercise first: it is only
-        // posed, and the cursor waits in the result.
-        if (state_.exerciseScreen) {
-            Button6Click();
-            if (state_.checking) {
-                MoveFocus(Control::Eg);
-            } else {
-                LGleichClick();
-            }
-        }
-        return true;
-    }
-    if (IsField(focus)) {
-        if (std::optional<FieldKeyEffect> effect = FieldKey(focus, key, state_.checking)) {
-            if (effect->check) {
-                LGleichClick();
-            } else if (effect->askOperator) {
-                AskOperator();  // the dialog moves the focus on when it closes
-            } else {
-                if (effect->remind) CallHost([&] { host_.ShowMessage(kReminder); });
-                MoveFocus(*effect->next);
-            }
-            return true;
-        }
-    }
-    if (key.kind == Keystroke::Escape) {
-        if (state_.exerciseScreen) {
-            Button5Click();
-        } else {
-            Button2Click();
-        }
-        return true;
-    }
-    if (key.kind == Keystroke::Enter && !state_.exerciseScreen) {
-        Button2Click();
-        return true;
-    }
-    return false;
-}
-
-// ---- the operator dialog ----
-
-void TrainerModel::AskOperator() {
-    // The dialog has no "mischen": that row becomes "Division".
-    DialogRowClick(std::min(state_.Row(Group::Operation), 3));
-    state_.dialogOpen = true;
-    CallHost([&] { host_.OpenOperatorDialog(); });
-}
-
-void TrainerModel::DialogRowClick(int row) {
-    Run([&] {
-        if (state_.dialogRow == row) return;
-        state_.dialogRow = row;
-        SelectRow(Group::Operation, row);  // the dialog's RadioGroup4Click
-    });
-}
-
-bool TrainerModel::DialogKeyPress(char key) {
-    const std::optional<int> row = OperatorRowOfKey(key);
-    if (!row) return false;
-    DialogRowClick(*row);
-    DialogOk();
-    return true;
-}
-
-void TrainerModel::DialogOk() {
-    Run([&] {
-        SelectRow(Group::Operation, state_.dialogRow);
-        state_.dialogOpen = false;
-        MoveFocus(Control::Eg2);
     });
 }
 

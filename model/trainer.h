@@ -27,6 +27,9 @@ public:
     // Shows the operator dialog; it is to close when the model's dialog
     // closes. A front end may return at once or only then.
     virtual void OpenOperatorDialog() = 0;
+    // A question with the answers "Ja" and "Nein", "Nein" the default. The
+    // answer goes to TrainerModel::AnswerQuestion, at once or later.
+    virtual void AskQuestion(const std::string& text) = 0;
     // Ends the program.
     virtual void CloseWindow() = 0;
     // The state has changed: show it.
@@ -34,6 +37,9 @@ public:
 };
 
 enum class Group { Difficulty, Kind, PrintMode, Operation };
+inline constexpr int kGroupCount = 4;
+// How many rows a group has.
+int RowCount(Group group);
 
 struct TrainerState {
     bool exerciseScreen = false;      // the exercise screen instead of the settings screen
@@ -56,6 +62,10 @@ struct TrainerState {
     std::optional<Verdict> resultVerdict;  // of the result fields as last checked
     std::string verdictWords;              // the same in words, for a screen reader
     Tally tally;
+    // Worked solutions, verdicts and evaluations collected since the
+    // document was last emptied: what a click must not lose unasked.
+    int collected = 0;
+    bool questionOpen = false;  // a question waits for its answer
 
     const std::string& Field(Control field) const { return fields[std::size_t(field)]; }
     int Row(Group group) const { return rows[std::size_t(group)]; }
@@ -76,6 +86,8 @@ public:
     void Button2Click();  // "Start"
     void Button5Click();  // "Zurück"
     void Button1Click();  // "Schließen"
+    // Whether the window may close now; closing it otherwise asks first.
+    bool MayClose() const;
     // Help pages.
     void Button4Click();
     void Button7Click();
@@ -99,6 +111,8 @@ public:
     void DialogRowClick(int row);
     bool DialogKeyPress(char key);
     void DialogOk();
+    // The answer to the question asked last.
+    void AnswerQuestion(bool yes);
 
     // Shows a text in the view: replaces or extends the document.
     void ShowSheet(const std::string& text);
@@ -123,7 +137,15 @@ private:
     void ClearResultFields();
     void WriteOperand(Control whole, const OperandFields& texts);
     void CheckPupilResult(const Evaluation& evaluation);
+    bool Collecting() const;
+    void ShowInstructions();
     void ShowWork(const std::string& text);
+    void ClearDocument();
+    // Runs action at once, or after a "Ja" when it would drop a collection.
+    enum class Risky { ClearDocument, SwitchPrintMode, Close };
+    void AskBefore(Risky action, int row = 0);
+    void Do(Risky action, int row);
+    void EndVerdict();
 
     TrainerHost& host_;
     TrainerState state_;
@@ -133,6 +155,9 @@ private:
     bool firstPaint_ = true;
     std::optional<Control> focusMove_;
     bool running_ = false;  // an operation is under way
+    bool posed_ = false;    // the operands are the exercise "Neue Aufgabe" posed, not typed
+    std::optional<std::pair<Risky, int>> pending_;  // what waits for a "Ja"
+    bool closeAgreed_ = false;
 };
 
 }  // namespace quorvel

@@ -50,9 +50,6 @@ Control FieldNamed(const std::string& name) {
     return control;
 }
 
-// The rows of each group: difficulty, kind, print mode, operation.
-constexpr std::array<int, 4> kRowCounts = {4, 3, 2, 5};
-
 void CheckRow(int row, int count) {
     if (row < 0 || row >= count) Reject("RangeError", "no row " + std::to_string(row));
 }
@@ -90,6 +87,8 @@ public:
     void ShowError(const std::string& text) override { calls.push_back({"error", text}); }
     // The page shows the dialog while state().dialogOpen.
     void OpenOperatorDialog() override { calls.push_back({"dialog", ""}); }
+    // The page asks, and answers through AnswerQuestion.
+    void AskQuestion(const std::string& text) override { calls.push_back({"question", text}); }
     void CloseWindow() override { calls.push_back({"close", ""}); }
     void Changed() override {}
 
@@ -118,8 +117,8 @@ public:
     void EvaluationClick() { model_.EvaluationClick(); }
 
     void SelectRow(int group, int row) {
-        if (group < 0 || group >= int(kRowCounts.size())) Reject("RangeError", "no group " + std::to_string(group));
-        CheckRow(row, kRowCounts[std::size_t(group)]);
+        if (group < 0 || group >= quorvel::kGroupCount) Reject("RangeError", "no group " + std::to_string(group));
+        CheckRow(row, quorvel::RowCount(Group(group)));
         model_.SelectRow(Group(group), row);
     }
     void EditField(const std::string& field, const std::string& text) {
@@ -132,7 +131,7 @@ public:
 
     // The operator dialog has the four operations, not "mischen".
     void DialogRowClick(int row) {
-        CheckRow(row, 4);
+        CheckRow(row, quorvel::kOperatorCount);
         model_.DialogRowClick(row);
     }
     bool DialogKeyPress(const std::string& key) {
@@ -140,6 +139,7 @@ public:
         return stroke.kind == Keystroke::Character && model_.DialogKeyPress(stroke.character);
     }
     void DialogOk() { model_.DialogOk(); }
+    void AnswerQuestion(bool yes) { model_.AnswerQuestion(yes); }
 
     val state() const {
         const quorvel::TrainerState& s = model_.State();
@@ -173,6 +173,8 @@ public:
         state.set("resultColour", s.resultVerdict ? quorvel::VerdictColour(*s.resultVerdict) : "");
         state.set("tallyText", ToJs(quorvel::TallyText(s.tally)));
         state.set("documentRevision", double(s.document.Revision()));
+        state.set("collected", s.collected);
+        state.set("questionOpen", s.questionOpen);
         return state;
     }
 
@@ -251,6 +253,7 @@ EMSCRIPTEN_BINDINGS(quorvel) {
         .function("DialogRowClick", &Trainer::DialogRowClick)
         .function("DialogKeyPress", &Trainer::DialogKeyPress)
         .function("DialogOk", &Trainer::DialogOk)
+        .function("AnswerQuestion", &Trainer::AnswerQuestion)
         .function("state", &Trainer::state)
         .function("takeFocusMove", &Trainer::takeFocusMove)
         .function("takeHostCalls", &Trainer::takeHostCalls)

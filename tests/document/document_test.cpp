@@ -97,9 +97,7 @@ TEST(ShowSheet, WholePageIsNestedWithOnlyItsBreaksChanged) {
     const std::string document = WrapInDocument(body.Text());
     EXPECT_EQ(document, DocumentHeader() + "<!DOCTYPE x>\r\n<html><head></head>\r\n<body>Anleitung</body></html>" +
                             "\r\n</body>\r\n</html>");
-    EXPECT_TRUE(body.HoldsInstructions());
-    body.ShowSheet("anleitung", false);
-    EXPECT_FALSE(body.HoldsInstructions());
+    EXPECT_FALSE(body.HoldsInstructions()) << "only its caller says what a text is";
 }
 
 TEST(ShowSheet, HelpPageAndSolutionCollectedFromEmpty) {
@@ -107,25 +105,44 @@ TEST(ShowSheet, HelpPageAndSolutionCollectedFromEmpty) {
     body.ShowSheet("<html>Hinweise\r</html>", true);
     body.ShowSheet("W1", true);
     EXPECT_EQ(body.Text(), "<html>Hinweise\r\n</html>W1" + kMarker);
-    EXPECT_FALSE(body.HoldsInstructions());
 }
 
-TEST(ShowSheet, InstructionsAreFoundAcrossTheOldEndAndAfterClearing) {
-    DocumentBody body;
-    const std::uint64_t start = body.Revision();
-    body.ShowSheet("eins Anlei", true);
-    EXPECT_FALSE(body.HoldsInstructions());
-    body.ShowSheet("tung zwei", true);  // the word spans two texts
-    EXPECT_TRUE(body.HoldsInstructions());
-    body.ShowSheet("drei", true);
-    EXPECT_TRUE(body.HoldsInstructions());
-    body.Clear();
-    EXPECT_FALSE(body.HoldsInstructions());
-    body.ShowSheet("<div>Anleitung</div>", false);
-    EXPECT_TRUE(body.HoldsInstructions());
-    body.ShowSheet("x", false);
-    EXPECT_FALSE(body.HoldsInstructions());
-    EXPECT_EQ(body.Revision(), start + 6);
+// The instructions make way for the pupil's work; nothing else goes.
+struct Removal {
+    std::vector<const char*> before;  // "I" for the instructions page, else a text
+    bool collect;
+    std::string body;                 // after RemoveInstructions
+    Int counter;
+};
+
+TEST(RemoveInstructions, TakesOutThePageAndKeepsTheRest) {
+    const Removal cases[] = {
+        {{"I"}, false, "", 0},
+        {{"W1", "I"}, false, "", 0},
+        {{"I", "W1"}, false, "W1", 0},
+        {{"W1", "W2", "I"}, true, "W1W2" + kMarker, 0},   // the newest text goes as if never shown
+        {{"W1", "I"}, true, "W1", 1},                     // its page break too
+        {{"W1", "I", "H"}, true, "W1" + kMarker + "H", 1},  // in the middle: only its text
+        {{"I", "W1", "I"}, true, "W1" + kMarker, 0},
+        {{"Anleitung"}, true, "Anleitung", 1},             // a text is what its caller says it is
+    };
+    for (const Removal& c : cases) {
+        DocumentBody body;
+        for (const char* text : c.before) {
+            if (std::string(text) == "I") {
+                body.ShowInstructions("<h1>Anleitung</h1>", c.collect);
+            } else {
+                body.ShowSheet(text, c.collect);
+            }
+        }
+        const std::uint64_t revision = body.Revision();
+        const bool held = body.HoldsInstructions();
+        body.RemoveInstructions();
+        EXPECT_EQ(body.Text(), c.body) << c.before.size() << " texts, collect " << c.collect;
+        EXPECT_EQ(body.PageBreakCounter(), c.counter) << c.before.size();
+        EXPECT_FALSE(body.HoldsInstructions());
+        EXPECT_EQ(body.Revision() > revision, held) << "a change is counted, no change is not";
+    }
 }
 
 TEST(FileContents, EveryLineEndsWithCrLf) {

@@ -78,6 +78,14 @@ TEST(SeedFromExerciseNumber, OverlongNumberIsAConversionError) {
     }
     EXPECT_EQ(text, "99999999999 b");
     EXPECT_EQ(random.State(), 77u);
+    // A megabyte of digits is quoted by its start only.
+    text.assign(1 << 20, '9');
+    try {
+        SeedFromExerciseNumber(text, true, random);
+        FAIL() << "no error";
+    } catch (const ConversionError& e) {
+        EXPECT_EQ(std::string(e.what()), "'" + std::string(40, '9') + "…' ist kein gültiger Integerwert"_w);
+    }
 }
 
 TEST(SeedFromExerciseNumber, AdvancingPastTheLargestNumberIsRefused) {

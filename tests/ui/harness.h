@@ -20,6 +20,10 @@ class RecordingServices : public PlatformServices {
 public:
     void ShowMessage(QWidget*, const QString& text) override { messages << text; }
     void ShowError(QWidget*, const QString& text) override { errors << text; }
+    bool AskYesNo(QWidget*, const QString& text) override {
+        questions << text;
+        return yes;
+    }
     std::optional<QString> AskSaveFileName(QWidget*, const SaveRequest& request) override {
         saveRequests.push_back(request);
         return saveAnswer;
@@ -32,6 +36,8 @@ public:
 
     QStringList messages;
     QStringList errors;
+    QStringList questions;
+    bool yes = false;  // the answer to every question
     std::optional<QString> saveAnswer;
     std::vector<SaveRequest> saveRequests;
     int previews = 0;

@@ -80,7 +80,9 @@ TEST(IncrementalUpdate, CollectedPageEqualsTheWrappedBodyWithoutReloading) {
     EXPECT_EQ(PageHtml(view), HtmlOf(WrapInDocument(t.window->Document().Text())));
 
     // Clearing shrinks the body: a full load of the new document.
+    t.services.yes = true;
     ASSERT_TRUE(t.ClickAndLoad("Button10"));
+    EXPECT_EQ(t.services.questions.size(), 1);
     ASSERT_TRUE(t.LoadAfter([&] { t.Type(t.Field("Eg1"), "n"); }));
     EXPECT_EQ(PageHtml(view), HtmlOf(WrapInDocument(t.window->Document().Text())));
     const QString text = PageText(view);

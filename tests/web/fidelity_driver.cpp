@@ -53,6 +53,7 @@ public:
         errors.push_back(text);
     }
     void OpenOperatorDialog() override { calls.push_back("dialog"); }
+    void AskQuestion(const std::string& text) override { calls.push_back("question " + text); }
     void CloseWindow() override { calls.push_back("close"); }
     void Changed() override {}
 

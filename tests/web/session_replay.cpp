@@ -28,6 +28,7 @@ public:
     void ShowMessage(const std::string&) override {}
     void ShowError(const std::string&) override {}
     void OpenOperatorDialog() override {}
+    void AskQuestion(const std::string&) override {}
     void CloseWindow() override {}
     void Changed() override {}
 };
