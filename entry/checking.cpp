@@ -40,26 +40,52 @@ std::optional<Rational> Combine(char op, Rational x, Rational y) {
     return std::nullopt;
 }
 
-bool IsFraction(const MixedFraction& x) { return x.whole == 0 && x.numerator != 0; }
-bool IsWhole(const MixedFraction& x) { return x.whole != 0 && x.numerator == 0; }
-bool IsMixed(const MixedFraction& x) { return x.whole != 0 && x.numerator != 0; }
+// An operand as a pupil writes it: the denominator positive, the sign in
+// front (-1 3/4 is -1 and -3 over 4, never -1 and 3). Another form, such as
+// a minus in the denominator, is taken as its value's own mixed form.
+struct Operand {
+    std::int64_t whole = 0;
+    std::int64_t numerator = 0;
+    std::int64_t denominator = 1;
+};
+
+Operand Written(const MixedFraction& x) {
+    Operand o{x.whole, x.numerator, x.denominator};
+    if (o.denominator < 0) {
+        o.numerator = -o.numerator;
+        o.denominator = -o.denominator;
+    }
+    if (o.denominator == 0 || (o.whole < 0 && o.numerator > 0) || (o.whole > 0 && o.numerator < 0)) {
+        const Rational value = ValueOf(x);
+        o = {value.numerator / value.denominator, value.numerator % value.denominator, value.denominator};
+    }
+    return o;
+}
+
+bool IsFraction(const Operand& x) { return x.whole == 0 && x.numerator != 0; }
+bool IsWhole(const Operand& x) { return x.whole != 0 && x.numerator == 0; }
+bool IsMixed(const Operand& x) { return x.whole != 0 && x.numerator != 0; }
+bool IsNegative(const Operand& x) { return x.whole < 0 || x.numerator < 0; }
+Rational Value(const Operand& x) { return *Make(Wide(x.whole) * x.denominator + x.numerator, x.denominator); }
 // The fraction part alone, as a value.
-Rational FractionPart(const MixedFraction& x) { return ValueOf({0, x.numerator, x.denominator}); }
+Rational FractionPart(const Operand& x) { return *Make(x.numerator, x.denominator); }
 
 struct Rule {
     char op;
     WrongStrategy strategy;
-    std::optional<Rational> (*apply)(const MixedFraction& a, const MixedFraction& b);
+    std::optional<Rational> (*apply)(const Operand& a, const Operand& b);
 };
 
 WrongStrategy Named(const char* name, const char* advice) { return {cp1252::FromUtf8(name), cp1252::FromUtf8(advice)}; }
 
 // A mixed number made improper the wrong way, then the operation done right.
-std::optional<Rational> WithWrongConversion(char op, const MixedFraction& a, const MixedFraction& b, bool added) {
+// The sign stays in front: -2 1/3 becomes -(2 + 1)/3 or -(2 · 1)/3.
+std::optional<Rational> WithWrongConversion(char op, const Operand& a, const Operand& b, bool added) {
     if (!IsMixed(a) && !IsMixed(b)) return std::nullopt;
-    auto convert = [added](const MixedFraction& x) {
-        if (!IsMixed(x)) return std::optional<Rational>(ValueOf(x));
-        const std::int64_t top = added ? std::int64_t(x.whole) + x.numerator : std::int64_t(x.whole) * x.numerator;
+    auto convert = [added](const Operand& x) {
+        if (!IsMixed(x)) return std::optional<Rational>(Value(x));
+        const std::int64_t size = x.numerator < 0 ? -x.numerator : x.numerator;
+        const Wide top = added ? Wide(x.whole) + x.numerator : Wide(x.whole) * size;
         return Make(top, x.denominator);
     };
     const auto x = convert(a), y = convert(b);
@@ -67,107 +93,140 @@ std::optional<Rational> WithWrongConversion(char op, const MixedFraction& a, con
     return Combine(op, *x, *y);
 }
 
+// Numerators and denominators added or subtracted each on their own.
+std::optional<Rational> Across(char op, std::int64_t n1, std::int64_t d1, std::int64_t n2, std::int64_t d2) {
+    if (op == '+') return Make(Wide(n1) + n2, Wide(d1) + d2);
+    return Make(Wide(n1) - n2, Wide(d1) - d2);
+}
+
+// Two fractions with different denominators combined across as written.
+std::optional<Rational> AcrossAsWritten(char op, const Operand& a, const Operand& b) {
+    if (!IsFraction(a) || !IsFraction(b) || a.denominator == b.denominator) return std::nullopt;
+    return Across(op, a.numerator, a.denominator, b.numerator, b.denominator);
+}
+
+// Two fractions reduced first, at least one of them, and then combined across.
+std::optional<Rational> ReducedThenAcross(char op, const Operand& a, const Operand& b) {
+    if (!IsFraction(a) || !IsFraction(b)) return std::nullopt;
+    const Rational x = Value(a), y = Value(b);
+    if (x.denominator == a.denominator && y.denominator == b.denominator) return std::nullopt;  // nothing to reduce
+    return Across(op, x.numerator, x.denominator, y.numerator, y.denominator);
+}
+
 const std::vector<Rule>& Rules() {
     static const std::vector<Rule> rules = {
         {'+', Named("Zähler plus Zähler, Nenner plus Nenner",
                     "Du hast Zähler und Nenner einzeln addiert. Bring die Brüche erst auf einen gemeinsamen Nenner, "
                     "dann addierst Du nur die Zähler."),
-         [](const MixedFraction& a, const MixedFraction& b) -> std::optional<Rational> {
-             if (!IsFraction(a) || !IsFraction(b) || a.denominator == b.denominator) return std::nullopt;
-             return Make(std::int64_t(a.numerator) + b.numerator, std::int64_t(a.denominator) + b.denominator);
-         }},
+         [](const Operand& a, const Operand& b) { return AcrossAsWritten('+', a, b); }},
+        {'+', Named("Erst gekürzt, dann Zähler plus Zähler, Nenner plus Nenner",
+                    "Kürzen darfst Du vorher, aber dann addierst Du nicht Zähler und Nenner einzeln. Bring die "
+                    "gekürzten Brüche auf einen gemeinsamen Nenner und addiere nur die Zähler."),
+         [](const Operand& a, const Operand& b) { return ReducedThenAcross('+', a, b); }},
         {'+', Named("Gleiche Nenner mit addiert",
                     "Bei gleichen Nennern addierst Du nur die Zähler. Der Nenner bleibt, wie er ist."),
-         [](const MixedFraction& a, const MixedFraction& b) -> std::optional<Rational> {
+         [](const Operand& a, const Operand& b) -> std::optional<Rational> {
              if (!IsFraction(a) || !IsFraction(b) || a.denominator != b.denominator) return std::nullopt;
-             return Make(std::int64_t(a.numerator) + b.numerator, 2 * std::int64_t(a.denominator));
+             return Make(Wide(a.numerator) + b.numerator, 2 * Wide(a.denominator));
          }},
         {'+', Named("Zähler addiert, ohne zu erweitern",
                     "Du hast die Zähler addiert, ohne die Brüche zu erweitern. Erweitere beide Brüche zuerst auf "
                     "den Hauptnenner."),
-         [](const MixedFraction& a, const MixedFraction& b) -> std::optional<Rational> {
+         [](const Operand& a, const Operand& b) -> std::optional<Rational> {
              if (!IsFraction(a) || !IsFraction(b) || a.denominator == b.denominator) return std::nullopt;
-             return Make(std::int64_t(a.numerator) + b.numerator, std::lcm(std::int64_t(a.denominator), b.denominator));
+             return Make(Wide(a.numerator) + b.numerator, std::lcm(a.denominator, b.denominator));
          }},
         {'+', Named("Zähler addiert, größerer Nenner behalten",
                     "Du hast die Zähler addiert und den größeren Nenner behalten. Erweitere beide Brüche zuerst auf "
                     "den Hauptnenner."),
-         [](const MixedFraction& a, const MixedFraction& b) -> std::optional<Rational> {
+         [](const Operand& a, const Operand& b) -> std::optional<Rational> {
              if (!IsFraction(a) || !IsFraction(b) || a.denominator == b.denominator) return std::nullopt;
-             return Make(std::int64_t(a.numerator) + b.numerator, std::max(a.denominator, b.denominator));
+             return Make(Wide(a.numerator) + b.numerator, std::max(a.denominator, b.denominator));
          }},
         {'+', Named("Ganze Zahl in den Zähler gesetzt",
                     "Eine ganze Zahl ist kein Zähler. Schreib sie als Bruch mit demselben Nenner (3 = 15/5) oder "
                     "rechne mit ihr als gemischte Zahl."),
-         [](const MixedFraction& a, const MixedFraction& b) -> std::optional<Rational> {
-             const MixedFraction& whole = IsWhole(a) ? a : b;
-             const MixedFraction& fraction = IsWhole(a) ? b : a;
+         [](const Operand& a, const Operand& b) -> std::optional<Rational> {
+             const Operand& whole = IsWhole(a) ? a : b;
+             const Operand& fraction = IsWhole(a) ? b : a;
              if (!IsWhole(whole) || !IsFraction(fraction)) return std::nullopt;
-             return Make(std::int64_t(whole.whole) + fraction.numerator, fraction.denominator);
+             return Make(Wide(whole.whole) + fraction.numerator, fraction.denominator);
          }},
+        {'-', Named("Zähler minus Zähler, Nenner minus Nenner",
+                    "Du hast Zähler und Nenner einzeln subtrahiert. Bring die Brüche erst auf einen gemeinsamen "
+                    "Nenner, dann subtrahierst Du nur die Zähler."),
+         [](const Operand& a, const Operand& b) { return AcrossAsWritten('-', a, b); }},
+        {'-', Named("Erst gekürzt, dann Zähler minus Zähler, Nenner minus Nenner",
+                    "Kürzen darfst Du vorher, aber dann subtrahierst Du nicht Zähler und Nenner einzeln. Bring die "
+                    "gekürzten Brüche auf einen gemeinsamen Nenner und subtrahiere nur die Zähler."),
+         [](const Operand& a, const Operand& b) { return ReducedThenAcross('-', a, b); }},
         {'-', Named("Ohne Entbündeln subtrahiert",
                     "Der Bruch vorne ist kleiner als der hinten. Dann wandelst Du erst ein Ganzes des Minuenden in "
                     "einen Bruch um, statt die Brüche umzudrehen."),
-         [](const MixedFraction& a, const MixedFraction& b) -> std::optional<Rational> {
-             if (!IsMixed(a) || a.whole < 0 || b.whole < 0 || b.numerator < 0) return std::nullopt;
+         [](const Operand& a, const Operand& b) -> std::optional<Rational> {
+             if (!IsMixed(a) || IsNegative(a) || IsNegative(b)) return std::nullopt;
              const auto back = Combine('-', FractionPart(b), FractionPart(a));
              if (!back || back->numerator <= 0) return std::nullopt;  // the minuend's fraction is not the smaller
-             return Combine('+', Rational{std::int64_t(a.whole) - b.whole, 1}, *back);
+             return Combine('+', Rational{a.whole - b.whole, 1}, *back);
          }},
         {'-', Named("Subtraktion umgedreht",
                     "Du hast den kleineren vom größeren Wert abgezogen. Die Reihenfolge bleibt: Minuend minus "
                     "Subtrahend, auch wenn das Ergebnis negativ wird."),
-         [](const MixedFraction& a, const MixedFraction& b) -> std::optional<Rational> {
-             const auto right = Combine('-', ValueOf(a), ValueOf(b));
+         [](const Operand& a, const Operand& b) -> std::optional<Rational> {
+             const auto right = Combine('-', Value(a), Value(b));
              if (!right || right->numerator >= 0) return std::nullopt;
-             return Combine('-', ValueOf(b), ValueOf(a));
+             return Combine('-', Value(b), Value(a));
          }},
         {'*', Named("Ganze Zahl mit Zähler und Nenner malgenommen",
                     "Eine ganze Zahl multiplizierst Du nur mit dem Zähler. Der Nenner bleibt."),
-         [](const MixedFraction& a, const MixedFraction& b) -> std::optional<Rational> {
-             const MixedFraction& fraction = IsWhole(a) ? b : a;
-             if (!(IsWhole(a) || IsWhole(b)) || !IsFraction(fraction)) return std::nullopt;
-             return ValueOf(fraction);
+         [](const Operand& a, const Operand& b) -> std::optional<Rational> {
+             const Operand& whole = IsWhole(a) ? a : b;
+             const Operand& fraction = IsWhole(a) ? b : a;
+             if (!IsWhole(whole) || !IsFraction(fraction)) return std::nullopt;
+             // The fraction as it was, with the product's sign.
+             return Make(whole.whole < 0 ? -fraction.numerator : fraction.numerator, fraction.denominator);
          }},
         {'*', Named("Nenner beim Malnehmen behalten",
                     "Beim Multiplizieren nimmst Du auch die Nenner miteinander mal, auch wenn sie gleich sind."),
-         [](const MixedFraction& a, const MixedFraction& b) -> std::optional<Rational> {
+         [](const Operand& a, const Operand& b) -> std::optional<Rational> {
              if (!IsFraction(a) || !IsFraction(b) || a.denominator != b.denominator) return std::nullopt;
-             return Make(std::int64_t(a.numerator) * b.numerator, a.denominator);
+             return Make(Wide(a.numerator) * b.numerator, a.denominator);
          }},
         {'*', Named("Gemischte Zahlen teilweise malgenommen",
                     "Ganze mal Ganze und Bruch mal Bruch reicht nicht. Wandle gemischte Zahlen erst in unechte "
                     "Brüche um."),
-         [](const MixedFraction& a, const MixedFraction& b) -> std::optional<Rational> {
+         [](const Operand& a, const Operand& b) -> std::optional<Rational> {
              if (!IsMixed(a) || !IsMixed(b)) return std::nullopt;
+             const auto wholes = Make(Wide(a.whole) * b.whole, 1);
              const auto parts = Combine('*', FractionPart(a), FractionPart(b));
-             if (!parts) return std::nullopt;
-             return Combine('+', Rational{std::int64_t(a.whole) * b.whole, 1}, *parts);
+             if (!wholes || !parts) return std::nullopt;
+             return Combine('+', *wholes, *parts);
          }},
         {':', Named("Divisor nicht umgedreht",
                     "Beim Dividieren nimmst Du mit dem Kehrwert des zweiten Bruchs mal: Zähler und Nenner des "
                     "Divisors tauschen die Plätze."),
-         [](const MixedFraction& a, const MixedFraction& b) { return Combine('*', ValueOf(a), ValueOf(b)); }},
+         [](const Operand& a, const Operand& b) { return Combine('*', Value(a), Value(b)); }},
         {':', Named("Dividend umgedreht",
                     "Umgedreht wird nur der zweite Bruch, der Divisor. Der erste bleibt, wie er ist."),
-         [](const MixedFraction& a, const MixedFraction& b) -> std::optional<Rational> {
-             const auto inverse = Combine(':', Rational{1, 1}, ValueOf(a));
+         [](const Operand& a, const Operand& b) -> std::optional<Rational> {
+             const auto inverse = Combine(':', Rational{1, 1}, Value(a));
              if (!inverse) return std::nullopt;
-             return Combine('*', *inverse, ValueOf(b));
+             return Combine('*', *inverse, Value(b));
          }},
         {':', Named("Nenner beim Teilen behalten",
                     "Bei gleichen Nennern ist der Quotient Zähler durch Zähler: 6/7 : 2/7 = 6 : 2 = 3. Der Nenner "
                     "bleibt nicht stehen."),
-         [](const MixedFraction& a, const MixedFraction& b) -> std::optional<Rational> {
+         [](const Operand& a, const Operand& b) -> std::optional<Rational> {
              if (!IsFraction(a) || !IsFraction(b) || a.denominator != b.denominator) return std::nullopt;
-             return Make(a.numerator, std::int64_t(b.numerator) * a.denominator);
+             return Make(a.numerator, Wide(b.numerator) * a.denominator);
          }},
         {':', Named("Zähler und Nenner durch die ganze Zahl geteilt",
                     "Teilst Du durch eine ganze Zahl, nimmst Du nur den Nenner mit ihr mal (oder teilst nur den "
                     "Zähler)."),
-         [](const MixedFraction& a, const MixedFraction& b) -> std::optional<Rational> {
+         [](const Operand& a, const Operand& b) -> std::optional<Rational> {
              if (!IsFraction(a) || !IsWhole(b)) return std::nullopt;
-             return ValueOf(a);
+             // The fraction as it was, with the quotient's sign.
+             return Make(b.whole < 0 ? -a.numerator : a.numerator, a.denominator);
          }},
     };
     return rules;
@@ -206,18 +265,22 @@ Rational ValueOf(const MixedFraction& x) {
 
 std::vector<WrongResult> WrongResults(char op, const MixedFraction& a, const MixedFraction& b) {
     const std::optional<Rational> right = RightResult(op, a, b);
+    const Operand x = Written(a), y = Written(b);
     std::vector<WrongResult> results;
     auto add = [&](const WrongStrategy& strategy, std::optional<Rational> value) {
         if (value && value != right) results.push_back({&strategy, *value});
     };
     for (const Rule& rule : Rules()) {
-        if (rule.op == op) add(rule.strategy, rule.apply(a, b));
+        if (rule.op == op) add(rule.strategy, rule.apply(x, y));
     }
     if (op == '*' || op == ':') {
-        add(ConvertedByAdding(), WithWrongConversion(op, a, b, true));
-        add(ConvertedByMultiplying(), WithWrongConversion(op, a, b, false));
+        add(ConvertedByAdding(), WithWrongConversion(op, x, y, true));
+        add(ConvertedByMultiplying(), WithWrongConversion(op, x, y, false));
     }
-    if (right && right->numerator != 0) add(WrongSign(), Rational{-right->numerator, right->denominator});
+    // A sign to get wrong only where a sign rule is in play: a negative
+    // operand, or a difference below zero.
+    const bool signRule = IsNegative(x) || IsNegative(y) || (op == '-' && right && right->numerator < 0);
+    if (signRule && right && right->numerator != 0) add(WrongSign(), Rational{-right->numerator, right->denominator});
     return results;
 }
 

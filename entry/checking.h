@@ -31,8 +31,9 @@ struct WrongStrategy {
 };
 
 // The strategies for an operator ("+", "-", "*", ":"), each with the value it
-// gives for this exercise. Only those that apply to it and give another value
-// than the right one are listed.
+// gives for this exercise, the sign included. Only those that apply to it and
+// give another value than the right one are listed; a wrong sign only where a
+// sign rule is in play (a negative operand, a difference below zero).
 struct WrongResult {
     const WrongStrategy* strategy;
     Rational value;

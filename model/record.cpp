@@ -76,13 +76,14 @@ SheetLines VerdictLines(const CheckedExercise& e) {
         case Verdict::NotReduced: {
             const std::int64_t top = std::llabs(e.pupil.numerator), bottom = std::llabs(e.pupil.denominator);
             const bool reducible = std::gcd(top, bottom) > 1;
-            const bool wholesLeft = e.pupil.whole != 0 && top >= bottom;
+            // Wholes are left in 10/4 as much as in 1 6/4.
+            const bool wholesLeft = top >= bottom;
             const std::string todo = reducible && wholesLeft ? "Kürze noch und zieh die Ganzen heraus"_w
                                      : reducible           ? "Kürze noch"_w
                                      : wholesLeft          ? std::string("Zieh noch die Ganzen heraus")
                                                            : "Schreib es noch einfacher"_w;
-            lines.Append(kNotReducedStyle + "Richtig gerechnet, aber noch nicht fertig.</span> "_w + todo + ": " +
-                         done + ".<br>");
+            // What is left to do, not the finished form: the worked solution below shows that.
+            lines.Append(kNotReducedStyle + "Richtig gerechnet, aber noch nicht fertig.</span> "_w + todo + ".<br>");
             break;
         }
         case Verdict::Wrong:

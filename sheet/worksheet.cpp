@@ -1,5 +1,6 @@
 #include "sheet/worksheet.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdint>
 
@@ -148,14 +149,26 @@ std::string ResultsDocument(const WorksheetRequest& request, const std::vector<S
         TextColumn(lines, "      = ");
         NumberColumns(lines, e.result);
         CloseFractionBlock(lines);
-        const std::vector<WrongResult> wrongs = wrongResults ? WrongResults(e.op, e.first, e.second) : std::vector<WrongResult>{};
-        for (const WrongResult& wrong : wrongs) {
-            const std::int64_t whole = wrong.value.numerator / wrong.value.denominator;
-            const std::int64_t rest = wrong.value.numerator % wrong.value.denominator;
-            if (whole < INT32_MIN || whole > INT32_MAX || wrong.value.denominator > INT32_MAX) continue;
+        // Each wrong value once, with every strategy that gives it.
+        std::vector<std::pair<Rational, std::string>> wrongs;
+        const std::vector<WrongResult> found =
+            wrongResults ? WrongResults(e.op, e.first, e.second) : std::vector<WrongResult>{};
+        for (const WrongResult& wrong : found) {
+            auto same =
+                std::find_if(wrongs.begin(), wrongs.end(), [&](const auto& w) { return w.first == wrong.value; });
+            if (same == wrongs.end()) {
+                wrongs.emplace_back(wrong.value, wrong.strategy->name);
+            } else {
+                same->second += " oder " + wrong.strategy->name;
+            }
+        }
+        for (const auto& [value, names] : wrongs) {
+            const std::int64_t whole = value.numerator / value.denominator;
+            const std::int64_t rest = value.numerator % value.denominator;
+            if (whole < INT32_MIN || whole > INT32_MAX || value.denominator > INT32_MAX) continue;
             OpenFractionBlock(lines);
-            TextColumn(lines, "      " + wrong.strategy->name + ": ");
-            NumberColumns(lines, {Int(whole), Int(rest), Int(wrong.value.denominator)});
+            TextColumn(lines, "      " + names + ": ");
+            NumberColumns(lines, {Int(whole), Int(rest), Int(value.denominator)});
             CloseFractionBlock(lines);
         }
         RemoveBlankLines(lines);

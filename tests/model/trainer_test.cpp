@@ -199,7 +199,7 @@ TEST(Checking, VerdictsAreShownCountedOnceAndKeepTheTypedResult) {
     t.model.LGleichClick();  // the same result again counts nothing
     t.Answer("", "10", "12");
     EXPECT_EQ(t.state().resultVerdict, Verdict::NotReduced);
-    EXPECT_NE(t.Page().find("</span> K\xFCrze noch"), std::string::npos);
+    EXPECT_NE(t.Page().find("</span> K\xFCrze noch.<br>"), std::string::npos);
     EXPECT_EQ(t.state().tally, (Tally{3, 1, 1, 1}));
     t.model.EditField(Control::En, "1");
     EXPECT_FALSE(t.state().resultVerdict);  // the colour goes with the change

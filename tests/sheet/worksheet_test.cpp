@@ -137,6 +137,13 @@ TEST(BuildWorksheet, ErrorKeyNamesTheWrongResults) {
     ASSERT_NE(name, std::string::npos);
     EXPECT_EQ(key.rfind('2', name), key.find_last_not_of(" \r\n", name - 1));
     EXPECT_EQ(key.find("Dividend umgedreht"), std::string::npos);  // only the operation's strategies
+    // 1/2 + 1/4: the larger denominator is the common one, so both give 2/4,
+    // on one line.
+    request.typed = {"1/2 + 1/4"};
+    const std::string both = BuildWorksheet(request);
+    const std::string line = "      Zähler addiert, ohne zu erweitern oder Zähler addiert, größerer Nenner behalten: —"_w;
+    EXPECT_NE(both.find(line), std::string::npos);
+    EXPECT_EQ(both.find("ohne zu erweitern"), both.rfind("ohne zu erweitern"));
 }
 
 TEST(BuildWorksheet, FailuresCarryTheirStatus) {

@@ -1,0 +1,29 @@
+#include <gtest/gtest.h>
+
+#include "fraction/cp1252.h"
+#include "model/record.h"
+
+namespace quorvel {
+namespace {
+
+// 2 + 1/2 written four ways that are right but unfinished: the verdict says
+// what is left to do and keeps the finished 2 1/2 to the worked solution.
+TEST(VerdictLines, NotReducedSaysWhatIsLeftToDo) {
+    const std::pair<MixedFraction, const char*> cases[] = {
+        {{0, 10, 4}, "Kürze noch und zieh die Ganzen heraus"},  // 10/4 = 5/2 = 2 1/2
+        {{1, 6, 4}, "Kürze noch und zieh die Ganzen heraus"},   // 6/4 = 3/2 = 1 1/2
+        {{2, 2, 4}, "Kürze noch"},
+        {{1, 3, 2}, "Zieh noch die Ganzen heraus"},
+    };
+    for (const auto& [pupil, todo] : cases) {
+        CheckedExercise e{{}, '+', {2, 0, 1}, {0, 1, 2}, pupil, {}};
+        e.check = CheckResult(e.op, e.first, e.second, e.pupil);
+        ASSERT_EQ(e.check.verdict, Verdict::NotReduced) << todo;
+        const std::string page = VerdictLines(e).Join();
+        EXPECT_NE(page.find("noch nicht fertig.</span> "_w + cp1252::FromUtf8(todo) + ".<br>"), std::string::npos)
+            << cp1252::ToUtf8(page);
+    }
+}
+
+}  // namespace
+}  // namespace quorvel
