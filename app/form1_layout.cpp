@@ -25,14 +25,14 @@ namespace quorvel {
 
 namespace {
 
-// The guidance beside the operation; blanks at the ends of lines belong to it.
+// The guidance beside the operation, a line at a time.
 const char* const kMemoLines[] = {
-    "Rechenoperation auswählen und auf \"neue  ",
-    "Aufabe\" klicken.",
-    "Über \"zurück\" kannst Du den  ",
-    "Schwierigkeitsgrad und die Art der Brüche ",
+    "Rechenoperation auswählen und auf",
+    "\"Neue Aufgabe\" klicken.",
+    "Über \"Zurück\" kannst Du den",
+    "Schwierigkeitsgrad und die Art der Brüche",
     "bestimmen.",
-    "Oder: Rechnung eintippen! ",
+    "Oder: Rechnung eintippen!",
 };
 
 }  // namespace

@@ -108,6 +108,30 @@ const char kFontMapping[] = R"((function() {
   } catch (e) {}
 })();)";
 
+// Scrolls the page so that the first visible thing from node on (from
+// offset into it, if it is text) stands at the top of the view. Whitespace
+// and the empty page-break divisions show nothing and are passed by.
+const char kScrollToStart[] =
+    "function quorvelNext(n,root){if(n.firstChild)return n.firstChild;"
+    "while(n&&n!==root){if(n.nextSibling)return n.nextSibling;n=n.parentNode;}return null;}"
+    "function quorvelScrollTo(n,offset,root){var r=document.createRange();"
+    "for(;n;n=quorvelNext(n,root),offset=0){"
+    "if(n.nodeType===3){if(offset>n.length)offset=n.length;r.setStart(n,offset);r.setEnd(n,n.length);}"
+    "else if(n.nodeType===1){r.selectNode(n);}else continue;"
+    "var box=r.getBoundingClientRect();if(box.height>0){window.scrollBy(0,box.top);return true;}}"
+    "return false;}";
+
+// After a full load of a body that grew: finds where the old body's part of
+// the page ends by walking the old body, parsed as the page parsed it (the
+// header's line break first), beside the page, and scrolls there.
+const char kScrollPastOld[] =
+    "var old=document.createElement('body');old.innerHTML='\\n'+part;"
+    "var a=old.firstChild,p=b.firstChild,offset=0;"
+    "while(a&&p){if(a.nodeType!==p.nodeType||a.nodeName!==p.nodeName)break;"
+    "if(a.nodeType===3&&a.data!==p.data){if(p.data.startsWith(a.data))offset=a.data.length;break;}"
+    "a=quorvelNext(a,old);p=quorvelNext(p,b);}"
+    "if(p)quorvelScrollTo(p,offset,b);return true;";
+
 struct Engine {
     QWebEngineProfile* profile;
     DocumentSchemeHandler* handler;
@@ -168,6 +192,9 @@ HtmlView::HtmlView(QWidget* parent) : QWebEngineView(parent), id_(NextViewId()) 
         this->page()->triggerAction(QWebEnginePage::Stop);
         lastLoadOk_ = ok;
         emit DocumentLoaded(ok);
+        // The newest item of a grown body in view; a failure is no matter.
+        if (ok && scrollPastOld_) ChangeBody(*scrollPastOld_, kScrollPastOld, false);
+        scrollPastOld_.reset();
         SettleIfIdle();
     });
     // The engine's page process can end (killed, out of memory, crashed):
@@ -199,8 +226,12 @@ void HtmlView::ShowDocument(const std::string& bytes) {
 }
 
 void HtmlView::LoadBody(const std::string& body) {
+    // A body that grew at its end shows its newest part once loaded.
+    std::optional<std::string> old;
+    if (body.size() > body_.size() && body.starts_with(body_)) old = body_;
     body_ = body;
     ShowDocument(WrapInDocument(body_));
+    scrollPastOld_ = std::move(old);
 }
 
 void HtmlView::ShowBody(const std::string& body) {
@@ -221,7 +252,8 @@ void HtmlView::ShowBody(const std::string& body) {
             body_ = body;
             ChangeBody(std::string_view(body_).substr(old),
                        "var t=b.lastChild;if(!t||t.nodeType!==3||!t.data.endsWith('\\n\\n'))return false;"
-                       "t.data=t.data.slice(0,-2);b.insertAdjacentHTML('beforeend',part+'\\n\\n');return true;");
+                       "t.data=t.data.slice(0,-2);b.insertAdjacentHTML('beforeend',part+'\\n\\n');"
+                       "if(t.nextSibling)quorvelScrollTo(t.nextSibling,0,b);return true;");
             break;
         }
         case BodyChangeKind::Replace:
@@ -238,16 +270,19 @@ void HtmlView::ShowBody(const std::string& body) {
 // Runs a change of the page's body in the program's own world (the page's
 // scripts stay off): the script sees the page's body as b and the new text
 // as part. If the page refuses, the document is loaded in full.
-void HtmlView::ChangeBody(std::string_view part, const char* script) {
+void HtmlView::ChangeBody(std::string_view part, const char* script, bool reloadOnRefusal) {
     const QString literal =
         QString::fromUtf8(QJsonDocument(QJsonArray{ToQString(part)}).toJson(QJsonDocument::Compact));
-    const QString call = QString("(function(part){var b=document.body;if(!b)return false;%1})(%2)")
-                             .arg(QString::fromLatin1(script), literal.mid(1, literal.size() - 2));
+    const QString call = QString("(function(part){%1var b=document.body;if(!b)return false;%2})(%3)")
+                             .arg(QString::fromLatin1(kScrollToStart), QString::fromLatin1(script),
+                                  literal.mid(1, literal.size() - 2));
     const quint64 sequence = sequence_;
-    auto answered = [this, sequence](const QVariant& done) {
+    auto answered = [this, sequence, reloadOnRefusal](const QVariant& done) {
         if (sequence != sequence_) return;  // the page has been replaced or lost since
         --pendingAppends_;
-        if (done.toBool()) {
+        if (!reloadOnRefusal) {
+            // nothing more to do
+        } else if (done.toBool()) {
             emit DocumentLoaded(true);
         } else {
             LoadBody(body_);
@@ -284,6 +319,7 @@ void HtmlView::ForgetPendingChanges() {
 
 void HtmlView::StartLoad(const QUrl& url) {
     ForgetPendingChanges();
+    scrollPastOld_.reset();
     pending_ = url;
     pageLoading_ = true;
     pageLost_ = false;

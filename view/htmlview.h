@@ -7,6 +7,7 @@
 #include <QByteArray>
 #include <QWebEngineView>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -61,7 +62,9 @@ private:
     void ForgetPendingChanges();
     void SettleIfIdle();
     void LoadBody(const std::string& body);
-    void ChangeBody(std::string_view part, const char* script);
+    // Runs script on the page with part; if reloadOnRefusal, reports the
+    // change done or loads the body in full when the page refuses it.
+    void ChangeBody(std::string_view part, const char* script, bool reloadOnRefusal = true);
 
     int id_;
     quint64 sequence_ = 0;
@@ -72,6 +75,7 @@ private:
     bool lastLoadOk_ = true;
     int pendingAppends_ = 0;
     std::string body_;              // the body the page shows or is loading
+    std::optional<std::string> scrollPastOld_;  // the body before the one loading, which it extends
     int fullLoads_ = 0;
 };
 

@@ -178,7 +178,7 @@ def type_exercise(trainer, first, operator_key, second):
     wait_for("the operator dialog to close", lambda: trainer.dialog(OPERATOR_DIALOG) is None)
     trainer.wait_focus(SECOND[0])
     type_operand(trainer, SECOND, second)
-    wait_for("the reminder", lambda: trainer.dialog("Jetzt Rechnen!"))
+    wait_for("the reminder", lambda: trainer.dialog("Jetzt rechnen!"))
     press("Return")
     trainer.wait_focus(EQUALS)
 

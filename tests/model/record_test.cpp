@@ -16,7 +16,7 @@ TEST(VerdictLines, NotReducedSaysWhatIsLeftToDo) {
         {{1, 3, 2}, "Zieh noch die Ganzen heraus"},
     };
     for (const auto& [pupil, todo] : cases) {
-        CheckedExercise e{{}, '+', {2, 0, 1}, {0, 1, 2}, pupil, {}};
+        CheckedExercise e{{}, false, '+', {2, 0, 1}, {0, 1, 2}, pupil, {}};
         e.check = CheckResult(e.op, e.first, e.second, e.pupil);
         ASSERT_EQ(e.check.verdict, Verdict::NotReduced) << todo;
         const std::string page = VerdictLines(e).Join();

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QAccessible>
+#include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QEventLoop>
 #include <QPushButton>
@@ -86,6 +87,12 @@ TEST(Desktop, EveryControlHasADistinctGermanName) {
     EXPECT_EQ(t.Field("Ez1")->accessibleName(), QString::fromUtf8("Zähler des ersten Bruchs"));
     EXPECT_EQ(t.Field("Eg")->accessibleName(), "Ergebnis: ganze Zahl");
     EXPECT_EQ(t.Button("BB6")->accessibleName(), "Neue Aufgabe");
+    // A click ticks the box before the model hears of it; the names follow the model.
+    t.Button("Button5")->click();
+    for (bool on : {true, false}) {
+        t.Find<QCheckBox>("CheckBox1")->click();
+        EXPECT_EQ(t.Button("BBgleich")->accessibleName(), on ? QString::fromUtf8("Gleich: prüfen") : "Gleich: ausrechnen");
+    }
 
     Form3* dialog = t.window->OperatorDialog();
     dialog->show();

@@ -60,7 +60,7 @@ TEST(Keyboard, FractionOperatorAndFocusFlow) {
     QTest::keyClick(t.Focus(), Qt::Key_Return);
     EXPECT_EQ(t.Focus(), t.Field("En2"));
     QTest::keyClick(t.Focus(), Qt::Key_Return);
-    EXPECT_EQ(t.services.messages, QStringList{"Jetzt Rechnen!\rDann Klick auf \"=\"!\rDann vergleichen!"});
+    EXPECT_EQ(t.services.messages, QStringList{"Jetzt rechnen!\rDann Klick auf \"=\"!\rDann vergleichen!"});
     EXPECT_EQ(t.Focus(), t.Button("BBgleich"));
     EXPECT_EQ(t.Result(), "||");  // cleared by the change of operation, nothing evaluated
     ASSERT_TRUE(t.LoadAfter([&] { QTest::keyClick(t.Focus(), Qt::Key_Return); }));
@@ -232,11 +232,11 @@ TEST(Tips, WholePartAndNumeratorTips) {
     auto* tip = t.Find<QLabel>("Label2");
     t.Type(t.Field("Eg1"), "2");
     EXPECT_TRUE(tip->isVisible());
-    EXPECT_EQ(tip->text(), QString::fromUtf8("Tipp: Zahl eingeben. Abschluß mit Eingabetaste! Kein gemischter Bruch: Nur Eingabetaste!"));
+    EXPECT_EQ(tip->text(), QString::fromUtf8("Tipp: Zahl eingeben. Abschluss mit Eingabetaste! Kein gemischter Bruch: Nur Eingabetaste!"));
     EXPECT_EQ(tip->palette().color(QPalette::Window), QColor(0, 255, 255));
     EXPECT_EQ(t.Field("Eg1")->palette().color(QPalette::Base), QColor(Qt::white));
     t.Type(t.Field("Ez1"), "1");
-    EXPECT_EQ(tip->text(), QString::fromUtf8("Tipp: Eingabe jeweils mit der Eingabe abschließen. Dann  ist man gleich im nächsten Feld."));
+    EXPECT_EQ(tip->text(), QString::fromUtf8("Tipp: Eingabe jeweils mit der Eingabetaste abschließen. Dann ist man gleich im nächsten Feld."));
     EXPECT_EQ(tip->palette().color(QPalette::Window), t.window->palette().color(QPalette::Button));
     QTest::mouseClick(t.Button("BB6"), Qt::LeftButton);  // hides the tip
     QTest::mouseClick(t.Field("Eg1"), Qt::LeftButton);

@@ -85,9 +85,9 @@ TEST(StartScreen, ControlsCarryTheirDesignTexts) {
     EXPECT_EQ(t.Button("Button7")->toolTip(), W("Erklärungen"));
     EXPECT_EQ(t.Field("Eg")->focusPolicy(), Qt::ClickFocus);
     const QStringList memo = t.Find<QPlainTextEdit>("Memo1")->toPlainText().split('\n');
-    EXPECT_EQ(memo, (QStringList{W("Rechenoperation auswählen und auf \"neue  "), W("Aufabe\" klicken."),
-                                 W("Über \"zurück\" kannst Du den  "), W("Schwierigkeitsgrad und die Art der Brüche "),
-                                 W("bestimmen."), W("Oder: Rechnung eintippen! ")}));
+    EXPECT_EQ(memo, (QStringList{W("Rechenoperation auswählen und auf"), W("\"Neue Aufgabe\" klicken."),
+                                 W("Über \"Zurück\" kannst Du den"), W("Schwierigkeitsgrad und die Art der Brüche"),
+                                 W("bestimmen."), W("Oder: Rechnung eintippen!")}));
     auto* kinds = t.Find<RadioGroup>("RadioGroup2");
     EXPECT_EQ(kinds->title(), W("Art der Brüche"));
     EXPECT_EQ(kinds->Item(2), "Gemischte Zahlen");

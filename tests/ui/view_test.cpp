@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QSignalSpy>
 #include <QTest>
 
 #include "app/radiogroup.h"
@@ -88,6 +89,29 @@ TEST(IncrementalUpdate, CollectedPageEqualsTheWrappedBodyWithoutReloading) {
     const QString text = PageText(view);
     EXPECT_TRUE(text.contains("Aufgabe 1 i)"));
     EXPECT_FALSE(text.contains("Aufgabe 1 h)"));
+}
+
+// In collect mode the newest solution is in view, at its start, whether
+// it was added to the page or the page was loaded in full after "Start".
+TEST(IncrementalUpdate, TheNewestCollectedSolutionIsInView) {
+    Trainer t;
+    t.Start();
+    ASSERT_TRUE(t.LoadAfter([&] { t.Find<RadioGroup>("RadioGroup3")->SetItemIndex(1); }));
+    HtmlView& view = *t.window->View();
+    // The top of the last heading of a solution, in the view's coordinates.
+    const QString newestTop =
+        "var d=[].filter.call(document.querySelectorAll('div'),function(e){return e.textContent==='Addition';});"
+        "var y=d[d.length-1].getBoundingClientRect().top;y>=0&&y<innerHeight/2&&scrollY>0";
+    for (int i = 0; i < 4; ++i) ASSERT_TRUE(t.LoadAfter([&] { t.Type(t.Field("Eg1"), "n"); }));
+    EXPECT_TRUE(RunScript(view, newestTop).toBool()) << "added to the page";
+
+    QTest::mouseClick(t.Button("Button5"), Qt::LeftButton);
+    t.Start();  // the empty page; the next solution loads the whole collection
+    QSignalSpy settled(&view, &HtmlView::Settled);
+    t.Type(t.Field("Eg1"), "n");
+    ASSERT_TRUE(settled.wait(10000));
+    while (view.Updating()) ASSERT_TRUE(settled.wait(10000));
+    EXPECT_TRUE(RunScript(view, newestTop).toBool()) << "loaded in full";
 }
 
 TEST(IncrementalUpdate, SingleModeReplacesTheBodyInPlaceAsAFullLoadWould) {

@@ -113,7 +113,7 @@ describe('typing an exercise with the keyboard', () => {
     await page.keyboard.press('Enter');
     await page.keyboard.type('1/2');
     await page.keyboard.press('Enter');
-    assert.equal(await page.$eval('#MessageText', (p) => p.textContent), 'Jetzt Rechnen!\nDann Klick auf "="!\nDann vergleichen!');
+    assert.equal(await page.$eval('#MessageText', (p) => p.textContent), 'Jetzt rechnen!\nDann Klick auf "="!\nDann vergleichen!');
     await page.keyboard.press('Enter');  // OK
     assert.equal(await focused(page), 'BBgleich');
     await andShown(page, () => page.keyboard.press('Enter'));
