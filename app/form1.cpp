@@ -223,7 +223,7 @@ void Form1::RenderPage() {
     } else if (shownBlank_ || state.document.Revision() != shownRevision_) {
         shownBlank_ = false;
         shownRevision_ = state.document.Revision();
-        WebBrowser1->ShowBody(state.document.Text());
+        WebBrowser1->ShowBody(state.document.Text(), state.document.NewestStart());
     }
 }
 

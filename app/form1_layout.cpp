@@ -229,7 +229,7 @@ void Form1::NameControls() {
     Name(Button2, "Start", "Zu den Aufgaben");
     Name(Button1, "Schließen", "Beendet das Programm");
     Name(Button4, "Erklärungen", "Zeigt die Anleitung");
-    Name(Bggtkgv, "ggT und kgV", "Erklärt größten gemeinsamen Teiler und kleinstes gemeinsames Vielfaches");
+    Name(Bggtkgv, "ggT kgV", "Erklärt größten gemeinsamen Teiler und kleinstes gemeinsames Vielfaches");
     Name(Button3, "Drucken", "Druckvorschau der Seite");
     Name(Button5, "Zurück", "Zurück zu den Einstellungen");
     Name(Button7, "Hinweise", "Hinweise zu Aufgabennummern und zum schnellen Eintippen");

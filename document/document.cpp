@@ -99,6 +99,7 @@ void DocumentBody::Add(std::string_view text, bool collect, bool instructions) {
     const std::size_t begin = collect ? body_.size() : 0;
     if (collect) body_ += Normalise(text);
     const std::size_t end = body_.size();
+    newestStart_ = begin;
     if (pageBreakCounter_ == 2) {
         pageBreakCounter_ = 0;
         body_ += PageBreakMarker();
@@ -115,8 +116,10 @@ void DocumentBody::RemoveInstructions() {
             pageBreakCounter_ = at->counterBefore;
         } else {
             body_.erase(at->begin, at->end - at->begin);
+            if (newestStart_ >= at->end) newestStart_ -= at->end - at->begin;
         }
     }
+    newestStart_ = std::min(newestStart_, body_.size());
     instructions_.clear();
 }
 
@@ -124,6 +127,7 @@ void DocumentBody::Clear() {
     ++revision_;
     body_.clear();
     instructions_.clear();
+    newestStart_ = 0;
 }
 
 }  // namespace quorvel

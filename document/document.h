@@ -62,6 +62,9 @@ public:
     // shown, page break and count included.
     void RemoveInstructions();
 
+    // Where the text shown last begins in the body: a view shows it from there.
+    std::size_t NewestStart() const { return newestStart_; }
+
     // Counts every change of the body, so that a view can tell which body
     // its page was made from.
     std::uint64_t Revision() const { return revision_; }
@@ -77,6 +80,7 @@ private:
     std::string body_;
     Int pageBreakCounter_ = 0;
     std::vector<Insertion> instructions_;  // in the order of the body
+    std::size_t newestStart_ = 0;
     std::uint64_t revision_ = 1;
 };
 

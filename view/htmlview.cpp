@@ -225,18 +225,15 @@ void HtmlView::ShowDocument(const std::string& bytes) {
     StartLoad(url);
 }
 
-void HtmlView::LoadBody(const std::string& body) {
-    // A body that grew at its end shows its newest part once loaded.
-    std::optional<std::string> old;
-    if (body.size() > body_.size() && body.starts_with(body_)) old = body_;
+void HtmlView::LoadBody(const std::string& body, std::size_t newest) {
     body_ = body;
     ShowDocument(WrapInDocument(body_));
-    scrollPastOld_ = std::move(old);
+    if (newest > 0 && newest < body_.size()) scrollPastOld_ = body_.substr(0, newest);
 }
 
-void HtmlView::ShowBody(const std::string& body) {
+void HtmlView::ShowBody(const std::string& body, std::size_t newest) {
     if (!holdsDocument_ || pageLoading_ || pageLost_) {
-        LoadBody(body);
+        LoadBody(body, newest);
         return;
     }
     // A full load leaves the body's text between line breaks: one after
@@ -262,7 +259,7 @@ void HtmlView::ShowBody(const std::string& body) {
             ChangeBody(body_, "b.innerHTML='\\n'+part+'\\n\\n';window.scrollTo(0,0);return true;");
             break;
         case BodyChangeKind::Load:
-            LoadBody(body);
+            LoadBody(body, newest);
             break;
     }
 }

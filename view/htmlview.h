@@ -31,7 +31,8 @@ public:
     // a help page brings) the document is loaded in full. Either way the
     // page reads and serialises exactly as a full load would leave it. Showing the body
     // the page shows already only reports it loaded.
-    void ShowBody(const std::string& body);
+    // In a body loaded in full, the view shows the part from newest on.
+    void ShowBody(const std::string& body, std::size_t newest = 0);
     // Loads the body or the empty page anew after the page was lost.
     void Restore();
     // How many documents were loaded in full, for tests and measurements.
@@ -61,7 +62,7 @@ private:
     void StartLoad(const QUrl& url);
     void ForgetPendingChanges();
     void SettleIfIdle();
-    void LoadBody(const std::string& body);
+    void LoadBody(const std::string& body, std::size_t newest = 0);
     // Runs script on the page with part; if reloadOnRefusal, reports the
     // change done or loads the body in full when the page refuses it.
     void ChangeBody(std::string_view part, const char* script, bool reloadOnRefusal = true);
@@ -75,7 +76,7 @@ private:
     bool lastLoadOk_ = true;
     int pendingAppends_ = 0;
     std::string body_;              // the body the page shows or is loading
-    std::optional<std::string> scrollPastOld_;  // the body before the one loading, which it extends
+    std::optional<std::string> scrollPastOld_;  // the part of the loading body before its newest part
     int fullLoads_ = 0;
 };
 

@@ -142,6 +142,8 @@ TEST(RemoveInstructions, TakesOutThePageAndKeepsTheRest) {
         EXPECT_EQ(body.PageBreakCounter(), c.counter) << c.before.size();
         EXPECT_FALSE(body.HoldsInstructions());
         EXPECT_EQ(body.Revision() > revision, held) << "a change is counted, no change is not";
+        body.ShowSheet("W9", c.collect);
+        EXPECT_EQ(body.Text().compare(body.NewestStart(), 2, "W9"), 0) << "the newest text is found";
     }
 }
 

@@ -28,7 +28,7 @@ openbox --sm-disable >"$work/openbox.log" 2>&1 &
 for _ in $(seq 100); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break; sleep 0.1; done
 
 export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
-export QTWEBENGINE_CHROMIUM_FLAGS="--no-sandbox --disable-gpu"
+export QTWEBENGINE_CHROMIUM_FLAGS="--no-sandbox --disable-gpu --force-renderer-accessibility"
 export E2E_WORK="$work"
 # Debian's Python, which has the accessibility bindings.
 dbus-run-session -- bash -c '

@@ -361,7 +361,61 @@ def checking(trainer):
             raise Failure(f"the page lacks {verdict!r}")
 
 
-SCENARIOS = [typing_flow, failing_key_n, focus_stays, operator_dialog, collect_and_save, checking]
+def in_view(trainer, text):
+    """Whether a line of the page holding text stands in the visible part of
+    the view, as the accessibility interface places it."""
+    view = trainer.find("Rechenweg").queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+
+    def search(node, depth=0):
+        for child in node:
+            if child is None or depth > 40:
+                continue
+            if text in (child.name or ""):
+                box = child.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+                return view.y <= box.y < view.y + view.height
+            found = search(child, depth + 1)
+            if found is not None:
+                return found
+        return None
+    return search(trainer.find("Rechenweg"))
+
+
+def keep_the_collection(trainer):
+    """Collect mode: neither a word typed into "Nr." nor the instructions
+    shown between two solutions drop what was collected; "Löschen" asks, and
+    "Nein" keeps it; the newest solution comes into view."""
+    click_at(trainer.find("Aufgaben sammeln", "radio button"))
+    wait_for("collect mode", lambda: trainer.checked("Aufgaben sammeln"))
+    trainer.start()
+    for number in ["1 a", "1 b"]:
+        press("n")
+        trainer.wait_field("Aufgabennummer", number)
+    # The key n poses wherever it is typed: the words go in as pasted.
+    trainer.find("Aufgabennummer", "text").queryEditableText().setTextContents("Anleitung S. 12")
+    trainer.wait_field("Aufgabennummer", "Anleitung S. 12")
+    for _ in range(2):
+        click_at(trainer.find(EQUALS))
+    press("Escape")
+    wait_for("the settings screen", lambda: trainer.find("Erklärungen", "push button"))
+    click_at(trainer.find("Erklärungen", "push button"))
+    trainer.start()
+    press("n")
+    trainer.wait_field("Aufgabennummer", "12 f")
+    wait_for("the newest solution in view", lambda: in_view(trainer, "Aufgabe 12 f)"))
+
+    click_at(trainer.find("Löschen", "push button"))
+    wait_for("the question", lambda: trainer.dialog("Die gesammelten Aufgaben löschen?"))
+    press("Return")  # "Nein" is the default
+    wait_for("the question to close", lambda: trainer.dialog("Die gesammelten Aufgaben löschen?") is None)
+    page = save_page(trainer, "behalten.html")
+    titles = [page.count(f"Aufgabe {n}) [n e]".encode()) for n in ["1 a", "1 b", "Anleitung S. 12", "12 f"]]
+    trainer.expect("the solutions collected", titles, [1, 1, 2, 1])
+    if b"Lege Papier" in page:
+        raise Failure("the instructions stayed in the collection")
+
+
+SCENARIOS = [typing_flow, failing_key_n, focus_stays, operator_dialog, collect_and_save, checking,
+             keep_the_collection]
 
 
 def main():
