@@ -1,5 +1,6 @@
 #include "app/form3.h"
 
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -37,6 +38,11 @@ Form3::Form3(TrainerModel& model, QWidget* parent)
 
 void Form3::FormCreate() {
     adjustSize();
+    // A window manager draws the caption beside its own buttons and an icon:
+    // at the width of the controls alone it is cut to "Ein…be".
+    QFont caption = font();
+    caption.setBold(true);
+    resize(width() + QFontMetrics(caption).horizontalAdvance(windowTitle()), height());
     move(Design(526), 0);
 }
 

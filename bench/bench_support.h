@@ -16,6 +16,7 @@ class SilentServices : public PlatformServices {
 public:
     void ShowMessage(QWidget*, const QString&) override {}
     void ShowError(QWidget*, const QString&) override {}
+    bool AskYesNo(QWidget*, const QString&) override { return true; }
     std::optional<QString> AskSaveFileName(QWidget*, const SaveRequest&) override { return std::nullopt; }
     bool ShowPrintPreview(QWidget*, const QByteArray&) override { return true; }
 };

@@ -1,8 +1,7 @@
 #include "model/trainer.h"
 
-#include <stdexcept>
-
 #include <algorithm>
+#include <stdexcept>
 
 #include "document/helppages.h"
 #include "entry/evaluation.h"
@@ -29,6 +28,7 @@ std::optional<std::size_t> WholePartIndex(Control field) {
 
 const std::string kNoResult = "Schreib zuerst Dein Ergebnis in die Felder hinter dem \"=\". Dann prüfe ich es."_w;
 const std::string kUnreadableResult = "Dein Ergebnis ist nicht korrekt";
+
 bool IsResultField(Control field) { return field == Control::Eg || field == Control::Ez || field == Control::En; }
 bool IsOperandField(Control field) { return IsField(field) && field != Control::Enr && !IsResultField(field); }
 
