@@ -220,8 +220,8 @@ std::vector<SolvedExercise> SolveAll(const WorksheetRequest& request) {
         if (!typed) {
             throw WorksheetFailure("'" + text + "' ist keine Aufgabe wie \"3/4 + 1 5/6\".", 2);
         }
-        solved.push_back(Solve(request, "Bsp.", typed->op, typed->first, typed->second, "'" + text + "'"));
-        solved.back().number = std::to_string(i + 1);
+        // Numbered 1, 2, 3 ... on every sheet, the worked solutions included.
+        solved.push_back(Solve(request, std::to_string(i + 1), typed->op, typed->first, typed->second, "'" + text + "'"));
     }
     return solved;
 }

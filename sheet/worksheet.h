@@ -59,7 +59,7 @@ std::optional<std::string> FieldTextBefore(std::string_view designation);
 // One exercise solved as the trainer solves it.
 struct SolvedExercise {
     std::string designation;  // the text of the exercise line of the worked solution
-    std::string number;       // what the pupils' sheets call it: the designation, or 1, 2, 3 ... when typed
+    std::string number;       // what the sheets call it: the designation, or 1, 2, 3 ... when typed
     char op = '+';
     MixedFraction first, second, result;
     std::string walkthrough;  // the sheet joined, as "=" shows it
