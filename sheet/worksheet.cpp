@@ -251,4 +251,31 @@ std::string PrintableDocument(std::string file) {
     return file;
 }
 
+std::vector<std::string> PrintableParts(const std::string& file, std::size_t pieces) {
+    const std::string document = PrintableDocument(file);
+    const std::string& header = DocumentHeader();
+    const std::string tail = "\r\n</body>\r\n</html>\r\n";
+    if (pieces == 0 || !document.starts_with(header) || !document.ends_with(tail) ||
+        document.size() < header.size() + tail.size()) {
+        return {document};
+    }
+    const std::string_view body =
+        std::string_view(document).substr(header.size(), document.size() - header.size() - tail.size());
+    // Where a piece starts: after a page break, or at an exercise of a key.
+    const bool paged = body.find(PageBreakMarker()) != std::string_view::npos;
+    const std::string start = paged ? PageBreakMarker() : "\r\n<div style=\"page-break-inside:avoid;\">\r\n";
+    std::vector<std::string> parts;
+    std::size_t from = 0;
+    long count = paged ? 0 : -1;  // pieces before the one that starts at at
+    for (std::size_t at = body.find(start); at != std::string_view::npos; at = body.find(start, at + start.size())) {
+        if (++count < long(pieces)) continue;
+        count = 0;
+        const std::size_t end = paged ? at : at + 2;  // a key's exercise starts after the line break
+        parts.push_back(header + std::string(body.substr(from, end - from)) + tail);
+        from = paged ? at + start.size() : end;
+    }
+    parts.push_back(header + std::string(body.substr(from)) + tail);
+    return parts;
+}
+
 }  // namespace quorvel

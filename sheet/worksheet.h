@@ -77,4 +77,11 @@ std::string BuildWorksheet(const WorksheetRequest& request);
 // would only start an empty page.
 std::string PrintableDocument(std::string file);
 
+// The printable document in parts, each a whole document with at most
+// pieces pages (of a sheet with page breaks) or exercises (of a key, whose
+// exercises run on from page to page). Each part starts a new page; one
+// after the other, the parts' bodies are the document's body less the page
+// breaks between them.
+std::vector<std::string> PrintableParts(const std::string& file, std::size_t pieces);
+
 }  // namespace quorvel

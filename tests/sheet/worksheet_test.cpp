@@ -143,6 +143,39 @@ TEST(BuildWorksheet, ErrorKeyNamesTheWrongResults) {
     EXPECT_EQ(key.find("Dividend umgedreht"), std::string::npos);  // only the operation's strategies
 }
 
+TEST(PrintableParts, PartsHoldTheDocumentPieceByPiece) {
+    // Two exercises to a page on the sheets with page breaks; the keys are
+    // parted by exercises.
+    struct Case { WorksheetKind sheet; int count; std::size_t pieces; std::size_t parts; };
+    const Case cases[] = {
+        {WorksheetKind::Solutions, 11, 2, 3}, {WorksheetKind::Exercises, 11, 4, 2}, {WorksheetKind::Answers, 11, 4, 3},
+        {WorksheetKind::ErrorKey, 5, 5, 1},   {WorksheetKind::Exercises, 11, 0, 1}, {WorksheetKind::Solutions, 2, 1, 1},
+    };
+    const std::string tail = "\r\n</body>\r\n</html>\r\n";
+    for (const Case& c : cases) {
+        WorksheetRequest request;
+        request.from = "7 e";
+        request.count = c.count;
+        request.sheet = c.sheet;
+        const std::string file = BuildWorksheet(request);
+        const bool paged = c.sheet == WorksheetKind::Solutions || c.sheet == WorksheetKind::Exercises;
+        const std::vector<std::string> parts = PrintableParts(file, c.pieces);
+        EXPECT_EQ(parts.size(), c.parts) << int(c.sheet);
+        std::string bodies;
+        for (const std::string& part : parts) {
+            ASSERT_TRUE(part.starts_with(DocumentHeader()) && part.ends_with(tail));
+            if (!bodies.empty() && paged) bodies += PageBreakMarker();
+            bodies += part.substr(DocumentHeader().size(), part.size() - DocumentHeader().size() - tail.size());
+            std::size_t exercises = 0;
+            for (std::size_t at = part.find("Aufgabe "); at != std::string::npos; at = part.find("Aufgabe ", at + 1)) ++exercises;
+            if (c.pieces > 0) {
+                EXPECT_LE(exercises, (paged ? 2 : 1) * c.pieces) << int(c.sheet);
+            }
+        }
+        EXPECT_EQ(DocumentHeader() + bodies + tail, PrintableDocument(file)) << int(c.sheet);
+    }
+}
+
 TEST(BuildWorksheet, FailuresCarryTheirStatus) {
     auto status = [](WorksheetRequest request) {
         try {

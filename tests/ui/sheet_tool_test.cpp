@@ -174,6 +174,27 @@ TEST(SheetTool, PrintedSheetsAsTeachersHandThemOut) {
     }
 }
 
+TEST(SheetTool, LongSheetsArePrintedInPartsJoinedIntoOnePdf) {
+    // 300 exercises are 150 pages, more than the engine is given at once.
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath("lang.pdf");
+    const Outcome run = RunTool({"-n", "300", "--sheet", "arbeitsblatt", "--pdf", "-o", pdf});
+    ASSERT_EQ(run.status, 0) << run.err.toStdString();
+    QProcess tool;
+    tool.start("pdfinfo", {pdf});
+    tool.waitForFinished();
+    EXPECT_EQ(QRegularExpression("Pages: *(\\d+)").match(tool.readAllStandardOutput()).captured(1), "150");
+    tool.start("pdftotext", {"-layout", pdf, "-"});
+    tool.waitForFinished();
+    QStringList printed, expected;
+    for (const auto& match : QRegularExpression("Aufgabe (\\d+ [a-i])\\)").globalMatch(tool.readAllStandardOutput())) {
+        printed << match.captured(1);
+    }
+    for (int i = 0; i < 300; ++i) expected << QString("%1 %2").arg(1 + i / 9).arg(QChar('a' + i % 9));
+    EXPECT_EQ(printed, expected);
+    EXPECT_TRUE(tool.readAllStandardError().isEmpty());
+}
+
 TEST(SheetTool, FileNameIsTakenAsTyped) {
     // The documents are Windows-1252, the file system is not: a name with
     // letters the code page lacks must not be written under another name.
