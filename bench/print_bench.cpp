@@ -33,47 +33,10 @@ using namespace quorvel;
 
 namespace {
 
-// The PSS of a process in kB, 0 if it is gone.
-long PssKb(const QString& pid) {
-    QFile file("/proc/" + pid + "/smaps_rollup");
-    if (!file.open(QIODevice::ReadOnly)) return 0;
-    for (const QByteArray& line : file.readAll().split('\n')) {
-        if (line.startsWith("Pss:")) return line.mid(4).trimmed().split(' ').value(0).toLong();
-    }
-    return 0;
-}
-
-// This process and all its descendants.
-std::vector<QString> ProcessTree() {
-    std::multimap<QString, QString> children;  // parent -> child
-    for (const QString& pid : QDir("/proc").entryList({"[0-9]*"}, QDir::Dirs)) {
-        QFile stat("/proc/" + pid + "/stat");
-        if (!stat.open(QIODevice::ReadOnly)) continue;
-        const QByteArray text = stat.readAll();
-        const qsizetype end = text.lastIndexOf(')');  // the name may hold blanks
-        if (end < 0) continue;
-        const QList<QByteArray> fields = text.mid(end + 2).split(' ');
-        if (fields.size() > 1) children.emplace(QString::fromLatin1(fields[1]), pid);
-    }
-    std::vector<QString> tree{QString::number(QCoreApplication::applicationPid())};
-    for (std::size_t i = 0; i < tree.size(); ++i) {
-        auto [from, to] = children.equal_range(tree[i]);
-        for (auto it = from; it != to; ++it) tree.push_back(it->second);
-    }
-    return tree;
-}
-
-// The PSS of the process tree, in MB.
-double TreePssMb() {
-    long total = 0;
-    for (const QString& pid : ProcessTree()) total += PssKb(pid);
-    return double(total) / 1024;
-}
-
 // The processor time the process tree has used, in seconds (user and system).
 double TreeCpuSeconds() {
     long ticks = 0;
-    for (const QString& pid : ProcessTree()) {
+    for (const QString& pid : bench::ProcessTree()) {
         QFile stat("/proc/" + pid + "/stat");
         if (!stat.open(QIODevice::ReadOnly)) continue;
         const QByteArray text = stat.readAll();
@@ -109,7 +72,7 @@ public:
         lastIndicator = preview.Indicator();
         return true;
     }
-    void Sample() { peakMb = std::max(peakMb, TreePssMb()); }
+    void Sample() { peakMb = std::max(peakMb, bench::TreePssMb()); }
 
     QElapsedTimer clock;
     double startCpu = 0;
@@ -157,7 +120,7 @@ int main(int argc, char* argv[]) {
         QElapsedTimer idle;
         idle.start();
         while (idle.elapsed() < 500) QApplication::processEvents(QEventLoop::AllEvents, 10);
-        const double before = TreePssMb();
+        const double before = bench::TreePssMb();
         services.peakMb = before;
         QTimer sampler;  // also while the engine makes the PDF
         QObject::connect(&sampler, &QTimer::timeout, [&] { services.Sample(); });

@@ -233,8 +233,8 @@ std::vector<SolvedExercise> SolveAll(const WorksheetRequest& request) {
         if (!typed) {
             throw WorksheetFailure("'" + text + "' ist keine Aufgabe wie \"3/4 + 1 5/6\".", 2);
         }
-        solved.push_back(Solve(request, "Bsp.", typed->op, typed->first, typed->second, "'" + text + "'"));
-        solved.back().number = std::to_string(i + 1);
+        // Numbered 1, 2, 3 ... on every sheet, the worked solutions included.
+        solved.push_back(Solve(request, std::to_string(i + 1), typed->op, typed->first, typed->second, "'" + text + "'"));
     }
     return solved;
 }
@@ -262,6 +262,33 @@ std::string PrintableDocument(std::string file) {
         file.erase(file.size() - end.size(), PageBreakMarker().size());
     }
     return file;
+}
+
+std::vector<std::string> PrintableParts(const std::string& file, std::size_t pieces) {
+    const std::string document = PrintableDocument(file);
+    const std::string& header = DocumentHeader();
+    const std::string tail = "\r\n</body>\r\n</html>\r\n";
+    if (pieces == 0 || !document.starts_with(header) || !document.ends_with(tail) ||
+        document.size() < header.size() + tail.size()) {
+        return {document};
+    }
+    const std::string_view body =
+        std::string_view(document).substr(header.size(), document.size() - header.size() - tail.size());
+    // Where a piece starts: after a page break, or at an exercise of a key.
+    const bool paged = body.find(PageBreakMarker()) != std::string_view::npos;
+    const std::string start = paged ? PageBreakMarker() : "\r\n<div style=\"page-break-inside:avoid;\">\r\n";
+    std::vector<std::string> parts;
+    std::size_t from = 0;
+    long count = paged ? 0 : -1;  // pieces before the one that starts at at
+    for (std::size_t at = body.find(start); at != std::string_view::npos; at = body.find(start, at + start.size())) {
+        if (++count < long(pieces)) continue;
+        count = 0;
+        const std::size_t end = paged ? at : at + 2;  // a key's exercise starts after the line break
+        parts.push_back(header + std::string(body.substr(from, end - from)) + tail);
+        from = paged ? at + start.size() : end;
+    }
+    parts.push_back(header + std::string(body.substr(from)) + tail);
+    return parts;
 }
 
 }  // namespace quorvel

@@ -59,7 +59,7 @@ std::optional<std::string> FieldTextBefore(std::string_view designation);
 // One exercise solved as the trainer solves it.
 struct SolvedExercise {
     std::string designation;  // the text of the exercise line of the worked solution
-    std::string number;       // what the pupils' sheets call it: the designation, or 1, 2, 3 ... when typed
+    std::string number;       // what the sheets call it: the designation, or 1, 2, 3 ... when typed
     char op = '+';
     MixedFraction first, second, result;
     std::string walkthrough;  // the sheet joined, as "=" shows it
@@ -76,5 +76,12 @@ std::string BuildWorksheet(const WorksheetRequest& request);
 // The file as it goes to paper: without a page break at its very end, which
 // would only start an empty page.
 std::string PrintableDocument(std::string file);
+
+// The printable document in parts, each a whole document with at most
+// pieces pages (of a sheet with page breaks) or exercises (of a key, whose
+// exercises run on from page to page). Each part starts a new page; one
+// after the other, the parts' bodies are the document's body less the page
+// breaks between them.
+std::vector<std::string> PrintableParts(const std::string& file, std::size_t pieces);
 
 }  // namespace quorvel

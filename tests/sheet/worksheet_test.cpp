@@ -61,14 +61,18 @@ TEST(SolveAll, MixedOperationDrawsFromAFreshStart) {
     EXPECT_EQ(ops, "*+-:");
 }
 
-TEST(SolveAll, TypedExercisesCarryTheExampleNumber) {
+TEST(SolveAll, TypedExercisesAreNumberedInTheWorkedSolutionsToo) {
     WorksheetRequest request;
     request.typed = {"3/4 + 1 5/6", "-1 3/4 : 2/5"};
     request.kind = 2;
     auto solved = SolveAll(request);
     ASSERT_EQ(solved.size(), 2u);
-    EXPECT_EQ(solved[0].designation, "Bsp.");
-    EXPECT_NE(solved[0].walkthrough.find("Aufgabe Bsp.) [n g]<br>"), std::string::npos);
+    for (std::size_t i = 0; i < solved.size(); ++i) {
+        const std::string number = std::to_string(i + 1);
+        EXPECT_EQ(solved[i].designation, number);
+        EXPECT_EQ(solved[i].number, number);
+        EXPECT_NE(solved[i].walkthrough.find("Aufgabe " + number + ") [n g]<br>"), std::string::npos);
+    }
     EXPECT_EQ(solved[0].result, (MixedFraction{2, 7, 12}));
     EXPECT_EQ(solved[1].first, (MixedFraction{-1, -3, 4}));
     EXPECT_EQ(solved[1].result, (MixedFraction{-4, -3, 8}));
@@ -112,18 +116,18 @@ TEST(BuildWorksheet, PupilsSheetsNumberTypedExercisesAndWriteNumbersAsPupilsDo) 
         {"        3   1\r\n      -1\x97 + \x97\r\n        4   2\r\n", "          1\r\n      = -1\x97\r\n          4\r\n"},
         {"<br>\r\n          2\r\n      3 * \x97\r\n          3\r\n", "<br>\r\n      = 2\r\n</pre>"},
     };
-    for (WorksheetKind kind : {WorksheetKind::Exercises, WorksheetKind::Answers}) {
+    for (WorksheetKind kind : {WorksheetKind::Exercises, WorksheetKind::Answers, WorksheetKind::ErrorKey,
+                               WorksheetKind::Solutions}) {
         request.sheet = kind;
         const std::string sheet = BuildWorksheet(request);
         for (std::size_t i = 0; i < 3; ++i) {
             EXPECT_NE(sheet.find("Aufgabe " + std::to_string(i + 1) + ") [n g]<br>"), std::string::npos) << i;
+            if (kind == WorksheetKind::Solutions) continue;  // drawn as the trainer draws them
             EXPECT_NE(sheet.find(rows[i].first), std::string::npos) << rows[i].first;
-            EXPECT_EQ(sheet.find(rows[i].second) != std::string::npos, kind == WorksheetKind::Answers) << rows[i].second;
+            EXPECT_EQ(sheet.find(rows[i].second) != std::string::npos, kind != WorksheetKind::Exercises) << rows[i].second;
         }
         EXPECT_EQ(sheet.find("Bsp."), std::string::npos);
     }
-    request.sheet = WorksheetKind::Solutions;  // the trainer's own
-    EXPECT_NE(BuildWorksheet(request).find("Aufgabe Bsp.) [n g]<br>"), std::string::npos);
 }
 
 TEST(BuildWorksheet, ErrorKeyNamesTheWrongResults) {
@@ -144,6 +148,39 @@ TEST(BuildWorksheet, ErrorKeyNamesTheWrongResults) {
     const std::string line = "      Zähler addiert, ohne zu erweitern oder Zähler addiert, größerer Nenner behalten: —"_w;
     EXPECT_NE(both.find(line), std::string::npos);
     EXPECT_EQ(both.find("ohne zu erweitern"), both.rfind("ohne zu erweitern"));
+}
+
+TEST(PrintableParts, PartsHoldTheDocumentPieceByPiece) {
+    // Two exercises to a page on the sheets with page breaks; the keys are
+    // parted by exercises.
+    struct Case { WorksheetKind sheet; int count; std::size_t pieces; std::size_t parts; };
+    const Case cases[] = {
+        {WorksheetKind::Solutions, 11, 2, 3}, {WorksheetKind::Exercises, 11, 4, 2}, {WorksheetKind::Answers, 11, 4, 3},
+        {WorksheetKind::ErrorKey, 5, 5, 1},   {WorksheetKind::Exercises, 11, 0, 1}, {WorksheetKind::Solutions, 2, 1, 1},
+    };
+    const std::string tail = "\r\n</body>\r\n</html>\r\n";
+    for (const Case& c : cases) {
+        WorksheetRequest request;
+        request.from = "7 e";
+        request.count = c.count;
+        request.sheet = c.sheet;
+        const std::string file = BuildWorksheet(request);
+        const bool paged = c.sheet == WorksheetKind::Solutions || c.sheet == WorksheetKind::Exercises;
+        const std::vector<std::string> parts = PrintableParts(file, c.pieces);
+        EXPECT_EQ(parts.size(), c.parts) << int(c.sheet);
+        std::string bodies;
+        for (const std::string& part : parts) {
+            ASSERT_TRUE(part.starts_with(DocumentHeader()) && part.ends_with(tail));
+            if (!bodies.empty() && paged) bodies += PageBreakMarker();
+            bodies += part.substr(DocumentHeader().size(), part.size() - DocumentHeader().size() - tail.size());
+            std::size_t exercises = 0;
+            for (std::size_t at = part.find("Aufgabe "); at != std::string::npos; at = part.find("Aufgabe ", at + 1)) ++exercises;
+            if (c.pieces > 0) {
+                EXPECT_LE(exercises, (paged ? 2 : 1) * c.pieces) << int(c.sheet);
+            }
+        }
+        EXPECT_EQ(DocumentHeader() + bodies + tail, PrintableDocument(file)) << int(c.sheet);
+    }
 }
 
 TEST(BuildWorksheet, FailuresCarryTheirStatus) {
