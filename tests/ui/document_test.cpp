@@ -161,6 +161,7 @@ TEST(Clear, PageBreakCounterEdgeCases) {
 
     ASSERT_TRUE(t.ClickAndLoad("BBgleich"));
     EXPECT_EQ(document.PageBreakCounter(), 1);
+    t.services.yes = true;  // to the question before the solution goes
     ASSERT_TRUE(t.ClickAndLoad("Button10"));  // "Löschen" with the counter at 1
     EXPECT_EQ(document.PageBreakCounter(), 0);
     EXPECT_EQ(document.Text(), PageBreakMarker());
