@@ -33,6 +33,9 @@ packages=(
   at-spi2-core
   dbus
   poppler-utils
+  imagemagick
+  # The Debian packages are checked as Debian checks them.
+  lintian
   # The web front end: Emscripten compiles the core to WebAssembly (its
   # optimiser needs Debian's acorn module); the site is served by Python's
   # http.server and its tests drive Chromium.

@@ -54,6 +54,7 @@ Ausgabe:
   -o, --output DATEI        in DATEI schreiben statt auf die Standardausgabe
       --pdf                 PDF statt HTML, mit den Seitenumbrüchen des Dokuments
   -h, --help                diese Hilfe
+  -V, --version             die Version
 
 Beispiele:
   quorvel-sheet --from "250 a" --count 9 --level koenner -o loesungen.html
@@ -71,6 +72,7 @@ struct Options {
     std::optional<std::string> output;  // the file name as typed (UTF-8), not in the documents' code page
     bool pdf = false;
     bool help = false;
+    bool version = false;
 };
 
 int Choice(const std::string& option, const std::string& value, const std::map<std::string, int>& choices) {
@@ -103,6 +105,8 @@ Options Parse(const std::vector<std::string>& args) {
         auto value = [&] { return quorvel::cp1252::FromUtf8(typedValue()); };
         if (arg == "-h" || arg == "--help") {
             options.help = true;
+        } else if (arg == "-V" || arg == "--version") {
+            options.version = true;
         } else if (arg == "-f" || arg == "--from") {
             options.request.from = value();
         } else if (arg == "-n" || arg == "--count") {
@@ -142,7 +146,7 @@ Options Parse(const std::vector<std::string>& args) {
             throw WorksheetFailure("Unbekannte Option '" + quorvel::cp1252::FromUtf8(args[i]) + "'. Hilfe mit --help.", 2);
         }
     }
-    if (options.help) return options;
+    if (options.help || options.version) return options;
     if (counted && !options.request.from) options.request.from = "1 a";
     if (!options.request.from && options.request.typed.empty()) {
         throw WorksheetFailure("Keine Aufgaben: --from oder --exercise angeben. Hilfe mit --help.", 2);
@@ -227,6 +231,10 @@ int main(int argc, char* argv[]) {
         Options options = Parse(args);
         if (options.help) {
             Write({}, kHelp);
+            return 0;
+        }
+        if (options.version) {
+            Write({}, "quorvel-sheet " QUORVEL_VERSION "\n");
             return 0;
         }
         std::string bytes = quorvel::BuildWorksheet(options.request);
