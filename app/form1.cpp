@@ -284,7 +284,8 @@ void Form1::closeEvent(QCloseEvent* event) {
         return;
     }
     event->ignore();
-    model_.Button1Click();
+    // Asked after this event: a "Ja" closes the window anew.
+    QTimer::singleShot(0, this, [this] { model_.Button1Click(); });
 }
 
 // ---- saving and printing ----

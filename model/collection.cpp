@@ -53,8 +53,9 @@ void TrainerModel::ClearDocument() {
 // ---- questions before a collection is lost ----
 
 void TrainerModel::AskBefore(Risky action, int row) {
+    if (pending_) return;  // the question asked first is answered first
     if (state_.collected == 0) {
-        Do(action, row);
+        CarryOut(action, row);
         return;
     }
     pending_ = {action, row};
@@ -71,11 +72,11 @@ void TrainerModel::AnswerQuestion(bool yes) {
         const auto [action, row] = *pending_;
         pending_.reset();
         state_.questionOpen = false;
-        if (yes) Do(action, row);
+        if (yes) CarryOut(action, row);
     });
 }
 
-void TrainerModel::Do(Risky action, int row) {
+void TrainerModel::CarryOut(Risky action, int row) {
     switch (action) {
         case Risky::ClearDocument: ClearDocument(); break;
         case Risky::SwitchPrintMode:

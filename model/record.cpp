@@ -29,10 +29,10 @@ std::string WrittenValue(const Rational& value) {
 // An operand as the pupil typed it, unreduced: "6/8", "-1 3/4", "5".
 std::string TypedValue(const MixedFraction& value) {
     if (value.numerator == 0) return std::to_string(value.whole);
-    const std::string fraction =
-        std::to_string(std::llabs(std::int64_t(value.numerator))) + "/" + std::to_string(value.denominator);
-    if (value.whole != 0) return std::to_string(value.whole) + " " + fraction;
-    return (value.numerator < 0 ? "-" : "") + fraction;
+    // Only a fraction whose sign differs from the whole part's keeps its own (2 -1/4).
+    const std::int64_t numerator = value.whole < 0 ? std::llabs(value.numerator) : value.numerator;
+    const std::string fraction = std::to_string(numerator) + "/" + std::to_string(value.denominator);
+    return value.whole != 0 ? std::to_string(value.whole) + " " + fraction : fraction;
 }
 
 // The exercise with the pupil's result, drawn as the page draws fractions,

@@ -144,6 +144,7 @@ void TrainerModel::RadioGroup2Click() {
 
 void TrainerModel::RadioGroup4Click() {
     ClearResultFields();
+    posed_ = false;  // another operation makes it another exercise
     const int row = state_.Row(Group::Operation);
     if (row < kMixedOperationRow) state_.op = OperatorOfRow(row);
 }
@@ -151,8 +152,12 @@ void TrainerModel::RadioGroup4Click() {
 // ---- posing exercises ----
 
 void TrainerModel::ClearResultFields() {
-    for (Control field : {Control::Eg, Control::Ez, Control::En}) SetField(field, "");
+    ClearResult();
     state_.labels = {};
+}
+
+void TrainerModel::ClearResult() {
+    for (Control field : {Control::Eg, Control::Ez, Control::En}) SetField(field, "");
     EndVerdict();
 }
 
@@ -207,7 +212,7 @@ void TrainerModel::LGleichClick() {
         // A failed "=" shows no result: what stood there belonged to another exercise.
         auto fail = [&] {
             writeBack();
-            if (!state_.checking) ClearResultFields();
+            if (!state_.checking) ClearResult();
         };
         Evaluation evaluation;
         try {

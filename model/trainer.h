@@ -134,17 +134,19 @@ private:
     void AskOperator();
     void RadioGroup2Click();
     void RadioGroup4Click();
-    void ClearResultFields();
+    void ClearResultFields();  // and the labels
+    void ClearResult();
     void WriteOperand(Control whole, const OperandFields& texts);
     void CheckPupilResult(const Evaluation& evaluation);
     bool Collecting() const;
     void ShowInstructions();
     void ShowWork(const std::string& text);
     void ClearDocument();
-    // Runs action at once, or after a "Ja" when it would drop a collection.
+    // Runs action at once, or after a "Ja" when it would drop a collection;
+    // while a question waits for its answer, nothing else is asked.
     enum class Risky { ClearDocument, SwitchPrintMode, Close };
     void AskBefore(Risky action, int row = 0);
-    void Do(Risky action, int row);
+    void CarryOut(Risky action, int row);
     void EndVerdict();
 
     TrainerHost& host_;
@@ -157,7 +159,7 @@ private:
     bool running_ = false;  // an operation is under way
     bool posed_ = false;    // the operands are the exercise "Neue Aufgabe" posed, not typed
     std::optional<std::pair<Risky, int>> pending_;  // what waits for a "Ja"
-    bool closeAgreed_ = false;
+    bool closeAgreed_ = false;  // "Ja" to closing with a collection
 };
 
 }  // namespace quorvel

@@ -17,6 +17,7 @@
 #include <QWebEngineUrlRequestJob>
 #include <QWebEngineUrlScheme>
 #include <QWebEngineUrlSchemeHandler>
+#include <utility>
 
 namespace quorvel {
 
@@ -125,7 +126,7 @@ const char kScrollToStart[] =
 // the page ends by walking the old body, parsed as the page parsed it (the
 // header's line break first), beside the page, and scrolls there.
 const char kScrollPastOld[] =
-    "var old=document.createElement('body');old.innerHTML='\\n'+part;"
+    "var old=document.implementation.createHTMLDocument('').body;old.innerHTML='\\n'+part;"
     "var a=old.firstChild,p=b.firstChild,offset=0;"
     "while(a&&p){if(a.nodeType!==p.nodeType||a.nodeName!==p.nodeName)break;"
     "if(a.nodeType===3&&a.data!==p.data){if(p.data.startsWith(a.data))offset=a.data.length;break;}"
@@ -191,10 +192,12 @@ HtmlView::HtmlView(QWidget* parent) : QWebEngineView(parent), id_(NextViewId()) 
         // another address, which does not ask acceptNavigationRequest.
         this->page()->triggerAction(QWebEnginePage::Stop);
         lastLoadOk_ = ok;
+        std::optional<std::string> scrollPastOld = std::exchange(scrollPastOld_, std::nullopt);
+        const quint64 sequence = sequence_;
         emit DocumentLoaded(ok);
-        // The newest item of a grown body in view; a failure is no matter.
-        if (ok && scrollPastOld_) ChangeBody(*scrollPastOld_, kScrollPastOld, false);
-        scrollPastOld_.reset();
+        // The newest item of a grown body in view, unless a slot has changed
+        // the page since; a failure is no matter.
+        if (ok && scrollPastOld && sequence == sequence_) ChangeBody(*scrollPastOld, kScrollPastOld, false);
         SettleIfIdle();
     });
     // The engine's page process can end (killed, out of memory, crashed):

@@ -267,8 +267,9 @@ TEST(Collection, InstructionsMakeWayForWorkAndTakeNothingWithThem) {
     const std::string first = t.state().document.Text();
     t.model.EditField(Control::Enr, "Anleitung S. 12");
     t.model.LGleichClick();
+    // "Zurück", "Erklärungen", "Start", key n
     t.model.Button5Click();
-    t.model.Button4Click();  // "Zurück", "Erklärungen", "Start", key n
+    t.model.Button4Click();
     t.model.Button2Click();
     t.model.KeyPress(Control::Eg1, Key('n'));
     const std::string& body = t.state().document.Text();
@@ -309,11 +310,30 @@ TEST(Collection, DroppingItAsksFirst) {
         const bool closed = t.host.closes > 0;
         const bool emptied = t.state().document.Text().find("Aufgabe 1 a)") == std::string::npos;
         EXPECT_EQ(closed || emptied, c.dropped) << t.host.questions[0];
+        EXPECT_EQ(t.model.MayClose(), c.dropped);
         if (!c.dropped) {
             EXPECT_EQ(t.state().document.Text(), collected);
             EXPECT_EQ(t.state().Row(Group::PrintMode), 1);
         }
     }
+}
+
+// A question answered later (as a web page answers) is the one asked: what
+// else is clicked meanwhile asks nothing and does nothing.
+TEST(Collection, AQuestionWaitsForItsOwnAnswer) {
+    Trainer t;
+    t.model.SelectRow(Group::PrintMode, 1);
+    t.model.KeyPress(Control::Eg1, Key('n'));
+    t.model.Button10Click();
+    t.model.SelectRow(Group::PrintMode, 0);
+    t.model.Button1Click();
+    EXPECT_EQ(t.host.questions.size(), 1u);
+    EXPECT_EQ(t.state().Row(Group::PrintMode), 1);
+    t.model.AnswerQuestion(true);
+    EXPECT_EQ(t.state().collected, 0);
+    EXPECT_EQ(t.state().Row(Group::PrintMode), 1) << "\"Ja\" to clearing switches nothing";
+    EXPECT_EQ(t.host.closes, 0);
+    EXPECT_FALSE(t.state().questionOpen);
 }
 
 // A failed "=" shows no result of another exercise; a verdict ends with any
@@ -331,6 +351,7 @@ TEST(Equals, AFailureLeavesTheResultEmptyAndAnEditEndsTheVerdict) {
         t.model.EditField(field, text);
         t.model.LGleichClick();
         EXPECT_EQ(t.Field(Control::Eg) + t.Field(Control::Ez) + t.Field(Control::En), "") << text;
+        EXPECT_EQ(t.state().labels.result, "Summe") << "the labels stay";
     }
     EXPECT_EQ(t.host.errors.size(), 2u);  // "Division durch Null", "Arithmetischer Überlauf"
 
@@ -357,6 +378,20 @@ TEST(Checking, MixedSignsAreRefusedAndOperandsDrawnWithTheirSign) {
     const std::string& page = t.Page();
     const std::size_t drawn = page.find("-1   1    1");
     EXPECT_LT(drawn, page.find("Richtig!")) << "the operand keeps its minus above the verdict";
+    t.model.EvaluationClick();
+    EXPECT_NE(t.Page().find("eigene Aufgabe: 2 -1/4 + 1/3<br>"), std::string::npos);
+}
+
+// An exercise posed by its number keeps it until the pupil makes it another.
+TEST(Checking, TheEvaluationNamesPosedExercisesByTheirNumber) {
+    CheckingTrainer t;
+    t.model.KeyPress(Control::Eg1, Key('n'));  // 1 a: 1/4 + 18/42
+    t.Answer("", "19", "28");
+    t.model.SelectRow(Group::Operation, 1);
+    t.Answer("", "1", "1");
+    t.model.EvaluationClick();
+    EXPECT_NE(t.Page().find("Aufgabe 1 a) [n e]<br>"), std::string::npos);
+    EXPECT_NE(t.Page().find("eigene Aufgabe: 1/4 - 18/42<br>"), std::string::npos);
 }
 
 // Rows and controls the model does not know are refused before anything changes.

@@ -6,6 +6,7 @@
 #include <QPlainTextEdit>
 #include <QScreen>
 #include <QTest>
+#include <QWindow>
 
 #include "app/form3.h"
 #include "view/qtext.h"
@@ -144,6 +145,21 @@ TEST(Screens, CloseEndsTheWindow) {
     Trainer t;
     QTest::mouseClick(t.Button("Button1"), Qt::LeftButton);
     EXPECT_FALSE(t.window->isVisible());
+    EXPECT_TRUE(t.services.questions.isEmpty()) << "nothing collected, nothing asked";
+}
+
+// The window manager's close button asks like "Schließen" when work is collected.
+TEST(Screens, ClosingWithACollectionAsksFirst) {
+    Trainer t;
+    t.Start();
+    ASSERT_TRUE(t.LoadAfter([&] { t.Find<RadioGroup>("RadioGroup3")->SetItemIndex(1); }));
+    ASSERT_TRUE(t.LoadAfter([&] { t.Type(t.Field("Eg1"), "n"); }));
+    for (bool yes : {false, true}) {
+        t.services.yes = yes;
+        t.window->windowHandle()->close();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return t.services.questions.size() == (yes ? 2 : 1); }));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return t.window->isVisible() != yes; }));
+    }
 }
 
 TEST(HelpPages, GcdLcmMakesExplanationsVisibleAndExplanationsComeBack) {
