@@ -8,7 +8,6 @@
   const FIELDS = ['Enr', 'Eg1', 'Ez1', 'En1', 'Eg2', 'Ez2', 'En2', 'Eg', 'Ez', 'En'];
   const WHOLE_PARTS = ['Eg1', 'Eg2', 'Eg'];
   const RESULT = ['Eg', 'Ez', 'En'];
-  const RESULT_TAB = 8;  // the result fields' place in the Tab order while checking
   // The name a browser gives the document when it saves it by its title.
   const SAVE_NAME = 'Quorvel.html';
   // What a load of a saved file makes of the line breaks around "</body>"
@@ -29,10 +28,12 @@
   const frame = $('WebBrowser1');
   const form3 = $('Form3');
   const box = $('MessageBox');
+  const question = $('QuestionBox');
 
   let Q = null;
   let t = null;
-  const boxes = [];          // message and error boxes still to show
+  const boxes = [];          // message and error boxes and questions still to show
+  let answer = false;        // the answer of the question box as it closes
   let savedUrl = null;       // the blob of the last "Speichern"
   const page = {blank: null, blankings: -1, revision: -1, url: null, loaded: false};
   let paintPending = false;
@@ -54,7 +55,7 @@
     return control === 'BBgleich' || FIELDS.includes(control) ? $(control) : null;
   }
 
-  function modalOpen() { return form3.open || box.open; }
+  function modalOpen() { return form3.open || box.open || question.open; }
 
   // ---- operations ----
 
@@ -76,7 +77,7 @@
       if (target.select) target.select();
     }
     for (const call of t.takeHostCalls()) {
-      if (call.kind === 'message' || call.kind === 'error') boxes.push(call);
+      if (call.kind === 'message' || call.kind === 'error' || call.kind === 'question') boxes.push(call);
       if (call.kind === 'close') closeWindow();
     }
     showNextBox();
@@ -141,7 +142,7 @@
     $('Button11').hidden = !s.checking;
     RESULT.forEach((name, i) => {
       const field = $(name);
-      field.tabIndex = s.checking ? RESULT_TAB + i : -1;
+      field.tabIndex = s.checking ? 0 : -1;
       field.style.backgroundColor = s.resultColour || '';
       if (s.verdictWords) field.setAttribute('aria-description', s.verdictWords);
       else field.removeAttribute('aria-description');
@@ -208,11 +209,23 @@
       if (!last || last.nodeType !== Node.TEXT_NODE || !last.data.endsWith(BODY_TRAIL)) return false;
       last.data = last.data.slice(0, -BODY_TRAIL.length);
       doc.body.insertAdjacentHTML('beforeend', change.part + BODY_TRAIL);
+      showFromStart(last.nextSibling);
     } else {
       doc.body.innerHTML = '\n' + change.part + BODY_TRAIL;
       frame.contentWindow.scrollTo(0, 0);
     }
     return true;
+  }
+
+  // Scrolls the view so that the part beginning at node, just appended,
+  // starts at its top (or as near as the page's end allows).
+  function showFromStart(node) {
+    const view = frame.contentWindow;
+    while (node && node.nodeType === Node.TEXT_NODE && !node.data.trim()) node = node.nextSibling;
+    if (!node || !view) return;
+    const range = view.document.createRange();
+    range.selectNode(node);
+    view.scrollTo(0, range.getBoundingClientRect().top + view.scrollY);
   }
 
   // Loads url into the view without a history entry, read from its top.
@@ -265,8 +278,15 @@
   // ---- message boxes ----
 
   function showNextBox() {
-    if (box.open || boxes.length === 0) return;
+    if (box.open || question.open || boxes.length === 0) return;
     const call = boxes.shift();
+    if (call.kind === 'question') {
+      $('QuestionText').textContent = call.text.replace(/\r\n?/g, '\n');
+      answer = false;
+      question.showModal();
+      $('QuestionNo').focus();
+      return;
+    }
     box.classList.toggle('error', call.kind === 'error');
     // Lines of a message are separated by lone carriage returns.
     $('MessageText').textContent = call.text.replace(/\r\n?/g, '\n');
@@ -281,6 +301,12 @@
     schedulePaint();
   }
 
+  // "Ja" answers yes; "Nein" and Esc answer no.
+  function questionClosed() {
+    if (t && t.state().questionOpen) run(() => t.AnswerQuestion(answer));
+    boxClosed();
+  }
+
   function frontEndError(text) {
     boxes.push({kind: 'error', text: text});
     showNextBox();
@@ -292,6 +318,26 @@
   }
 
   // ---- keys ----
+
+  // The Tab key goes through the controls in the desktop's order: those
+  // with a place (data-tab) first, by place, then the others as they stand
+  // in the page; of a group of radio buttons only the selected one.
+  function tabOrder() {
+    const candidates = [...form.querySelectorAll('button, input, iframe')].filter((element) =>
+      element.tabIndex >= 0 && !element.disabled && element.checkVisibility() &&
+      (element.type !== 'radio' || element.checked));
+    const placed = candidates.filter((element) => element.dataset.tab).sort((a, b) => a.dataset.tab - b.dataset.tab);
+    return [...placed, ...candidates.filter((element) => !element.dataset.tab)];
+  }
+
+  function onTab(e, from) {
+    const order = tabOrder();
+    if (order.length === 0) return;
+    e.preventDefault();
+    const at = order.indexOf(from);
+    const next = at < 0 ? (e.shiftKey ? order.length - 1 : 0) : (at + (e.shiftKey ? -1 : 1) + order.length) % order.length;
+    order[next].focus();
+  }
 
   function strokeOf(key) {
     if (key === 'Enter' || key === 'Escape') return key;
@@ -306,6 +352,16 @@
     // through beforeinput.
     if (e.isComposing || e.key === 'Unidentified' || e.key === 'Process') return;
     keyFromKeydown = true;
+    if (e.key === 'Tab' && !e.ctrlKey && !e.altKey && !e.metaKey) {
+      onTab(e, fixedControl === 'View' ? frame : e.target);
+      return;
+    }
+    // Ctrl+P prints as "Drucken" does, with the document's own page breaks.
+    if ((e.ctrlKey || e.metaKey) && !e.altKey && !e.shiftKey && e.key.toLowerCase() === 'p') {
+      e.preventDefault();
+      print();
+      return;
+    }
     if (e.ctrlKey || e.metaKey || (e.altKey && !e.getModifierState('AltGraph'))) return;
     const stroke = strokeOf(e.key);
     if (!stroke) return;
@@ -348,6 +404,13 @@
     }
   }
 
+  // The browser's own print (its menu) prints the page, whose print style
+  // shows only the view: as tall as the document, so that all of it prints.
+  function beforePrint() {
+    const doc = frame.contentDocument;
+    if (doc && doc.documentElement) frame.style.height = `${doc.documentElement.scrollHeight}px`;
+  }
+
   // ---- closing ----
 
   function closeWindow() {
@@ -361,28 +424,22 @@
 
   // ---- start-up ----
 
-  function fillGroup(group, items, name) {
-    items.forEach((caption, row) => {
-      const label = document.createElement('label');
-      label.className = 'row';
-      const input = document.createElement('input');
-      input.type = 'radio';
-      input.name = name;
-      input.id = `${name}_${row}`;
-      input.value = String(row);
-      label.append(input, caption);
-      group.append(label);
+  // The rows stand in the page, so that nothing moves when the module
+  // arrives; the module's captions win where the two differ.
+  function label(group, items) {
+    $(group).querySelectorAll('label.row').forEach((row, i) => {
+      const caption = row.lastChild;
+      if (i < items.length && caption.nodeType === Node.TEXT_NODE && caption.data !== items[i]) caption.data = items[i];
     });
   }
 
   function build() {
     const operations = Q.operationItems();
-    fillGroup($('RadioGroup1'), Q.difficultyItems(), 'RadioGroup1');
-    fillGroup($('RadioGroup2'), Q.kindItems(), 'RadioGroup2');
-    fillGroup($('RadioGroup3'), ['Einzelne Aufgabe', 'Aufgaben sammeln'], 'RadioGroup3');
-    fillGroup($('RadioGroup4'), operations, 'RadioGroup4');
+    label('RadioGroup1', Q.difficultyItems());
+    label('RadioGroup2', Q.kindItems());
+    label('RadioGroup4', operations);
     // The operator dialog has no "mischen".
-    fillGroup($('Form3_RadioGroup4'), operations.slice(0, 4), 'Form3_RadioGroup4');
+    label('Form3_RadioGroup4', operations.slice(0, 4));
   }
 
   function connect() {
@@ -401,6 +458,8 @@
     on('Button8', print);
     on('Button9', save);
     on('MessageOk', () => box.close());  // the focus returns where it was
+    on('QuestionYes', () => { answer = true; question.close(); });
+    on('QuestionNo', () => { answer = false; question.close(); });
     on('Restart', () => location.reload());
 
     document.querySelectorAll('#Form1 .radiogroup').forEach((group) => {
@@ -438,11 +497,20 @@
       if (t && t.state().dialogOpen) run(() => t.DialogOk());
     });
     box.addEventListener('close', boxClosed);
+    question.addEventListener('close', questionClosed);
+    // Leaving or reloading the page would lose the collection: the browser asks.
+    window.addEventListener('beforeunload', (e) => {
+      if (!t || t.state().collected === 0) return;
+      e.preventDefault();
+      e.returnValue = '';
+    });
 
     document.addEventListener('keydown', (e) => onKeydown(e, null), true);
     document.addEventListener('keyup', () => { keyFromKeydown = false; }, true);
     document.addEventListener('beforeinput', onBeforeInput, true);
     window.addEventListener('focus', schedulePaint);
+    window.addEventListener('beforeprint', beforePrint);
+    window.addEventListener('afterprint', () => { frame.style.height = ''; });
   }
 
   async function start() {
