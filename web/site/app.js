@@ -20,6 +20,8 @@
       `@font-face{font-family:'${name}';font-weight:${weight};` +
       `src:local('${name}${suffix}'),local('Comic Neue${suffix}'),local('ComicNeue-${suffix ? 'Bold' : 'Regular'}');}`).join('')).join('');
 
+  const DECODER = new TextDecoder('windows-1252');
+
   // "?v=<build>" as the site's build gave it to this script, or nothing.
   const BUILD_QUERY = new URL(document.currentScript.src).search;
 
@@ -37,6 +39,7 @@
   let savedUrl = null;       // the blob of the last "Speichern"
   const page = {blank: null, blankings: -1, revision: -1, url: null, loaded: false};
   let paintPending = false;
+  let viewHeld = false;        // the start shows the view's first page a task later
   let keyFromKeydown = false;  // the key being pressed came through keydown
   const fieldTexts = [];       // the model's text of each field, as last shown
 
@@ -130,7 +133,7 @@
     tip.classList.toggle('shown', s.tipShown);
     renderChecking(s);
     renderDialog(s);
-    renderPage(s);
+    if (!viewHeld) renderPage(s);
   }
 
   // With checking on, the pupil types the result (it joins the Tab order),
@@ -178,7 +181,7 @@
 
   function renderPage(s) {
     if (s.pageBlank) {
-      if (page.blank !== true || page.blankings !== s.blankings) load('about:blank', 'blank' + s.blankings);
+      if (page.blank !== true || page.blankings !== s.blankings) load(null, 'blank' + s.blankings);
       page.blank = true;
       page.blankings = s.blankings;
     } else if (page.blank !== false || page.revision !== s.documentRevision) {
@@ -190,10 +193,7 @@
       if (change.kind === 'same' || (change.kind !== 'load' && changeInPlace(change))) {
         announce(name);
       } else {
-        // The document's own bytes: the browser reads them as the desktop
-        // view does, and no script of it ever runs (the frame's sandbox).
-        const blob = new Blob([t.documentBytes()], {type: 'text/html; charset=windows-1252'});
-        load(URL.createObjectURL(blob), name);
+        load(t.documentBytes(), name);
       }
     }
   }
@@ -228,25 +228,52 @@
     view.scrollTo(0, range.getBoundingClientRect().top + view.scrollY);
   }
 
-  // Loads url into the view without a history entry, read from its top.
-  function load(url, name) {
+  // Shows a document's bytes in the view (or the empty page for null), read
+  // from its top. The bytes are read as the desktop view reads them,
+  // Windows-1252, and no script of them ever runs (the frame's sandbox).
+  // They are written into the view's document: a navigation would make the
+  // browser set up a new window each time, the slowest part of the start.
+  function load(bytes, name) {
+    const doc = frame.contentDocument;
+    if (!doc) {
+      navigate(bytes, name);
+      return;
+    }
+    // Read before the document changes: asked afterwards, the browser would
+    // lay out the new document at once.
+    const view = frame.contentWindow;
+    const scrolled = view.scrollX !== 0 || view.scrollY !== 0;
+    doc.open();
+    if (bytes) doc.write(DECODER.decode(bytes));
+    doc.close();
+    if (scrolled) view.scrollTo(0, 0);
+    shown(Boolean(bytes), name);
+  }
+
+  // The same by a navigation, for a view whose document is not at hand.
+  function navigate(bytes, name) {
     const old = page.url;
-    page.url = url.startsWith('blob:') ? url : null;
+    const url = bytes ? URL.createObjectURL(new Blob([bytes], {type: 'text/html; charset=windows-1252'})) : 'about:blank';
+    page.url = bytes ? url : null;
     page.loaded = false;
     frame.onload = () => {
       if (frame.contentWindow.location.href !== url) return;  // an earlier page's load
       frame.onload = null;
       if (old) URL.revokeObjectURL(old);
-      page.loaded = true;
-      adoptFonts();
-      watchView();
-      announce(name);
+      shown(Boolean(bytes), name);
     };
     try {
       frame.contentWindow.location.replace(url);
     } catch (e) {
       frame.src = url;
     }
+  }
+
+  function shown(isDocument, name) {
+    page.loaded = true;
+    if (isDocument) adoptFonts();
+    watchView();
+    announce(name);
   }
 
   // Tells that the view shows the page of name (a document's revision).
@@ -258,21 +285,22 @@
   // A style sheet adopted by the document leaves its bytes as they are.
   function adoptFonts() {
     const view = frame.contentWindow;
-    if (!page.url || !view) return;
+    if (!view) return;
     try {
       const sheet = new view.CSSStyleSheet();
       sheet.replaceSync(HANDWRITING);
-      view.document.adoptedStyleSheets = [...view.document.adoptedStyleSheets, sheet];
+      view.document.adoptedStyleSheets = [sheet];
     } catch (e) {
       // The page shows with the fonts it names.
     }
   }
 
   // Keys pressed while the pupil reads the page go to the model as well.
+  const viewKeydown = (e) => onKeydown(e, 'View');
   function watchView() {
     const doc = frame.contentDocument;
     if (!doc) return;
-    doc.addEventListener('keydown', (e) => onKeydown(e, 'View'), true);
+    doc.addEventListener('keydown', viewKeydown, true);  // once: the same listener
   }
 
   // ---- message boxes ----
@@ -513,12 +541,18 @@
     window.addEventListener('afterprint', () => { frame.style.height = ''; });
   }
 
+  // Lets the browser paint and handle input between the steps of the start,
+  // so that none of them holds the page for long.
+  const nextTask = () => new Promise((resolve) => setTimeout(resolve));
+
   async function start() {
+    let trainer;
     try {
       // The module's own file with the version of the page's, so that a
       // browser's cache never pairs files of two builds.
       Q = await createQuorvel({locateFile: (path, prefix) => prefix + path + BUILD_QUERY});
-      t = new Q.Trainer();
+      await nextTask();
+      trainer = new Q.Trainer();
     } catch (e) {
       console.error(e);
       const failure = $('Failure');
@@ -528,18 +562,26 @@
       return;
     }
     build();
+    await nextTask();
+    t = trainer;
     connect();
     form.inert = false;
     form.removeAttribute('aria-busy');
     // The first paint shows the instructions.
     t.FormPaint(controlOf(document.activeElement), document.hasFocus(), false);
+    viewHeld = true;
     settle();
+    viewHeld = false;
     document.documentElement.classList.add('ready');
     performance.mark('quorvel-ready');
+    await nextTask();
+    if (t) render();
   }
 
+  // The service worker fetches the site's files once more for its cache:
+  // after the start, not in its way.
   if ('serviceWorker' in navigator && window.isSecureContext) {
-    navigator.serviceWorker.register('sw.js').catch(() => {});
+    window.addEventListener('load', () => navigator.serviceWorker.register('sw.js').catch(() => {}));
   }
   start();
 })();
