@@ -37,7 +37,7 @@
   const boxes = [];          // message and error boxes and questions still to show
   let answer = false;        // the answer of the question box as it closes
   let savedUrl = null;       // the blob of the last "Speichern"
-  const page = {blank: null, blankings: -1, revision: -1, url: null, loaded: false};
+  const page = {blank: null, blankings: -1, revision: -1};
   let paintPending = false;
   let viewHeld = false;        // the start shows the view's first page a task later
   let keyFromKeydown = false;  // the key being pressed came through keydown
@@ -187,7 +187,7 @@
     } else if (page.blank !== false || page.revision !== s.documentRevision) {
       const name = String(s.documentRevision);
       // The model decides, as for the desktop view, how the page changes.
-      const change = t.bodyChange(page.blank === false && page.loaded);
+      const change = t.bodyChange(page.blank === false);
       page.blank = false;
       page.revision = s.documentRevision;
       if (change.kind === 'same' || (change.kind !== 'load' && changeInPlace(change))) {
@@ -209,7 +209,9 @@
       if (!last || last.nodeType !== Node.TEXT_NODE || !last.data.endsWith(BODY_TRAIL)) return false;
       last.data = last.data.slice(0, -BODY_TRAIL.length);
       doc.body.insertAdjacentHTML('beforeend', change.part + BODY_TRAIL);
-      showFromStart(last.nextSibling);
+      const first = last.nextSibling;
+      // Before the next paint, when the browser lays out the page anyway.
+      requestAnimationFrame(() => showFromStart(first));
     } else {
       doc.body.innerHTML = '\n' + change.part + BODY_TRAIL;
       frame.contentWindow.scrollTo(0, 0);
@@ -218,11 +220,12 @@
   }
 
   // Scrolls the view so that the part beginning at node, just appended,
-  // starts at its top (or as near as the page's end allows).
+  // starts at its top (or as near as the page's end allows); not if the page
+  // has changed since.
   function showFromStart(node) {
     const view = frame.contentWindow;
     while (node && node.nodeType === Node.TEXT_NODE && !node.data.trim()) node = node.nextSibling;
-    if (!node || !view) return;
+    if (!node || !view || !node.isConnected) return;
     const range = view.document.createRange();
     range.selectNode(node);
     view.scrollTo(0, range.getBoundingClientRect().top + view.scrollY);
@@ -235,10 +238,6 @@
   // browser set up a new window each time, the slowest part of the start.
   function load(bytes, name) {
     const doc = frame.contentDocument;
-    if (!doc) {
-      navigate(bytes, name);
-      return;
-    }
     // Read before the document changes: asked afterwards, the browser would
     // lay out the new document at once.
     const view = frame.contentWindow;
@@ -250,27 +249,7 @@
     shown(Boolean(bytes), name);
   }
 
-  // The same by a navigation, for a view whose document is not at hand.
-  function navigate(bytes, name) {
-    const old = page.url;
-    const url = bytes ? URL.createObjectURL(new Blob([bytes], {type: 'text/html; charset=windows-1252'})) : 'about:blank';
-    page.url = bytes ? url : null;
-    page.loaded = false;
-    frame.onload = () => {
-      if (frame.contentWindow.location.href !== url) return;  // an earlier page's load
-      frame.onload = null;
-      if (old) URL.revokeObjectURL(old);
-      shown(Boolean(bytes), name);
-    };
-    try {
-      frame.contentWindow.location.replace(url);
-    } catch (e) {
-      frame.src = url;
-    }
-  }
-
   function shown(isDocument, name) {
-    page.loaded = true;
     if (isDocument) adoptFonts();
     watchView();
     announce(name);
