@@ -329,9 +329,11 @@
   // The Tab key goes through the controls in the desktop's order: those
   // with a place (data-tab) first, by place, then the others as they stand
   // in the page; of a group of radio buttons only the selected one.
+  const visible = (element) => (element.checkVisibility ? element.checkVisibility() : element.getClientRects().length > 0);
+
   function tabOrder() {
     const candidates = [...form.querySelectorAll('button, input, iframe')].filter((element) =>
-      element.tabIndex >= 0 && !element.disabled && element.checkVisibility() &&
+      element.tabIndex >= 0 && !element.disabled && visible(element) &&
       (element.type !== 'radio' || element.checked));
     const placed = candidates.filter((element) => element.dataset.tab).sort((a, b) => a.dataset.tab - b.dataset.tab);
     return [...placed, ...candidates.filter((element) => !element.dataset.tab)];
@@ -433,7 +435,7 @@
 
   // The rows stand in the page, so that nothing moves when the module
   // arrives; the module's captions win where the two differ.
-  function label(group, items) {
+  function labelRows(group, items) {
     $(group).querySelectorAll('label.row').forEach((row, i) => {
       const caption = row.lastChild;
       if (i < items.length && caption.nodeType === Node.TEXT_NODE && caption.data !== items[i]) caption.data = items[i];
@@ -442,11 +444,11 @@
 
   function build() {
     const operations = Q.operationItems();
-    label('RadioGroup1', Q.difficultyItems());
-    label('RadioGroup2', Q.kindItems());
-    label('RadioGroup4', operations);
+    labelRows('RadioGroup1', Q.difficultyItems());
+    labelRows('RadioGroup2', Q.kindItems());
+    labelRows('RadioGroup4', operations);
     // The operator dialog has no "mischen".
-    label('Form3_RadioGroup4', operations.slice(0, 4));
+    labelRows('Form3_RadioGroup4', operations.slice(0, 4));
   }
 
   function connect() {
