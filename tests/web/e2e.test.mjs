@@ -195,6 +195,90 @@ describe('collecting, saving and printing', () => {
   });
 });
 
+describe('keeping a collection', () => {
+  // The new item's heading (the operation, the first line of every worked
+  // solution) stands at the top of the view.
+  const newestHeadingTop = (page) => page.$eval('#WebBrowser1', (f) => {
+    const headings = [...f.contentDocument.querySelectorAll('div')].filter((d) => d.textContent === 'Addition');
+    return [headings.length, headings.at(-1).getBoundingClientRect().top, f.contentWindow.scrollY];
+  });
+
+  test('the newest solution in view; the collection survives "Anleitung" as a number and the instructions', async () => {
+    const {page} = await openTrainer();
+    await page.setViewport({width: 1100, height: 700});
+    await page.click('label:has(#RadioGroup3_1)');
+    await page.click('#Button2');
+    await andShown(page, () => page.keyboard.press('n'));
+    await andShown(page, () => page.keyboard.press('n'));
+    const [count, top, scrolled] = await newestHeadingTop(page);
+    assert.equal(count, 2);
+    assert.ok(scrolled > 0 && top >= 0 && top < 40, `the second solution starts at the top: ${top} px, scrolled ${scrolled} px`);
+
+    // Pasted, not typed: key n in the number field poses the next exercise.
+    await page.$eval('#Enr', (field) => {
+      field.value = 'Anleitung S. 12';
+      field.dispatchEvent(new InputEvent('input', {bubbles: true, inputType: 'insertFromPaste'}));
+    });
+    await andShown(page, () => page.click('#BBgleich'));
+    await page.click('#Button5');  // "Zurück"
+    await andShown(page, () => page.click('#Button4'));  // "Erklärungen"
+    await page.click('#Button2');
+    await andShown(page, () => page.keyboard.press('n'));
+    const saved = await download(page, () => page.click('#Button9'));
+    const expected = replayNatively([
+      'FormPaint Elsewhere 1 0', 'SelectRow 2 1', 'Button2Click', 'KeyPress Eg1 n', 'KeyPress Eg1 n',
+      'EditField Enr Anleitung S. 12', 'LGleichClick', 'Button5Click', 'Button4Click', 'Button2Click', 'KeyPress Eg1 n']);
+    assert.ok(saved.bytes.equals(expected), 'the collection differs from the native model\'s');
+    assert.match(saved.bytes.toString('latin1'), /Aufgabe 1 a\)[^]*Aufgabe Anleitung S\. 12\)/);
+    await assertViewShows(page, saved.bytes);
+    await page.close();
+  });
+
+  test('"Löschen" and "Einzelne Aufgabe" ask first; leaving the page asks only while something is collected', async () => {
+    const {page} = await openTrainer();
+    const leavePrompts = [];
+    page.on('dialog', (dialog) => {
+      leavePrompts.push(dialog.type());
+      dialog.accept();
+    });
+    await page.click('label:has(#RadioGroup3_1)');
+    await page.click('#Button2');
+    await andShown(page, () => page.keyboard.press('n'));
+
+    const ask = async (click) => {
+      await page.click(click);
+      await page.waitForSelector('#QuestionBox[open]');
+      return page.evaluate(() => [document.getElementById('QuestionText').textContent, document.activeElement.id]);
+    };
+    assert.deepEqual(await ask('#Button10'), ['Die gesammelten Aufgaben löschen?', 'QuestionNo']);
+    await page.keyboard.press('Escape');  // "Nein"
+    assert.equal(await page.$eval('#QuestionBox', (d) => d.open), false);
+    await page.click('#Button5');
+    await ask('label:has(#RadioGroup3_0)');  // "Einzelne Aufgabe"
+    await page.click('#QuestionNo');
+    assert.deepEqual(await page.$$eval('#RadioGroup3 input', (rows) => rows.map((r) => r.checked)), [false, true]);
+    await page.click('#Button2');
+    const kept = await download(page, () => page.click('#Button9'));
+    const session = ['FormPaint Elsewhere 1 0', 'SelectRow 2 1', 'Button2Click', 'KeyPress Eg1 n', 'Button10Click'];
+    assert.ok(kept.bytes.equals(replayNatively([...session, 'AnswerNo'])), '"Nein" keeps the collection');
+    assert.match(kept.bytes.toString('latin1'), /Aufgabe 1 a\)/);
+
+    await page.reload();  // the browser asks; the handler above agrees to leave
+    assert.deepEqual(leavePrompts, ['beforeunload']);
+    await page.waitForSelector('html.ready');
+    await page.click('label:has(#RadioGroup3_1)');
+    await page.click('#Button2');
+    await andShown(page, () => page.keyboard.press('n'));
+    await ask('#Button10');
+    await andShown(page, () => page.click('#QuestionYes'));
+    assert.doesNotMatch(await pageText(page), /Aufgabe/);
+    await page.reload();
+    await page.waitForSelector('html.ready');
+    assert.deepEqual(leavePrompts, ['beforeunload'], 'nothing collected, nothing asked');
+    await page.close();
+  });
+});
+
 describe('checking the pupil\'s own result', () => {
   test('a wrong result: the verdict on the fields and the page, counted in the tally and the evaluation', async () => {
     const {page} = await openTrainer();

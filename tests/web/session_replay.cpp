@@ -10,6 +10,7 @@
 //   EditField <control> <text to the end of the line, Windows-1252>
 //   DialogRowClick <row> | DialogKeyPress <character> | DialogOk
 //   CheckingClick <0|1> | EvaluationClick
+//   AnswerYes | AnswerNo   the answer to the question the model asked last
 #include <cstdio>
 #include <iostream>
 #include <map>
@@ -82,6 +83,8 @@ void Play(TrainerModel& model, const std::string& line) {
         int on = 0;
         in >> on;
         model.CheckingClick(on != 0);
+    } else if (op == "AnswerYes" || op == "AnswerNo") {
+        model.AnswerQuestion(op == "AnswerYes");
     } else if (auto plain = kPlainOperations.find(op); plain != kPlainOperations.end()) {
         (model.*plain->second)();
     } else {

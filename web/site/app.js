@@ -8,7 +8,6 @@
   const FIELDS = ['Enr', 'Eg1', 'Ez1', 'En1', 'Eg2', 'Ez2', 'En2', 'Eg', 'Ez', 'En'];
   const WHOLE_PARTS = ['Eg1', 'Eg2', 'Eg'];
   const RESULT = ['Eg', 'Ez', 'En'];
-  const RESULT_TAB = 8;  // the result fields' place in the Tab order while checking
   // The name a browser gives the document when it saves it by its title.
   const SAVE_NAME = 'Quorvel.html';
   // What a load of a saved file makes of the line breaks around "</body>"
@@ -21,6 +20,8 @@
       `@font-face{font-family:'${name}';font-weight:${weight};` +
       `src:local('${name}${suffix}'),local('Comic Neue${suffix}'),local('ComicNeue-${suffix ? 'Bold' : 'Regular'}');}`).join('')).join('');
 
+  const DECODER = new TextDecoder('windows-1252');
+
   // "?v=<build>" as the site's build gave it to this script, or nothing.
   const BUILD_QUERY = new URL(document.currentScript.src).search;
 
@@ -29,13 +30,16 @@
   const frame = $('WebBrowser1');
   const form3 = $('Form3');
   const box = $('MessageBox');
+  const question = $('QuestionBox');
 
   let Q = null;
   let t = null;
-  const boxes = [];          // message and error boxes still to show
+  const boxes = [];          // message and error boxes and questions still to show
+  let answer = false;        // the answer of the question box as it closes
   let savedUrl = null;       // the blob of the last "Speichern"
-  const page = {blank: null, blankings: -1, revision: -1, url: null, loaded: false};
+  const page = {blank: null, blankings: -1, revision: -1};
   let paintPending = false;
+  let viewHeld = false;        // the start shows the view's first page a task later
   let keyFromKeydown = false;  // the key being pressed came through keydown
   const fieldTexts = [];       // the model's text of each field, as last shown
 
@@ -54,7 +58,7 @@
     return control === 'BBgleich' || FIELDS.includes(control) ? $(control) : null;
   }
 
-  function modalOpen() { return form3.open || box.open; }
+  function modalOpen() { return form3.open || box.open || question.open; }
 
   // ---- operations ----
 
@@ -76,7 +80,7 @@
       if (target.select) target.select();
     }
     for (const call of t.takeHostCalls()) {
-      if (call.kind === 'message' || call.kind === 'error') boxes.push(call);
+      if (call.kind === 'message' || call.kind === 'error' || call.kind === 'question') boxes.push(call);
       if (call.kind === 'close') closeWindow();
     }
     showNextBox();
@@ -129,7 +133,7 @@
     tip.classList.toggle('shown', s.tipShown);
     renderChecking(s);
     renderDialog(s);
-    renderPage(s);
+    if (!viewHeld) renderPage(s);
   }
 
   // With checking on, the pupil types the result (it joins the Tab order),
@@ -141,7 +145,7 @@
     $('Button11').hidden = !s.checking;
     RESULT.forEach((name, i) => {
       const field = $(name);
-      field.tabIndex = s.checking ? RESULT_TAB + i : -1;
+      field.tabIndex = s.checking ? 0 : -1;
       field.style.backgroundColor = s.resultColour || '';
       if (s.verdictWords) field.setAttribute('aria-description', s.verdictWords);
       else field.removeAttribute('aria-description');
@@ -177,22 +181,19 @@
 
   function renderPage(s) {
     if (s.pageBlank) {
-      if (page.blank !== true || page.blankings !== s.blankings) load('about:blank', 'blank' + s.blankings);
+      if (page.blank !== true || page.blankings !== s.blankings) load(null, 'blank' + s.blankings);
       page.blank = true;
       page.blankings = s.blankings;
     } else if (page.blank !== false || page.revision !== s.documentRevision) {
       const name = String(s.documentRevision);
       // The model decides, as for the desktop view, how the page changes.
-      const change = t.bodyChange(page.blank === false && page.loaded);
+      const change = t.bodyChange(page.blank === false);
       page.blank = false;
       page.revision = s.documentRevision;
       if (change.kind === 'same' || (change.kind !== 'load' && changeInPlace(change))) {
         announce(name);
       } else {
-        // The document's own bytes: the browser reads them as the desktop
-        // view does, and no script of it ever runs (the frame's sandbox).
-        const blob = new Blob([t.documentBytes()], {type: 'text/html; charset=windows-1252'});
-        load(URL.createObjectURL(blob), name);
+        load(t.documentBytes(), name);
       }
     }
   }
@@ -208,6 +209,9 @@
       if (!last || last.nodeType !== Node.TEXT_NODE || !last.data.endsWith(BODY_TRAIL)) return false;
       last.data = last.data.slice(0, -BODY_TRAIL.length);
       doc.body.insertAdjacentHTML('beforeend', change.part + BODY_TRAIL);
+      const first = last.nextSibling;
+      // Before the next paint, when the browser lays out the page anyway.
+      requestAnimationFrame(() => showFromStart(first));
     } else {
       doc.body.innerHTML = '\n' + change.part + BODY_TRAIL;
       frame.contentWindow.scrollTo(0, 0);
@@ -215,25 +219,40 @@
     return true;
   }
 
-  // Loads url into the view without a history entry, read from its top.
-  function load(url, name) {
-    const old = page.url;
-    page.url = url.startsWith('blob:') ? url : null;
-    page.loaded = false;
-    frame.onload = () => {
-      if (frame.contentWindow.location.href !== url) return;  // an earlier page's load
-      frame.onload = null;
-      if (old) URL.revokeObjectURL(old);
-      page.loaded = true;
-      adoptFonts();
-      watchView();
-      announce(name);
-    };
-    try {
-      frame.contentWindow.location.replace(url);
-    } catch (e) {
-      frame.src = url;
-    }
+  // Scrolls the view so that the part beginning at node, just appended,
+  // starts at its top (or as near as the page's end allows); not if the page
+  // has changed since.
+  function showFromStart(node) {
+    const view = frame.contentWindow;
+    while (node && node.nodeType === Node.TEXT_NODE && !node.data.trim()) node = node.nextSibling;
+    if (!node || !view || !node.isConnected) return;
+    const range = view.document.createRange();
+    range.selectNode(node);
+    view.scrollTo(0, range.getBoundingClientRect().top + view.scrollY);
+  }
+
+  // Shows a document's bytes in the view (or the empty page for null), read
+  // from its top. The bytes are read as the desktop view reads them,
+  // Windows-1252, and no script of them ever runs (the frame's sandbox).
+  // They are written into the view's document: a navigation would make the
+  // browser set up a new window each time, the slowest part of the start.
+  function load(bytes, name) {
+    const doc = frame.contentDocument;
+    // Read before the document changes: asked afterwards, the browser would
+    // lay out the new document at once.
+    const view = frame.contentWindow;
+    const scrolled = view.scrollX !== 0 || view.scrollY !== 0;
+    doc.open();
+    if (bytes) doc.write(DECODER.decode(bytes));
+    doc.close();
+    if (scrolled) view.scrollTo(0, 0);
+    shown(Boolean(bytes), name);
+  }
+
+  function shown(isDocument, name) {
+    if (isDocument) adoptFonts();
+    watchView();
+    announce(name);
   }
 
   // Tells that the view shows the page of name (a document's revision).
@@ -245,28 +264,36 @@
   // A style sheet adopted by the document leaves its bytes as they are.
   function adoptFonts() {
     const view = frame.contentWindow;
-    if (!page.url || !view) return;
+    if (!view) return;
     try {
       const sheet = new view.CSSStyleSheet();
       sheet.replaceSync(HANDWRITING);
-      view.document.adoptedStyleSheets = [...view.document.adoptedStyleSheets, sheet];
+      view.document.adoptedStyleSheets = [sheet];
     } catch (e) {
       // The page shows with the fonts it names.
     }
   }
 
   // Keys pressed while the pupil reads the page go to the model as well.
+  const viewKeydown = (e) => onKeydown(e, 'View');
   function watchView() {
     const doc = frame.contentDocument;
     if (!doc) return;
-    doc.addEventListener('keydown', (e) => onKeydown(e, 'View'), true);
+    doc.addEventListener('keydown', viewKeydown, true);  // once: the same listener
   }
 
   // ---- message boxes ----
 
   function showNextBox() {
-    if (box.open || boxes.length === 0) return;
+    if (box.open || question.open || boxes.length === 0) return;
     const call = boxes.shift();
+    if (call.kind === 'question') {
+      $('QuestionText').textContent = call.text.replace(/\r\n?/g, '\n');
+      answer = false;
+      question.showModal();
+      $('QuestionNo').focus();
+      return;
+    }
     box.classList.toggle('error', call.kind === 'error');
     // Lines of a message are separated by lone carriage returns.
     $('MessageText').textContent = call.text.replace(/\r\n?/g, '\n');
@@ -281,6 +308,12 @@
     schedulePaint();
   }
 
+  // "Ja" answers yes; "Nein" and Esc answer no.
+  function questionClosed() {
+    if (t && t.state().questionOpen) run(() => t.AnswerQuestion(answer));
+    boxClosed();
+  }
+
   function frontEndError(text) {
     boxes.push({kind: 'error', text: text});
     showNextBox();
@@ -292,6 +325,28 @@
   }
 
   // ---- keys ----
+
+  // The Tab key goes through the controls in the desktop's order: those
+  // with a place (data-tab) first, by place, then the others as they stand
+  // in the page; of a group of radio buttons only the selected one.
+  const visible = (element) => (element.checkVisibility ? element.checkVisibility() : element.getClientRects().length > 0);
+
+  function tabOrder() {
+    const candidates = [...form.querySelectorAll('button, input, iframe')].filter((element) =>
+      element.tabIndex >= 0 && !element.disabled && visible(element) &&
+      (element.type !== 'radio' || element.checked));
+    const placed = candidates.filter((element) => element.dataset.tab).sort((a, b) => a.dataset.tab - b.dataset.tab);
+    return [...placed, ...candidates.filter((element) => !element.dataset.tab)];
+  }
+
+  function onTab(e, from) {
+    const order = tabOrder();
+    if (order.length === 0) return;
+    e.preventDefault();
+    const at = order.indexOf(from);
+    const next = at < 0 ? (e.shiftKey ? order.length - 1 : 0) : (at + (e.shiftKey ? -1 : 1) + order.length) % order.length;
+    order[next].focus();
+  }
 
   function strokeOf(key) {
     if (key === 'Enter' || key === 'Escape') return key;
@@ -306,6 +361,16 @@
     // through beforeinput.
     if (e.isComposing || e.key === 'Unidentified' || e.key === 'Process') return;
     keyFromKeydown = true;
+    if (e.key === 'Tab' && !e.ctrlKey && !e.altKey && !e.metaKey) {
+      onTab(e, fixedControl === 'View' ? frame : e.target);
+      return;
+    }
+    // Ctrl+P prints as "Drucken" does, with the document's own page breaks.
+    if ((e.ctrlKey || e.metaKey) && !e.altKey && !e.shiftKey && e.key.toLowerCase() === 'p') {
+      e.preventDefault();
+      print();
+      return;
+    }
     if (e.ctrlKey || e.metaKey || (e.altKey && !e.getModifierState('AltGraph'))) return;
     const stroke = strokeOf(e.key);
     if (!stroke) return;
@@ -348,6 +413,13 @@
     }
   }
 
+  // The browser's own print (its menu) prints the page, whose print style
+  // shows only the view: as tall as the document, so that all of it prints.
+  function beforePrint() {
+    const doc = frame.contentDocument;
+    if (doc && doc.documentElement) frame.style.height = `${doc.documentElement.scrollHeight}px`;
+  }
+
   // ---- closing ----
 
   function closeWindow() {
@@ -361,28 +433,22 @@
 
   // ---- start-up ----
 
-  function fillGroup(group, items, name) {
-    items.forEach((caption, row) => {
-      const label = document.createElement('label');
-      label.className = 'row';
-      const input = document.createElement('input');
-      input.type = 'radio';
-      input.name = name;
-      input.id = `${name}_${row}`;
-      input.value = String(row);
-      label.append(input, caption);
-      group.append(label);
+  // The rows stand in the page, so that nothing moves when the module
+  // arrives; the module's captions win where the two differ.
+  function labelRows(group, items) {
+    $(group).querySelectorAll('label.row').forEach((row, i) => {
+      const caption = row.lastChild;
+      if (i < items.length && caption.nodeType === Node.TEXT_NODE && caption.data !== items[i]) caption.data = items[i];
     });
   }
 
   function build() {
     const operations = Q.operationItems();
-    fillGroup($('RadioGroup1'), Q.difficultyItems(), 'RadioGroup1');
-    fillGroup($('RadioGroup2'), Q.kindItems(), 'RadioGroup2');
-    fillGroup($('RadioGroup3'), ['Einzelne Aufgabe', 'Aufgaben sammeln'], 'RadioGroup3');
-    fillGroup($('RadioGroup4'), operations, 'RadioGroup4');
+    labelRows('RadioGroup1', Q.difficultyItems());
+    labelRows('RadioGroup2', Q.kindItems());
+    labelRows('RadioGroup4', operations);
     // The operator dialog has no "mischen".
-    fillGroup($('Form3_RadioGroup4'), operations.slice(0, 4), 'Form3_RadioGroup4');
+    labelRows('Form3_RadioGroup4', operations.slice(0, 4));
   }
 
   function connect() {
@@ -401,6 +467,8 @@
     on('Button8', print);
     on('Button9', save);
     on('MessageOk', () => box.close());  // the focus returns where it was
+    on('QuestionYes', () => { answer = true; question.close(); });
+    on('QuestionNo', () => { answer = false; question.close(); });
     on('Restart', () => location.reload());
 
     document.querySelectorAll('#Form1 .radiogroup').forEach((group) => {
@@ -438,19 +506,34 @@
       if (t && t.state().dialogOpen) run(() => t.DialogOk());
     });
     box.addEventListener('close', boxClosed);
+    question.addEventListener('close', questionClosed);
+    // Leaving or reloading the page would lose the collection: the browser asks.
+    window.addEventListener('beforeunload', (e) => {
+      if (!t || t.state().collected === 0) return;
+      e.preventDefault();
+      e.returnValue = '';
+    });
 
     document.addEventListener('keydown', (e) => onKeydown(e, null), true);
     document.addEventListener('keyup', () => { keyFromKeydown = false; }, true);
     document.addEventListener('beforeinput', onBeforeInput, true);
     window.addEventListener('focus', schedulePaint);
+    window.addEventListener('beforeprint', beforePrint);
+    window.addEventListener('afterprint', () => { frame.style.height = ''; });
   }
 
+  // Lets the browser paint and handle input between the steps of the start,
+  // so that none of them holds the page for long.
+  const nextTask = () => new Promise((resolve) => setTimeout(resolve));
+
   async function start() {
+    let trainer;
     try {
       // The module's own file with the version of the page's, so that a
       // browser's cache never pairs files of two builds.
       Q = await createQuorvel({locateFile: (path, prefix) => prefix + path + BUILD_QUERY});
-      t = new Q.Trainer();
+      await nextTask();
+      trainer = new Q.Trainer();
     } catch (e) {
       console.error(e);
       const failure = $('Failure');
@@ -460,18 +543,26 @@
       return;
     }
     build();
+    await nextTask();
+    t = trainer;
     connect();
     form.inert = false;
     form.removeAttribute('aria-busy');
     // The first paint shows the instructions.
     t.FormPaint(controlOf(document.activeElement), document.hasFocus(), false);
+    viewHeld = true;
     settle();
+    viewHeld = false;
     document.documentElement.classList.add('ready');
     performance.mark('quorvel-ready');
+    await nextTask();
+    if (t) render();
   }
 
+  // The service worker fetches the site's files once more for its cache:
+  // after the start, not in its way.
   if ('serviceWorker' in navigator && window.isSecureContext) {
-    navigator.serviceWorker.register('sw.js').catch(() => {});
+    window.addEventListener('load', () => navigator.serviceWorker.register('sw.js').catch(() => {}));
   }
   start();
 })();
