@@ -210,6 +210,13 @@ public:
         return result;
     }
 
+    // The body before its newest part: a page loaded in full shows the
+    // document from there. Empty where the newest part is the whole body.
+    val newestPrefix() const {
+        const quorvel::DocumentBody& document = model_.State().document;
+        return ToJs(std::string_view(document.Text()).substr(0, document.NewestStart()));
+    }
+
     // A copy, so that it outlives the next operation.
     val documentBytes() const {
         const std::string file = model_.DocumentFile();
@@ -258,6 +265,7 @@ EMSCRIPTEN_BINDINGS(quorvel) {
         .function("takeFocusMove", &Trainer::takeFocusMove)
         .function("takeHostCalls", &Trainer::takeHostCalls)
         .function("bodyChange", &Trainer::bodyChange)
+        .function("newestPrefix", &Trainer::newestPrefix)
         .function("documentBytes", &Trainer::documentBytes);
     function("difficultyItems", &DifficultyItems);
     function("kindItems", &KindItems);

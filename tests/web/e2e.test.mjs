@@ -224,6 +224,13 @@ describe('keeping a collection', () => {
     await andShown(page, () => page.click('#Button4'));  // "Erklärungen"
     await page.click('#Button2');
     await andShown(page, () => page.keyboard.press('n'));
+    // Loaded in full after "Start", the view still shows the newest solution.
+    await page.waitForFunction(() => {
+      const f = document.getElementById('WebBrowser1');
+      const top = [...f.contentDocument.querySelectorAll('div')].filter((d) => d.textContent === 'Addition').at(-1)
+        .getBoundingClientRect().top;
+      return top >= 0 && top < 40;
+    }, {timeout: 5000});
     const saved = await download(page, () => page.click('#Button9'));
     const expected = replayNatively([
       'FormPaint Elsewhere 1 0', 'SelectRow 2 1', 'Button2Click', 'KeyPress Eg1 n', 'KeyPress Eg1 n',

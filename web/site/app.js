@@ -194,6 +194,9 @@
         announce(name);
       } else {
         load(t.documentBytes(), name);
+        // A collection loaded in full is shown from its newest part.
+        const before = t.newestPrefix();
+        if (before) requestAnimationFrame(() => showPast(before));
       }
     }
   }
@@ -229,6 +232,51 @@
     const range = view.document.createRange();
     range.selectNode(node);
     view.scrollTo(0, range.getBoundingClientRect().top + view.scrollY);
+  }
+
+  // Scrolls the view to where the body's text before stops: the old body is
+  // parsed as the page parsed it (the header's line break first) in a
+  // document of its own, and walked beside the page's body.
+  function showPast(before) {
+    const doc = frame.contentDocument;
+    if (!doc || !doc.body) return;
+    const old = document.implementation.createHTMLDocument('').body;
+    old.innerHTML = '\n' + before;
+    let a = old.firstChild;
+    let p = doc.body.firstChild;
+    let offset = 0;
+    while (a && p && a.nodeType === p.nodeType && a.nodeName === p.nodeName) {
+      if (a.nodeType === Node.TEXT_NODE && a.data !== p.data) {
+        if (p.data.startsWith(a.data)) offset = a.data.length;  // the new part begins inside this text
+        break;
+      }
+      a = nextInOrder(a, old);
+      p = nextInOrder(p, doc.body);
+    }
+    // The first thing from there that shows (not blanks, not an empty page break).
+    const range = doc.createRange();
+    for (; p; p = nextInOrder(p, doc.body), offset = 0) {
+      if (p.nodeType === Node.TEXT_NODE) {
+        range.setStart(p, Math.min(offset, p.length));
+        range.setEnd(p, p.length);
+      } else if (p.nodeType === Node.ELEMENT_NODE) {
+        range.selectNode(p);
+      } else {
+        continue;
+      }
+      const box = range.getBoundingClientRect();
+      if (box.height > 0) {
+        frame.contentWindow.scrollTo(0, box.top + frame.contentWindow.scrollY);
+        return;
+      }
+    }
+  }
+
+  // The node after node in document order, within root.
+  function nextInOrder(node, root) {
+    if (node.firstChild) return node.firstChild;
+    for (; node && node !== root; node = node.parentNode) if (node.nextSibling) return node.nextSibling;
+    return null;
   }
 
   // Shows a document's bytes in the view (or the empty page for null), read
