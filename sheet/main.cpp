@@ -238,11 +238,27 @@ std::string RenderPdf(quorvel::HtmlView& view, const std::string& fileBytes) {
     return std::string(pdf->constData(), std::size_t(pdf->size()));
 }
 
+// The engine stamps a PDF with the second it was made. A sheet made again
+// from the same request should be the same file: the stamps give way to
+// blanks of their length, which leaves every offset of the file as it was.
+void BlankDates(std::string& pdf) {
+    for (const std::string key : {"/CreationDate (", "/ModDate ("}) {
+        for (std::size_t at = pdf.find(key); at != std::string::npos; at = pdf.find(key, at + 1)) {
+            const std::size_t end = pdf.find(')', at);
+            if (end == std::string::npos || end - at > 64) continue;
+            pdf.replace(at, end + 1 - at, end + 1 - at, ' ');
+        }
+    }
+}
+
 // The file as one PDF, printed part by part in one view.
 std::string RenderPdf(const std::string& file) {
     std::vector<std::string> parts = quorvel::PrintableParts(file, kPagesPerPart);
     quorvel::HtmlView view;
-    for (std::string& part : parts) part = RenderPdf(view, part);
+    for (std::string& part : parts) {
+        part = RenderPdf(view, part);
+        BlankDates(part);
+    }
     if (parts.size() == 1) return std::move(parts.front());
     std::optional<std::string> joined = quorvel::JoinPdfs(parts);
     if (!joined) throw WorksheetFailure("Das PDF konnte nicht erzeugt werden.", 1);
