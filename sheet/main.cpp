@@ -38,7 +38,8 @@ ausführlichen Lösungen – als HTML oder PDF.
 
 Eine Aufgabenbezeichnung ist eine Zahl und ein Buchstabe von a bis i, etwa
 "250 a"; auf 250 i folgt 251 a. Dieselbe Bezeichnung ist nur mit derselben
-Stufe und Art dieselbe Aufgabe – dann im Trainer und auf jedem Rechner.
+Stufe, Art und Rechenart dieselbe Aufgabe – dann im Trainer und auf jedem
+Rechner.
 
 Aufgaben:
   -f, --from AUFGABE        erste Aufgabe nach Bezeichnung, z. B. "250 a"

@@ -627,18 +627,16 @@ std::vector<std::string> PrintableParts(const std::string& file, std::size_t pie
     }
     const std::string_view body =
         std::string_view(document).substr(header.size(), document.size() - header.size() - tail.size());
-    // Where a piece starts: after a page break, or at an exercise of a key.
-    const bool paged = body.find(PageBreakMarker()) != std::string_view::npos;
-    const std::string start = paged ? PageBreakMarker() : "\r\n<div style=\"page-break-inside:avoid;\">\r\n";
+    // A piece is a page: it starts after a page break.
+    const std::string& start = PageBreakMarker();
     std::vector<std::string> parts;
     std::size_t from = 0;
-    long count = paged ? 0 : -1;  // pieces before the one that starts at at
+    std::size_t count = 0;  // pages before the one that starts at at
     for (std::size_t at = body.find(start); at != std::string_view::npos; at = body.find(start, at + start.size())) {
-        if (++count < long(pieces)) continue;
+        if (++count < pieces) continue;
         count = 0;
-        const std::size_t end = paged ? at : at + 2;  // a key's exercise starts after the line break
-        parts.push_back(header + std::string(body.substr(from, end - from)) + tail);
-        from = paged ? at + start.size() : end;
+        parts.push_back(header + std::string(body.substr(from, at - from)) + tail);
+        from = at + start.size();
     }
     parts.push_back(header + std::string(body.substr(from)) + tail);
     return parts;

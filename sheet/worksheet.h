@@ -20,14 +20,14 @@ enum class WorksheetKind {
 };
 
 struct WorksheetRequest {
-    std::optional<std::string> from;  // the first designation, such as "250 a"
+    std::optional<std::string> from{};  // the first designation, such as "250 a"
     int count = 1;                    // how many designated exercises
     int difficulty = 0;               // rows of the trainer's setting groups
     int kind = 0;
     int operation = 0;
-    std::vector<std::string> typed;  // exercises typed as text, such as "3/4 + 1 5/6"
+    std::vector<std::string> typed{};  // exercises typed as text, such as "3/4 + 1 5/6"
     WorksheetKind sheet = WorksheetKind::Solutions;
-    std::optional<std::string> title;  // of the worksheet and the keys; by operation and kind if none
+    std::optional<std::string> title{};  // of the worksheet and the keys; by operation and kind if none
     int groups = 1;                    // 1 to 4: Gruppe A, B ... with exercises of their own
     bool noNegatives = false;          // designations whose exercise has a negative number are passed over
     int largestDenominator = 0;        // designations with a larger operand denominator are passed over; 0: any
@@ -117,10 +117,9 @@ std::string BuildWorksheet(const WorksheetRequest& request);
 std::string PrintableDocument(std::string file);
 
 // The printable document in parts, each a whole document with at most
-// pieces pages (of a sheet with page breaks) or exercises (of a key, whose
-// exercises run on from page to page). Each part starts a new page; one
-// after the other, the parts' bodies are the document's body less the page
-// breaks between them.
+// pieces pages, as its page breaks divide it. Each part starts a new page;
+// one after the other, the parts' bodies are the document's body less the
+// page breaks between them.
 std::vector<std::string> PrintableParts(const std::string& file, std::size_t pieces);
 
 }  // namespace quorvel

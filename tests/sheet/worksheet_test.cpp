@@ -206,7 +206,9 @@ TEST(SolveGroups, GroupsHaveExercisesOfTheirOwnPosedAgainByTheirFirstDesignation
     for (std::size_t g = 0; g < groups.size(); ++g) {
         EXPECT_EQ(groups[g].letter, char('A' + g));
         ASSERT_EQ(groups[g].exercises.size(), 12u);
-        if (g > 0) EXPECT_EQ(FieldTextBefore(groups[g].firstDesignation), groups[g - 1].lastDesignation);
+        if (g > 0) {
+            EXPECT_EQ(FieldTextBefore(groups[g].firstDesignation), groups[g - 1].lastDesignation);
+        }
         for (std::size_t h = 0; h < g; ++h) {
             for (const SolvedExercise& a : groups[h].exercises) {
                 for (const SolvedExercise& b : groups[g].exercises) {
@@ -257,7 +259,9 @@ TEST(PrintableParts, PartsHoldTheDocumentPieceByPiece) {
             const std::string piece = solutions ? "Aufgabe " : "<div class=\"q-seite\"";
             std::size_t pieces = 0;
             for (std::size_t at = part.find(piece); at != std::string::npos; at = part.find(piece, at + 1)) ++pieces;
-            if (c.pieces > 0) EXPECT_LE(pieces, (solutions ? 2 : 1) * c.pieces) << int(c.sheet);
+            if (c.pieces > 0) {
+                EXPECT_LE(pieces, (solutions ? 2 : 1) * c.pieces) << int(c.sheet);
+            }
         }
         EXPECT_EQ(DocumentHeader() + bodies + tail, PrintableDocument(file)) << int(c.sheet);
     }
