@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
 
@@ -137,8 +138,9 @@ const char kPageStyle[] =
     ".q-schluessel .q-term{font-size:12pt}"
     ".q-bez{font-size:7pt}"
     ".q-falsch{white-space:normal!important}"
-    ".q-wert{display:inline-block;width:50%;vertical-align:middle;font-size:9.5pt;padding:.3mm 0}"
-    ".q-name{display:inline-block;width:80%;vertical-align:middle;font-size:7pt;margin-left:1mm;white-space:normal}"
+    ".q-schluessel tr{page-break-inside:avoid;break-inside:avoid}"
+    ".q-wert{display:inline-flex;align-items:center;width:50%;vertical-align:middle;font-size:9.5pt;padding:.3mm 0}"
+    ".q-name{flex:1;font-size:7pt;margin:0 1mm;white-space:normal}"
     ".q-fuss{font-size:7.5pt;border-top:.5pt solid #000;padding-top:1mm;margin-top:3mm}"
     ".q-unten{position:absolute;left:0;right:0;bottom:0}"
     "</style>";
@@ -348,9 +350,17 @@ std::string KeyDocument(const WorksheetRequest& request, const ExerciseGroup& gr
             for (const auto& [value, names] : DistinctWrongResults(e)) {
                 html += "<span class=\"q-wert\">" + PupilNumber(value) + "<span class=\"q-name\">" + Escaped(names) +
                         "</span></span>";
-                // Two values to a line: a line of a name in 7 pt takes some
-                // 3 mm and holds some 34 letters, a value 7.5 mm.
-                const double nameHeight = 3.0 * double((names.size() + 33) / 34);
+                // Two values to a line, each in half of the column (some
+                // 50 mm): the value (digits of 9.5 pt are some 1.9 mm wide),
+                // and its name in the rest, a line of 7 pt taking some 3 mm
+                // and a letter some 1.35 mm.
+                const std::int64_t whole = value.numerator / value.denominator;
+                const double valueWidth =
+                    2 + 1.9 * double(std::to_string(whole).size() * (whole != 0) +
+                                     std::max(std::to_string(value.numerator % value.denominator).size(),
+                                              std::to_string(value.denominator).size()));
+                const double lettersPerLine = std::max(8.0, (48 - valueWidth) / 1.35);
+                const double nameHeight = 3.0 * std::ceil(double(names.size()) / lettersPerLine);
                 const double itemHeight = std::max(8.0, nameHeight + 1);
                 if (count % 2 == 0) {
                     lineHeights.push_back(itemHeight);
