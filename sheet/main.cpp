@@ -211,9 +211,12 @@ Options Parse(const std::vector<std::string>& args) {
 
 // The engine lays out and prints a document in a time that grows faster than
 // its length: 1000 exercises take 3 s, 10000 take 70 s. Parts of this many
-// pages (or exercises of a key) take a fraction of a second each, and are
-// joined into one PDF.
+// pages take a fraction of a second each, and are joined into one PDF. The
+// engine's memory grows with what a part holds: the pages of worksheets and
+// keys, with up to 12 exercises each, go in smaller parts than the worked
+// solutions with 2.
 constexpr std::size_t kPagesPerPart = 125;
+constexpr std::size_t kFullPagesPerPart = 40;
 
 // A document as PDF, laid out by the browser engine with its page breaks.
 std::string RenderPdf(quorvel::HtmlView& view, const std::string& fileBytes) {
@@ -253,8 +256,8 @@ void BlankDates(std::string& pdf) {
 }
 
 // The file as one PDF, printed part by part in one view.
-std::string RenderPdf(const std::string& file) {
-    std::vector<std::string> parts = quorvel::PrintableParts(file, kPagesPerPart);
+std::string RenderPdf(const std::string& file, std::size_t pagesPerPart) {
+    std::vector<std::string> parts = quorvel::PrintableParts(file, pagesPerPart);
     quorvel::HtmlView view;
     for (std::string& part : parts) {
         part = RenderPdf(view, part);
@@ -323,7 +326,11 @@ int main(int argc, char* argv[]) {
             quorvel::PrepareApplication();
             int qtArgc = 1;
             QApplication application(qtArgc, argv);
-            for (quorvel::NamedDocument& document : documents) document.file = RenderPdf(document.file);
+            const bool solutionsOnly = !options.request.everything && options.request.sheet == WorksheetKind::Solutions;
+            for (quorvel::NamedDocument& document : documents) {
+                const bool solutions = solutionsOnly || document.name.ends_with("loesungen");
+                document.file = RenderPdf(document.file, solutions ? kPagesPerPart : kFullPagesPerPart);
+            }
         }
         if (!intoFolder) {
             Write(options.output, documents.front().file);

@@ -112,8 +112,8 @@ SolvedExercise Solve(const WorksheetRequest& request, const std::string& designa
 }
 
 // The teacher's own documents: a worksheet with a header and the exercises
-// in a grid, and the keys as tables. Each page is a block of its own that
-// carries its style, so that a page printed on its own looks the same.
+// in a grid, and the keys as tables, each page a block of its own. The
+// style opens each document, and each part of it that is printed on its own.
 const char kPageStyle[] =
     "<style type=\"text/css\">"
     ".q-seite{position:relative;color:#000;background:#fff;font-family:Arial,Helvetica,sans-serif;"
@@ -285,7 +285,8 @@ std::string WorksheetDocument(const WorksheetRequest& request, const ExerciseGro
     std::string body;
     for (std::size_t page = 0; page < pages; ++page) {
         if (page > 0) body += PageBreakMarker() + "\r\n";
-        body += "<div class=\"q-seite\" style=\"height:" + std::to_string(int(kPageHeightMm)) + "mm\">" + kPageStyle +
+        body += (page == 0 ? kPageStyle + std::string("\r\n") : "") + "<div class=\"q-seite\" style=\"height:" +
+                std::to_string(int(kPageHeightMm)) + "mm\">" +
                 "\r\n<div class=\"q-kopf\">" + GroupMark(group) + "<div class=\"q-titel\">" + Escaped(text.title) +
                 "</div>\r\n<div class=\"q-daten\">Name:<span class=\"q-linie\" style=\"width:70mm\"></span>"
                 "Klasse:<span class=\"q-linie\" style=\"width:18mm\"></span>"
@@ -391,7 +392,8 @@ std::string KeyDocument(const WorksheetRequest& request, const ExerciseGroup& gr
     std::string body;
     for (std::size_t page = 0; page < pages.size(); ++page) {
         if (page > 0) body += PageBreakMarker() + "\r\n";
-        body += std::string("<div class=\"q-seite\">") + kPageStyle + "\r\n<div class=\"q-kopf\">" + GroupMark(group) +
+        body += (page == 0 ? kPageStyle + std::string("\r\n") : "") + "<div class=\"q-seite\">\r\n<div class=\"q-kopf\">" +
+                GroupMark(group) +
                 "<div class=\"q-titel\">" + heading + ": " + Escaped(text.title) + "</div></div>\r\n"
                 "<table class=\"q-schluessel\">\r\n" +
                 (wrongResults ? "<col style=\"width:8%\"><col style=\"width:21%\"><col style=\"width:15%\"><col>"
@@ -507,7 +509,8 @@ std::vector<ExerciseGroup> SolveGroups(const WorksheetRequest& request) {
             // its first designation poses it again on its own.
             ExerciseGenerator generator;
             char shown = OperatorOfRow(request.operation);
-            long inARow = 0;
+            long inARow = 0;  // designations passed over since the last one taken
+            std::string missedFrom;
             while (group.exercises.size() < std::size_t(request.count)) {
                 PosedExercise posed;
                 try {
@@ -538,17 +541,18 @@ std::vector<ExerciseGroup> SolveGroups(const WorksheetRequest& request) {
                     }
                 }
                 ++group.passedOver;
-                if (++inARow >= kLongestSearch) {
+                if (inARow++ == 0) missedFrom = posed.exerciseNumber;
+                if (inARow >= kLongestSearch) {
                     std::vector<std::string> wanted;
                     if (request.noNegatives) wanted.push_back("ohne negative Zahlen");
                     if (request.largestDenominator > 0) {
                         wanted.push_back("mit Nennern bis " + std::to_string(request.largestDenominator));
                     }
-                    std::string range = wanted.empty() ? "neu" : wanted[0];
+                    std::string range = wanted.empty() ? "neue" : wanted[0];
                     if (wanted.size() > 1) range += " und " + wanted[1];
-                    throw WorksheetFailure("Unter " + std::to_string(kLongestSearch) + " Aufgaben in Folge bis " +
-                                               posed.exerciseNumber + " ist keine " + range +
-                                               "; bitte den Bereich erweitern (etwa --nenner-bis gr\xF6\xDF" "er).",
+                    throw WorksheetFailure("Unter den " + std::to_string(kLongestSearch) + " Aufgaben von " + missedFrom +
+                                               " bis " + posed.exerciseNumber + " ist keine " + range +
+                                               "; bitte einen gr\xF6\xDF" "eren Bereich w\xE4hlen.",
                                            2);
                 }
             }
@@ -649,6 +653,15 @@ std::vector<std::string> PrintableParts(const std::string& file, std::size_t pie
         from = at + start.size();
     }
     parts.push_back(header + std::string(body.substr(from)) + tail);
+    // A part that starts within a worksheet or a key brings their style.
+    const std::string_view style = kPageStyle;
+    std::size_t styled = 0;
+    for (std::size_t i = 0; i < parts.size(); ++i) {
+        const std::string_view partBody = std::string_view(parts[i]).substr(header.size());
+        const bool starts = partBody.starts_with(style) || partBody.starts_with(std::string("\r\n") + kPageStyle);
+        if (i > 0 && styled > 0 && !starts) parts[i].insert(header.size(), std::string(style) + "\r\n");
+        styled += parts[i].find(style) != std::string::npos ? 1 : 0;
+    }
     return parts;
 }
 

@@ -119,7 +119,8 @@ std::string PrintableDocument(std::string file);
 // The printable document in parts, each a whole document with at most
 // pieces pages, as its page breaks divide it. Each part starts a new page;
 // one after the other, the parts' bodies are the document's body less the
-// page breaks between them.
+// page breaks between them, and less the style of the worksheets and keys
+// that a part in their midst brings along.
 std::vector<std::string> PrintableParts(const std::string& file, std::size_t pieces);
 
 }  // namespace quorvel
