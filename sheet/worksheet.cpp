@@ -246,11 +246,8 @@ SheetText TextsOf(const WorksheetRequest& request, const ExerciseGroup& group) {
         std::vector<std::string> range;
         if (request.noNegatives) range.push_back("ohne negative Zahlen");
         if (request.largestDenominator > 0) range.push_back("Nenner bis " + std::to_string(request.largestDenominator));
-        if (group.passedOver > 0) {
-            std::string passed = std::to_string(group.passedOver) + " \xFC" "bersprungen";
-            range.push_back(passed);
-        }
-        for (std::size_t i = 0; i < range.size(); ++i) text.footer += (i == 0 ? ", " : ", ") + range[i];
+        if (group.passedOver > 0) range.push_back(std::to_string(group.passedOver) + " \xFC" "bersprungen");
+        for (const std::string& part : range) text.footer += ", " + part;
         text.footer += " \xB7 " + Lowered(DifficultyItems().at(std::size_t(request.difficulty))) + " \xB7 " +
                        Lowered(KindItems().at(kind)) + " \xB7 " + OperationItems().at(std::size_t(request.operation));
     }
