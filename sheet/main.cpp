@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QWebEnginePage>
 #include <csignal>
 #include <cstdio>
@@ -31,34 +32,56 @@ using quorvel::WorksheetRequest;
 
 const char kHelp[] = R"(Aufruf: quorvel-sheet [OPTIONEN]
 
-Schreibt für den Unterricht Aufgaben des Bruchrechentrainers Quorvel mit ihren
-ausführlichen Lösungen, als Arbeitsblatt oder als Ergebnisliste – als HTML oder
-PDF. Aufgabe "250 a" ist dieselbe wie im Trainer und auf jedem Rechner.
+Schreibt für den Unterricht Aufgaben des Bruchrechentrainers Quorvel: ein
+Arbeitsblatt zum Kopieren, die Ergebnisse, einen Fehlerschlüssel und die
+ausführlichen Lösungen – als HTML oder PDF.
+
+Eine Aufgabenbezeichnung ist eine Zahl und ein Buchstabe von a bis i, etwa
+"250 a"; auf 250 i folgt 251 a. Dieselbe Bezeichnung ist nur mit derselben
+Stufe, Art und Rechenart dieselbe Aufgabe – dann im Trainer und auf jedem
+Rechner.
 
 Aufgaben:
-  -f, --from AUFGABE        erste Aufgabe nach Nummer, z. B. "250 a"
-  -n, --count ANZAHL        so viele Aufgaben ab --from (Vorgabe: 1)
+  -f, --from AUFGABE        erste Aufgabe nach Bezeichnung, z. B. "250 a"
+  -n, --count ANZAHL        so viele Aufgaben ab --from, 1 bis 100000
+                            (Vorgabe: 1; ohne --from ab "1 a")
   -e, --exercise AUFGABE    eine eingetippte Aufgabe, z. B. "3/4 + 1 5/6",
                             "-1 3/4 : 2/5" oder "5 * 2/3"; mehrfach möglich
   -l, --level STUFE         normal, koenner, experte, rechengenie (Vorgabe: normal)
   -k, --kind ART            echt, unecht, gemischt (Vorgabe: echt)
   -p, --operation RECHNUNG  addition, subtraktion, multiplikation, division,
                             mischen (Vorgabe: addition)
+      --ohne-negative       nur Aufgaben ohne negative Zahlen, auch in der
+                            Rechnung und im Ergebnis
+      --nenner-bis N        nur Aufgaben ohne Nenner über N (N ab 2)
+                            Bezeichnungen außerhalb werden übersprungen; die
+                            übrigen bleiben dieselben Aufgaben.
+      --gruppen ANZAHL      1 bis 4 Gruppen (A, B, …) mit verschiedenen Aufgaben
+                            derselben Stufe und Art, jede mit eigenen Schlüsseln
 
 Ausgabe:
   -s, --sheet BLATT         loesungen: die ausführlichen Lösungen (Vorgabe)
-                            arbeitsblatt: nur die Aufgaben, mit Platz zum Rechnen
-                            ergebnisse: jede Aufgabe mit ihrem Ergebnis
+                            arbeitsblatt: Kopf mit Name, Klasse, Datum, ein
+                            Arbeitsauftrag und die Aufgaben mit Platz zum Rechnen
+                            ergebnisse: Tabelle jeder Aufgabe mit ihrem Ergebnis
                             fehlerschluessel: dazu die falschen Ergebnisse
                             typischer Fehler, mit ihren Namen
-  -o, --output DATEI        in DATEI schreiben statt auf die Standardausgabe
+      --alles               Arbeitsblatt, Ergebnisse, Fehlerschlüssel und
+                            Lösungen jeder Gruppe, in einer Datei oder mit -o
+                            ORDNER je eine Datei
+      --titel TEXT          die Überschrift von Arbeitsblatt und Schlüsseln
+                            (Vorgabe: nach Rechenart und Art, z. B. "Addition
+                            echter Brüche")
+  -o, --output DATEI        in DATEI (mit --alles auch in einen ORDNER)
+                            schreiben statt auf die Standardausgabe
       --pdf                 PDF statt HTML, mit den Seitenumbrüchen des Dokuments
   -h, --help                diese Hilfe
   -V, --version             die Version
 
-Beispiele:
-  quorvel-sheet --from "250 a" --count 9 --level koenner -o loesungen.html
-  quorvel-sheet --from "12 a" -n 6 --operation mischen --sheet arbeitsblatt --pdf -o blatt.pdf
+Beispiele für eine Klasse:
+  quorvel-sheet --from "250 a" -n 12 --sheet arbeitsblatt --pdf -o blatt.pdf
+  quorvel-sheet --from "250 a" -n 12 -p subtraktion --ohne-negative --nenner-bis 12 \
+      --gruppen 2 --alles --pdf -o klasse-6b
   quorvel-sheet -e "3/4 + 1 5/6" -e "-1 3/4 : 2/5" --sheet ergebnisse
 
 Rückgabewert: 0 bei Erfolg, 2 bei falschem Aufruf, 1 wenn eine Aufgabe nicht
@@ -71,6 +94,7 @@ struct Options {
     WorksheetRequest request;
     std::optional<std::string> output;  // the file name as typed (UTF-8), not in the documents' code page
     bool pdf = false;
+    bool sheetChosen = false;
     bool help = false;
     bool version = false;
 };
@@ -83,6 +107,23 @@ int Choice(const std::string& option, const std::string& value, const std::map<s
         throw WorksheetFailure("Unbekannter Wert '" + value + "' für "_w + option + " (möglich: "_w + known + ").", 2);
     }
     return it->second;
+}
+
+// A whole number from least to most for option, or a failure that says what is allowed.
+int Number(const std::string& option, const std::string& text, long least, long most, const std::string& allowed) {
+    std::size_t used = 0;
+    long number = 0;
+    try {
+        number = std::stol(text, &used);
+    } catch (const std::exception&) {
+        used = 0;
+    }
+    if (text.empty() || used != text.size() || number < least || number > most) {
+        throw WorksheetFailure("'" + text + "' ist für "_w + option + " nicht möglich: erlaubt ist eine ganze Zahl"_w +
+                                   allowed + ".",
+                               2);
+    }
+    return int(number);
 }
 
 // The arguments come as typed (UTF-8); everything but the output file name
@@ -134,7 +175,18 @@ Options Parse(const std::vector<std::string>& args) {
             options.request.operation = Choice(arg, value(), {{"addition", 0}, {"subtraktion", 1},
                                                               {"multiplikation", 2}, {"division", 3},
                                                               {"mischen", 4}});
+        } else if (arg == "--titel") {
+            options.request.title = value();
+        } else if (arg == "--gruppen") {
+            options.request.groups = Number(arg, value(), 1, 4, " von 1 bis 4");
+        } else if (arg == "--nenner-bis") {
+            options.request.largestDenominator = Number(arg, value(), 2, 2147483647, " ab 2");
+        } else if (arg == "--ohne-negative" && !inlineValue) {
+            options.request.noNegatives = true;
+        } else if (arg == "--alles" && !inlineValue) {
+            options.request.everything = true;
         } else if (arg == "-s" || arg == "--sheet") {
+            options.sheetChosen = true;
             options.request.sheet = WorksheetKind(Choice(arg, value(), {{"loesungen", 0}, {"lösungen"_w, 0},
                                                                     {"arbeitsblatt", 1}, {"ergebnisse", 2},
                                                                     {"fehlerschluessel", 3}, {"fehlerschlüssel"_w, 3}}));
@@ -148,6 +200,9 @@ Options Parse(const std::vector<std::string>& args) {
     }
     if (options.help || options.version) return options;
     if (counted && !options.request.from) options.request.from = "1 a";
+    if (options.request.everything && options.sheetChosen) {
+        throw WorksheetFailure("--alles schreibt alle Blätter; --sheet passt nicht dazu."_w, 2);
+    }
     if (!options.request.from && options.request.typed.empty()) {
         throw WorksheetFailure("Keine Aufgaben: --from oder --exercise angeben. Hilfe mit --help.", 2);
     }
@@ -156,9 +211,12 @@ Options Parse(const std::vector<std::string>& args) {
 
 // The engine lays out and prints a document in a time that grows faster than
 // its length: 1000 exercises take 3 s, 10000 take 70 s. Parts of this many
-// pages (or exercises of a key) take a fraction of a second each, and are
-// joined into one PDF.
+// pages take a fraction of a second each, and are joined into one PDF. The
+// engine's memory grows with what a part holds: the pages of worksheets and
+// keys, with up to 12 exercises each, go in smaller parts than the worked
+// solutions with 2.
 constexpr std::size_t kPagesPerPart = 125;
+constexpr std::size_t kFullPagesPerPart = 40;
 
 // A document as PDF, laid out by the browser engine with its page breaks.
 std::string RenderPdf(quorvel::HtmlView& view, const std::string& fileBytes) {
@@ -184,26 +242,42 @@ std::string RenderPdf(quorvel::HtmlView& view, const std::string& fileBytes) {
     return std::string(pdf->constData(), std::size_t(pdf->size()));
 }
 
+// The engine stamps a PDF with the second it was made. A sheet made again
+// from the same request should be the same file: the stamps give way to
+// blanks of their length, which leaves every offset of the file as it was.
+void BlankDates(std::string& pdf) {
+    for (const std::string key : {"/CreationDate (", "/ModDate ("}) {
+        for (std::size_t at = pdf.find(key); at != std::string::npos; at = pdf.find(key, at + 1)) {
+            const std::size_t end = pdf.find(')', at);
+            if (end == std::string::npos || end - at > 64) continue;
+            pdf.replace(at, end + 1 - at, end + 1 - at, ' ');
+        }
+    }
+}
+
 // The file as one PDF, printed part by part in one view.
-std::string RenderPdf(const std::string& file) {
-    std::vector<std::string> parts = quorvel::PrintableParts(file, kPagesPerPart);
+std::string RenderPdf(const std::string& file, std::size_t pagesPerPart) {
+    std::vector<std::string> parts = quorvel::PrintableParts(file, pagesPerPart);
     quorvel::HtmlView view;
-    for (std::string& part : parts) part = RenderPdf(view, part);
+    for (std::string& part : parts) {
+        part = RenderPdf(view, part);
+        BlankDates(part);
+    }
     if (parts.size() == 1) return std::move(parts.front());
     std::optional<std::string> joined = quorvel::JoinPdfs(parts);
     if (!joined) throw WorksheetFailure("Das PDF konnte nicht erzeugt werden.", 1);
     return std::move(*joined);
 }
 
-void Write(const Options& options, const std::string& bytes) {
-    if (!options.output) {
+void Write(const std::optional<std::string>& output, const std::string& bytes) {
+    if (!output) {
         if (!quorvel::WriteAll(STDOUT_FILENO, bytes)) {
             throw WorksheetFailure("Die Ausgabe konnte nicht geschrieben werden.", 1);
         }
         return;
     }
-    const QString fileName = QFile::decodeName(QByteArray::fromStdString(*options.output));
-    const std::string shownName = quorvel::cp1252::FromUtf8(*options.output);
+    const QString fileName = QFile::decodeName(QByteArray::fromStdString(*output));
+    const std::string shownName = quorvel::cp1252::FromUtf8(*output);
     switch (quorvel::WriteFile(fileName, bytes)) {
         case quorvel::WriteResult::Written: return;
         case quorvel::WriteResult::NotWritten:
@@ -230,23 +304,53 @@ int main(int argc, char* argv[]) {
     try {
         Options options = Parse(args);
         if (options.help) {
-            Write({}, kHelp);
+            Write(std::nullopt, kHelp);
             return 0;
         }
         if (options.version) {
-            Write({}, "quorvel-sheet " QUORVEL_VERSION "\n");
+            Write(std::nullopt, "quorvel-sheet " QUORVEL_VERSION "\n");
             return 0;
         }
-        std::string bytes = quorvel::BuildWorksheet(options.request);
+        // With --alles, a folder gets one file for each document.
+        const bool intoFolder = options.request.everything && options.output &&
+                                QFileInfo(QFile::decodeName(QByteArray::fromStdString(*options.output))).isDir();
+        std::vector<quorvel::NamedDocument> documents;
+        if (intoFolder) {
+            documents = quorvel::BuildWorksheets(options.request);
+        } else {
+            documents.push_back({"", quorvel::BuildWorksheet(options.request)});
+        }
         if (options.pdf) {
             // The engine needs an application, though no window opens.
             quorvel::UseOffscreenEngine();
             quorvel::PrepareApplication();
             int qtArgc = 1;
             QApplication application(qtArgc, argv);
-            bytes = RenderPdf(bytes);
+            const bool solutionsOnly = !options.request.everything && options.request.sheet == WorksheetKind::Solutions;
+            for (quorvel::NamedDocument& document : documents) {
+                const bool solutions = solutionsOnly || document.name.ends_with("loesungen");
+                document.file = RenderPdf(document.file, solutions ? kPagesPerPart : kFullPagesPerPart);
+            }
         }
-        Write(options, bytes);
+        if (!intoFolder) {
+            Write(options.output, documents.front().file);
+            return 0;
+        }
+        std::string written;
+        for (const quorvel::NamedDocument& document : documents) {
+            const std::string name = *options.output + (options.output->ends_with('/') ? "" : "/") + document.name +
+                                     (options.pdf ? ".pdf" : ".html");
+            try {
+                Write(name, document.file);
+            } catch (const WorksheetFailure& failure) {
+                // Say which files of the set are there, and which are not.
+                throw WorksheetFailure(std::string(failure.what()) +
+                                           (written.empty() ? " Keine Datei des Satzes wurde geschrieben."
+                                                            : " Geschrieben sind nur: " + written + "."),
+                                       failure.Status());
+            }
+            written += (written.empty() ? "" : ", ") + document.name + (options.pdf ? ".pdf" : ".html");
+        }
         return 0;
     } catch (const WorksheetFailure& failure) {
         std::cerr << "quorvel-sheet: " << quorvel::cp1252::ToUtf8(failure.what()) << "\n";

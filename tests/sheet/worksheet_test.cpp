@@ -1,6 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
+#include <map>
+
 #include "document/document.h"
+#include "exercise/generator.h"
 #include "fraction/cp1252.h"
 #include "sheet/worksheet.h"
 
@@ -90,73 +95,150 @@ TEST(BuildWorksheet, SolutionsAreCollectedTwoToAPage) {
     EXPECT_EQ(file, FileContents(WrapInDocument(body)));
 }
 
-TEST(BuildWorksheet, ExercisesAndAnswers) {
-    WorksheetRequest request;
-    request.typed = {"1/2 + 1/4", "2 * 3/4"};
-    request.sheet = WorksheetKind::Exercises;
-    const std::string exercises = BuildWorksheet(request);
-    EXPECT_NE(exercises.find("Aufgabe 1) [n e]<br>"), std::string::npos);
-    EXPECT_NE(exercises.find(">Multiplikation</div>"), std::string::npos);
-    EXPECT_EQ(exercises.find("Ergebnis"), std::string::npos) << "no solution on the pupils' sheet";
-    EXPECT_EQ(exercises.find("kgV"), std::string::npos);
-
-    request.sheet = WorksheetKind::Answers;
-    const std::string answers = BuildWorksheet(request);
-    EXPECT_NE(answers.find(">Ergebnisse</div>"), std::string::npos);
-    EXPECT_NE(answers.find("      = \x97"), std::string::npos);    // 3/4
-    EXPECT_NE(answers.find("      = 1\x97"), std::string::npos);   // 1 1/2
-    EXPECT_EQ(answers.find("kgV"), std::string::npos);
-}
-
-TEST(BuildWorksheet, PupilsSheetsNumberTypedExercisesAndWriteNumbersAsPupilsDo) {
-    WorksheetRequest request{{}, 1, 0, 2, 0, {"1/2 - 1/2", "-1 3/4 + 1/2", "3 * 2/3"}};
-    // The drawn exercise, and the answer, as a pupil writes them.
-    const std::pair<const char*, const char*> rows[] = {
-        {"      1   1\r\n      \x97 - \x97\r\n      2   2\r\n", "<br>\r\n      = 0\r\n</pre>"},
-        {"        3   1\r\n      -1\x97 + \x97\r\n        4   2\r\n", "          1\r\n      = -1\x97\r\n          4\r\n"},
-        {"<br>\r\n          2\r\n      3 * \x97\r\n          3\r\n", "<br>\r\n      = 2\r\n</pre>"},
+TEST(BuildWorksheet, PupilsSheetsAndKeysWriteExercisesAsPupilsDo) {
+    // Typed exercises keep their place as number on every sheet, the worked
+    // solutions included; a negative operand in brackets, a true minus, "·".
+    WorksheetRequest request{{}, 1, 0, 2, 0, {"1/2 - 1/2", "-1 3/4 + 1/2", "3 * 2/3", "3/4 : -2"}};
+    const std::string fraction = "<span class=\"q-bruch\"><span class=\"q-z\">";
+    const std::string drawn[] = {
+        fraction + "1</span><span>2</span></span> &minus; " + fraction + "1</span><span>2</span></span>",
+        "(&minus;1" + fraction + "3</span><span>4</span></span>) + " + fraction + "1</span><span>2</span></span>",
+        "3 \xB7 " + fraction + "2</span><span>3</span></span>",
+        fraction + "3</span><span>4</span></span> : (&minus;2)",
     };
-    for (WorksheetKind kind : {WorksheetKind::Exercises, WorksheetKind::Answers, WorksheetKind::ErrorKey,
-                               WorksheetKind::Solutions}) {
+    const std::string results[] = {"= 0<", "= &minus;1" + fraction + "1</span><span>4</span></span>", "= 2<",
+                                   "= &minus;" + fraction + "3</span><span>8</span></span>"};
+    for (WorksheetKind kind : {WorksheetKind::Exercises, WorksheetKind::Answers, WorksheetKind::ErrorKey}) {
         request.sheet = kind;
         const std::string sheet = BuildWorksheet(request);
-        for (std::size_t i = 0; i < 3; ++i) {
-            EXPECT_NE(sheet.find("Aufgabe " + std::to_string(i + 1) + ") [n g]<br>"), std::string::npos) << i;
-            if (kind == WorksheetKind::Solutions) continue;  // drawn as the trainer draws them
-            EXPECT_NE(sheet.find(rows[i].first), std::string::npos) << rows[i].first;
-            EXPECT_EQ(sheet.find(rows[i].second) != std::string::npos, kind != WorksheetKind::Exercises) << rows[i].second;
+        for (std::size_t i = 0; i < 4; ++i) {
+            const std::size_t number = sheet.find(">" + std::to_string(i + 1) + ")</");
+            ASSERT_NE(number, std::string::npos) << i;
+            EXPECT_EQ(sheet.find(drawn[i], number), sheet.find(drawn[i])) << i;  // after its number
+            EXPECT_NE(sheet.find(drawn[i]), std::string::npos) << int(kind) << " " << i;
+            EXPECT_EQ(sheet.find(results[i]) != std::string::npos, kind != WorksheetKind::Exercises) << results[i];
         }
-        EXPECT_EQ(sheet.find("Bsp."), std::string::npos);
+        for (const char* never : {"[n g]", "Bsp.", "kgV", "*", "color:red"}) EXPECT_EQ(sheet.find(never), std::string::npos) << never;
+    }
+    request.sheet = WorksheetKind::Solutions;
+    const std::string solutions = BuildWorksheet(request);
+    for (int i = 1; i <= 4; ++i) EXPECT_NE(solutions.find("Aufgabe " + std::to_string(i) + ") [n g]<br>"), std::string::npos);
+}
+
+TEST(BuildWorksheet, WorksheetHasAHeaderAndAFooterThatPosesItAgain) {
+    WorksheetRequest request;
+    request.from = "250 a";
+    request.count = 12;
+    request.sheet = WorksheetKind::Exercises;
+    const std::string sheet = BuildWorksheet(request);
+    for (const std::string text : {"Addition echter Br\xFC" "che", "Name:", "Klasse:", "Datum:",
+                                   "Addiere und k\xFCrze vollst\xE4ndig.", "Quorvel \xB7 250 a \x96 251 c \xB7 normal"}) {
+        EXPECT_NE(sheet.find(text), std::string::npos) << text;
+    }
+    EXPECT_EQ(sheet.find(PageBreakMarker()), std::string::npos) << "12 exercises of level normal on one page";
+    EXPECT_EQ(sheet.find("[n e]"), std::string::npos);
+    request.title = "Klassenarbeit <6b>";
+    request.count = 13;
+    const std::string titled = BuildWorksheet(request);
+    EXPECT_NE(titled.find("Klassenarbeit &lt;6b&gt;"), std::string::npos);
+    EXPECT_NE(titled.find(PageBreakMarker()), std::string::npos);
+}
+
+TEST(BuildWorksheet, ErrorKeyNamesEachWrongValueOnce) {
+    WorksheetRequest request;
+    request.typed = {"1/2 + 1/4"};
+    request.sheet = WorksheetKind::ErrorKey;
+    // 1/2 + 1/4: the larger denominator is the common one, so both give 2/4, which is 1/2.
+    const std::string key = BuildWorksheet(request);
+    const std::string both =
+        "<span class=\"q-bruch\"><span class=\"q-z\">1</span><span>2</span></span><span class=\"q-name\">Zähler addiert, "
+        "ohne zu erweitern oder Zähler addiert, größerer Nenner behalten</span>"_w;
+    EXPECT_NE(key.find(both), std::string::npos);
+    EXPECT_EQ(key.find("ohne zu erweitern"), key.rfind("ohne zu erweitern"));
+    EXPECT_NE(key.find("Zähler plus Zähler, Nenner plus Nenner"_w), std::string::npos);
+    EXPECT_EQ(key.find("Dividend umgedreht"), std::string::npos);  // only the operation's strategies
+}
+
+TEST(SolveGroups, RangesPassOverDesignationsAndKeepTheOthersAsTheyAre) {
+    for (int difficulty = 0; difficulty < 4; ++difficulty) {
+        for (int kind = 0; kind < 3; ++kind) {
+            for (int operation : {1, 4}) {
+                WorksheetRequest request{"250 a", 4, difficulty, kind, operation};
+                request.noNegatives = true;
+                request.largestDenominator = 12;
+                const ExerciseGroup group = SolveGroups(request).front();
+                ASSERT_EQ(group.exercises.size(), 4u);
+                // The trainer's walk from a fresh start, as long as the ranged one.
+                std::map<std::string, PosedExercise> walked;
+                ExerciseGenerator generator;
+                std::string field = "250";
+                char shown = OperatorOfRow(operation);
+                for (long i = 0; i < 4 + group.passedOver; ++i) {
+                    const PosedExercise posed = generator.Pose({field, difficulty, kind, operation, shown, true});
+                    field = posed.exerciseNumber;
+                    shown = posed.op;
+                    walked[field] = posed;
+                }
+                EXPECT_EQ(field, group.lastDesignation);
+                for (const SolvedExercise& e : group.exercises) {
+                    const std::string where = e.designation + " " + std::to_string(difficulty) + std::to_string(kind);
+                    EXPECT_LE(std::max(e.first.denominator, e.second.denominator), 12) << where;
+                    for (const MixedFraction& n : {e.first, e.second, e.result}) {
+                        EXPECT_TRUE(n.whole >= 0 && n.numerator >= 0) << where;
+                    }
+                    for (std::size_t at = e.walkthrough.find('-'); at != std::string::npos; at = e.walkthrough.find('-', at + 1)) {
+                        EXPECT_FALSE(std::isdigit(static_cast<unsigned char>(e.walkthrough[at + 1]))) << where;
+                    }
+                    ASSERT_TRUE(walked.contains(e.designation)) << where;
+                    const PosedExercise& posed = walked[e.designation];
+                    EXPECT_TRUE(posed.op == e.op && posed.first == e.first && posed.second == e.second) << where;
+                }
+            }
+        }
     }
 }
 
-TEST(BuildWorksheet, ErrorKeyNamesTheWrongResults) {
-    WorksheetRequest request;
-    request.typed = {"1/2 + 1/3"};
-    request.sheet = WorksheetKind::ErrorKey;
-    const std::string key = BuildWorksheet(request);
-    EXPECT_NE(key.find("Fehlerschlüssel"_w), std::string::npos);
-    // 2/5 beside its name: the numerator, the name with the bar, the denominator.
-    const std::size_t name = key.find("      Zähler plus Zähler, Nenner plus Nenner: —"_w);
-    ASSERT_NE(name, std::string::npos);
-    EXPECT_EQ(key.rfind('2', name), key.find_last_not_of(" \r\n", name - 1));
-    EXPECT_EQ(key.find("Dividend umgedreht"), std::string::npos);  // only the operation's strategies
-    // 1/2 + 1/4: the larger denominator is the common one, so both give 2/4,
-    // on one line.
-    request.typed = {"1/2 + 1/4"};
-    const std::string both = BuildWorksheet(request);
-    const std::string line = "      Zähler addiert, ohne zu erweitern oder Zähler addiert, größerer Nenner behalten: —"_w;
-    EXPECT_NE(both.find(line), std::string::npos);
-    EXPECT_EQ(both.find("ohne zu erweitern"), both.rfind("ohne zu erweitern"));
+TEST(SolveGroups, GroupsHaveExercisesOfTheirOwnPosedAgainByTheirFirstDesignation) {
+    WorksheetRequest request{"250 a", 12, 0, 0, 4};
+    request.groups = 3;
+    const std::vector<ExerciseGroup> groups = SolveGroups(request);
+    ASSERT_EQ(groups.size(), 3u);
+    for (std::size_t g = 0; g < groups.size(); ++g) {
+        EXPECT_EQ(groups[g].letter, char('A' + g));
+        ASSERT_EQ(groups[g].exercises.size(), 12u);
+        if (g > 0) {
+            EXPECT_EQ(FieldTextBefore(groups[g].firstDesignation), groups[g - 1].lastDesignation);
+        }
+        for (std::size_t h = 0; h < g; ++h) {
+            for (const SolvedExercise& a : groups[h].exercises) {
+                for (const SolvedExercise& b : groups[g].exercises) {
+                    EXPECT_FALSE(a.op == b.op && a.first == b.first && a.second == b.second) << b.designation;
+                }
+            }
+        }
+        // The same mix of operations, and each group again on its own.
+        std::string ops;
+        for (const SolvedExercise& e : groups[g].exercises) ops += e.op;
+        for (char op : {'+', '-', '*', ':'}) EXPECT_EQ(std::count(ops.begin(), ops.end(), op), 3) << ops;
+        WorksheetRequest alone{groups[g].firstDesignation, 12, 0, 0, 4};
+        const std::vector<SolvedExercise> again = SolveAll(alone);
+        for (std::size_t i = 0; i < 12; ++i) EXPECT_EQ(again[i].walkthrough, groups[g].exercises[i].walkthrough);
+    }
+    request.everything = true;
+    const std::vector<NamedDocument> documents = BuildWorksheets(request);
+    ASSERT_EQ(documents.size(), 12u);
+    EXPECT_EQ(documents[5].name, "gruppe-b-ergebnisse");
+    const WorksheetRequest solutions{groups[1].firstDesignation, 12, 0, 0, 4};
+    EXPECT_EQ(documents[7].file, BuildWorksheet(solutions));  // the trainer's worked solutions, unchanged
 }
 
 TEST(PrintableParts, PartsHoldTheDocumentPieceByPiece) {
-    // Two exercises to a page on the sheets with page breaks; the keys are
-    // parted by exercises.
+    // Two exercises to a page of the worked solutions, twelve to a page of
+    // a worksheet of level normal; a key's rows fill its pages.
     struct Case { WorksheetKind sheet; int count; std::size_t pieces; std::size_t parts; };
     const Case cases[] = {
-        {WorksheetKind::Solutions, 11, 2, 3}, {WorksheetKind::Exercises, 11, 4, 2}, {WorksheetKind::Answers, 11, 4, 3},
-        {WorksheetKind::ErrorKey, 5, 5, 1},   {WorksheetKind::Exercises, 11, 0, 1}, {WorksheetKind::Solutions, 2, 1, 1},
+        {WorksheetKind::Solutions, 11, 2, 3}, {WorksheetKind::Exercises, 30, 2, 2}, {WorksheetKind::Answers, 40, 2, 2},
+        {WorksheetKind::ErrorKey, 5, 5, 1},   {WorksheetKind::Exercises, 30, 0, 1}, {WorksheetKind::Solutions, 2, 1, 1},
     };
     const std::string tail = "\r\n</body>\r\n</html>\r\n";
     for (const Case& c : cases) {
@@ -165,18 +247,24 @@ TEST(PrintableParts, PartsHoldTheDocumentPieceByPiece) {
         request.count = c.count;
         request.sheet = c.sheet;
         const std::string file = BuildWorksheet(request);
-        const bool paged = c.sheet == WorksheetKind::Solutions || c.sheet == WorksheetKind::Exercises;
         const std::vector<std::string> parts = PrintableParts(file, c.pieces);
         EXPECT_EQ(parts.size(), c.parts) << int(c.sheet);
         std::string bodies;
         for (const std::string& part : parts) {
             ASSERT_TRUE(part.starts_with(DocumentHeader()) && part.ends_with(tail));
-            if (!bodies.empty() && paged) bodies += PageBreakMarker();
-            bodies += part.substr(DocumentHeader().size(), part.size() - DocumentHeader().size() - tail.size());
-            std::size_t exercises = 0;
-            for (std::size_t at = part.find("Aufgabe "); at != std::string::npos; at = part.find("Aufgabe ", at + 1)) ++exercises;
+            if (!bodies.empty()) bodies += PageBreakMarker();
+            std::string body = part.substr(DocumentHeader().size(), part.size() - DocumentHeader().size() - tail.size());
+            // A page of a worksheet or key is printed with their style.
+            EXPECT_EQ(body.find("q-seite") == std::string::npos, body.find("<style") == std::string::npos);
+            if (!bodies.empty() && body.starts_with("<style")) body.erase(0, body.find("</style>\r\n") + 10);
+            bodies += body;
+            // What a part holds: exercises of the worked solutions, pages of the others.
+            const bool solutions = c.sheet == WorksheetKind::Solutions;
+            const std::string piece = solutions ? "Aufgabe " : "<div class=\"q-seite\"";
+            std::size_t pieces = 0;
+            for (std::size_t at = part.find(piece); at != std::string::npos; at = part.find(piece, at + 1)) ++pieces;
             if (c.pieces > 0) {
-                EXPECT_LE(exercises, (paged ? 2 : 1) * c.pieces) << int(c.sheet);
+                EXPECT_LE(pieces, (solutions ? 2 : 1) * c.pieces) << int(c.sheet);
             }
         }
         EXPECT_EQ(DocumentHeader() + bodies + tail, PrintableDocument(file)) << int(c.sheet);
@@ -205,6 +293,19 @@ TEST(BuildWorksheet, FailuresCarryTheirStatus) {
     designated.from = "2147483647 i";
     designated.count = 2;
     EXPECT_EQ(status(designated), 1);
+    // Requests that contradict themselves or that nothing satisfies.
+    WorksheetRequest contradicting{"1 a", 4};
+    for (auto change : std::initializer_list<void (*)(WorksheetRequest&)>{
+             [](WorksheetRequest& r) { r.groups = 5; },
+             [](WorksheetRequest& r) { r.groups = 2, r.typed = {"1/2 + 1/3"}; },
+             [](WorksheetRequest& r) { r.noNegatives = true, r.typed = {"1/3 - 1/2"}; },
+             [](WorksheetRequest& r) { r.largestDenominator = 12, r.typed = {"1/13 + 1/2"}; },
+             [](WorksheetRequest& r) { r.largestDenominator = 2; },
+         }) {
+        WorksheetRequest request = contradicting;
+        change(request);
+        EXPECT_EQ(status(request), 2);
+    }
     try {
         typed.typed = {"1/0 + 1/2"};
         BuildWorksheet(typed);

@@ -163,22 +163,74 @@ QStringList PdfPages(const QString& pdf) {
 TEST(SheetTool, PrintedSheetsAsTeachersHandThemOut) {
     QTemporaryDir dir;
     const QString pdf = dir.filePath("blatt.pdf");
-    // Two exercises to a page and no empty page after the last; an answer
-    // never parted from its exercise.
-    for (const char* sheet : {"loesungen", "arbeitsblatt", "ergebnisse"}) {
-        const bool answers = QString(sheet) == "ergebnisse";
-        ASSERT_EQ(RunTool({"-n", answers ? "40" : "6", "--sheet", sheet, "--pdf", "-o", pdf}).status, 0);
+    // The worked solutions two to a page and no empty page after the last;
+    // the worksheet of 12 with its header, and each key, on one page.
+    struct Case { const char* sheet; int pages; QStringList texts; };
+    const Case cases[] = {
+        {"loesungen", 6, {"Aufgabe 250 a)", "Aufgabe 251 c)"}},
+        {"arbeitsblatt", 1, {"Name:", "Klasse:", "Datum:", "Addiere und kürze vollständig.", "250 a – 251 c"}},
+        {"ergebnisse", 1, {"Ergebnisse", "250 a", "251 c"}},
+        {"fehlerschluessel", 1, {"Fehlerschlüssel", "Zähler plus Zähler", "251 c"}},
+    };
+    for (const Case& c : cases) {
+        ASSERT_EQ(RunTool({"--from", "250 a", "-n", "12", "--sheet", c.sheet, "--pdf", "-o", pdf}).status, 0);
         const QStringList pages = PdfPages(pdf);
-        EXPECT_TRUE(answers ? pages.size() > 1 : pages.size() == 3) << sheet << ": " << pages.size() << " pages";
-        for (const QString& page : pages) EXPECT_EQ(page.count("Aufgabe"), answers ? page.count('=') : 2) << sheet;
+        EXPECT_EQ(pages.size(), c.pages) << c.sheet;
+        const QString text = pages.join('\n');
+        for (const QString& wanted : c.texts) EXPECT_TRUE(text.contains(wanted)) << c.sheet << ": " << wanted.toStdString();
+        if (c.pages != 1) continue;
+        for (int i = 1; i <= 12; ++i) EXPECT_TRUE(text.contains(QString("%1)").arg(i))) << c.sheet << " " << i;
+        EXPECT_FALSE(text.contains("[n e]")) << c.sheet;
+    }
+}
+
+TEST(SheetTool, AClassSetOfTwoGroupsMadeTwiceIsTheSame) {
+    QTemporaryDir dir;
+    const QStringList request{"--from", "250 a", "-n", "12", "--gruppen", "2", "--alles", "--pdf", "-o"};
+    const QString once = dir.filePath("satz.pdf"), twice = dir.filePath("nochmal.pdf");
+    ASSERT_EQ(RunTool(request + QStringList{once}).status, 0);
+    ASSERT_EQ(RunTool(request + QStringList{twice}).status, 0);
+    EXPECT_EQ(ReadBytes(once), ReadBytes(twice));
+    // Worksheet, answers, error key (a page each) and six pages of worked
+    // solutions for each group, marked with its group throughout.
+    const QStringList pages = PdfPages(once);
+    ASSERT_EQ(pages.size(), 18);
+    for (int page = 0; page < 18; ++page) {
+        EXPECT_TRUE(page % 9 > 2 || pages[page].contains(page < 9 ? "Gruppe A" : "Gruppe B")) << page;
+    }
+    // A folder gets one file for each document; the worked solutions of a
+    // group are the trainer's, posed from the group's first designation.
+    ASSERT_TRUE(QDir(dir.path()).mkdir("klasse"));
+    ASSERT_EQ(RunTool({"--from", "250 a", "-n", "12", "--gruppen", "2", "--alles", "-o", dir.filePath("klasse")}).status, 0);
+    EXPECT_EQ(QDir(dir.filePath("klasse")).entryList(QDir::Files).size(), 8);
+    WorksheetRequest groupB;
+    groupB.from = "251 d";
+    groupB.count = 12;
+    EXPECT_EQ(ReadBytes(dir.filePath("klasse/gruppe-b-loesungen.html")), BuildWorksheet(groupB));
+}
+
+TEST(SheetTool, RangesForAClassWithoutNegativeNumbers) {
+    // A negative number follows "=" or "(" with a true minus; without the
+    // range, 40 differences have some.
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath("ergebnisse.pdf");
+    const QRegularExpression negative(QString("[=(]\\s*") + QChar(0x2212));
+    for (bool ranged : {false, true}) {
+        const QStringList range = ranged ? QStringList{"--ohne-negative", "--nenner-bis", "12"} : QStringList{};
+        const Outcome run = RunTool(range + QStringList{"-p", "subtraktion", "-n", "40", "--sheet", "ergebnisse", "--pdf", "-o", pdf});
+        ASSERT_EQ(run.status, 0) << run.err.toStdString();
+        const QString text = PdfPages(pdf).join('\n');
+        EXPECT_EQ(text.contains(negative), !ranged);
+        EXPECT_EQ(text.contains("ohne negative Zahlen, Nenner bis 12"), ranged);
+        EXPECT_TRUE(text.contains("40)"));
     }
 }
 
 TEST(SheetTool, LongSheetsArePrintedInPartsJoinedIntoOnePdf) {
-    // 300 exercises are 150 pages, more than the engine is given at once.
+    // 300 worked solutions are 150 pages, more than the engine is given at once.
     QTemporaryDir dir;
     const QString pdf = dir.filePath("lang.pdf");
-    const Outcome run = RunTool({"-n", "300", "--sheet", "arbeitsblatt", "--pdf", "-o", pdf});
+    const Outcome run = RunTool({"-n", "300", "--pdf", "-o", pdf});
     ASSERT_EQ(run.status, 0) << run.err.toStdString();
     QProcess tool;
     tool.start("pdfinfo", {pdf});
@@ -225,6 +277,11 @@ TEST(SheetTool, BadInputWritesNothing) {
         {{"-e", "1/2 + 1/4", "-e", "3/4 : 0"}, 1, "Division durch Null"},
         {{"-e", "1/65537 - 1/65539"}, 1, "Arithmetischer Überlauf"},
         {{"--pdf", "-e", "1/0 * 1/2"}, 1, "Division durch Null"},
+        {{"-n", "12", "--gruppen", "9"}, 2, "1 bis 4"},
+        {{"-n", "12", "--nenner-bis", "1"}, 2, "ab 2"},
+        {{"-e", "3/4 - -2", "--ohne-negative"}, 2, "--ohne-negative"},
+        {{"-n", "3", "--nenner-bis", "2", "--pdf"}, 2, "keine mit Nennern bis 2"},
+        {{"-n", "3", "--alles", "--sheet", "ergebnisse"}, 2, "--alles"},
     };
     for (const auto& c : cases) {
         Outcome run = RunTool(c.arguments + QStringList{"-o", target});
@@ -318,7 +375,8 @@ TEST(SheetTool, HelpInGerman) {
     Outcome run = RunTool({"--help"});
     EXPECT_EQ(run.status, 0);
     const QString help = QString::fromUtf8(run.out);
-    for (const char* text : {"Aufruf: quorvel-sheet", "--from", "--exercise", "--pdf", "Beispiele:", "arbeitsblatt"}) {
+    for (const char* text : {"Aufruf: quorvel-sheet", "--from", "--exercise", "--pdf", "Beispiele", "arbeitsblatt",
+                             "von a bis i", "derselben", "100000", "--gruppen", "--alles"}) {
         EXPECT_TRUE(help.contains(text)) << text;
     }
 }
