@@ -210,6 +210,13 @@ describe('keeping a collection', () => {
     await page.click('#Button2');
     await andShown(page, () => page.keyboard.press('n'));
     await andShown(page, () => page.keyboard.press('n'));
+    // The view scrolls before the next paint after the solution was added.
+    await page.waitForFunction(() => {
+      const f = document.getElementById('WebBrowser1');
+      const top = [...f.contentDocument.querySelectorAll('div')].filter((d) => d.textContent === 'Addition').at(-1)
+        .getBoundingClientRect().top;
+      return f.contentWindow.scrollY > 0 && top >= 0 && top < 40;
+    }, {timeout: 5000}).catch(() => {});
     const [count, top, scrolled] = await newestHeadingTop(page);
     assert.equal(count, 2);
     assert.ok(scrolled > 0 && top >= 0 && top < 40, `the second solution starts at the top: ${top} px, scrolled ${scrolled} px`);
