@@ -195,6 +195,25 @@ describe('collecting, saving and printing', () => {
   });
 });
 
+describe('the keyboard', () => {
+  test('Tab follows the typing flow, and leaves the page at its ends', async () => {
+    const {page} = await openTrainer();
+    await page.click('#Button2');
+    const focused = () => page.evaluate(() => document.activeElement.id);
+    await page.focus('#Enr');
+    await page.keyboard.press('Tab');
+    assert.equal(await focused(), 'Eg1');
+    await page.focus('#Enr');
+    await page.keyboard.down('Shift');
+    await page.keyboard.press('Tab');
+    await page.keyboard.up('Shift');
+    // Out of the page; without a browser window around it, the trainer then
+    // puts the cursor back into the exercise, as when it stands nowhere.
+    assert.notEqual(await focused(), 'WebBrowser1', 'Shift+Tab from the first control does not wrap to the last');
+    await page.close();
+  });
+});
+
 describe('keeping a collection', () => {
   // The new item's heading (the operation, the first line of every worked
   // solution) stands at the top of the view.
@@ -216,7 +235,7 @@ describe('keeping a collection', () => {
       const top = [...f.contentDocument.querySelectorAll('div')].filter((d) => d.textContent === 'Addition').at(-1)
         .getBoundingClientRect().top;
       return f.contentWindow.scrollY > 0 && top >= 0 && top < 40;
-    }, {timeout: 5000}).catch(() => {});
+    }, {timeout: 5000});
     const [count, top, scrolled] = await newestHeadingTop(page);
     assert.equal(count, 2);
     assert.ok(scrolled > 0 && top >= 0 && top < 40, `the second solution starts at the top: ${top} px, scrolled ${scrolled} px`);

@@ -196,7 +196,8 @@
         load(t.documentBytes(), name);
         // A collection loaded in full is shown from its newest part.
         const before = t.newestPrefix();
-        if (before) requestAnimationFrame(() => showPast(before));
+        const revision = page.revision;
+        if (before) requestAnimationFrame(() => page.revision === revision && showPast(before));
       }
     }
   }
@@ -242,31 +243,31 @@
     if (!doc || !doc.body) return;
     const old = document.implementation.createHTMLDocument('').body;
     old.innerHTML = '\n' + before;
-    let a = old.firstChild;
-    let p = doc.body.firstChild;
+    let oldNode = old.firstChild;
+    let pageNode = doc.body.firstChild;
     let offset = 0;
-    while (a && p && a.nodeType === p.nodeType && a.nodeName === p.nodeName) {
-      if (a.nodeType === Node.TEXT_NODE && a.data !== p.data) {
-        if (p.data.startsWith(a.data)) offset = a.data.length;  // the new part begins inside this text
+    while (oldNode && pageNode && oldNode.nodeType === pageNode.nodeType && oldNode.nodeName === pageNode.nodeName) {
+      if (oldNode.nodeType === Node.TEXT_NODE && oldNode.data !== pageNode.data) {
+        if (pageNode.data.startsWith(oldNode.data)) offset = oldNode.data.length;  // the new part begins inside this text
         break;
       }
-      a = nextInOrder(a, old);
-      p = nextInOrder(p, doc.body);
+      oldNode = nextInOrder(oldNode, old);
+      pageNode = nextInOrder(pageNode, doc.body);
     }
     // The first thing from there that shows (not blanks, not an empty page break).
     const range = doc.createRange();
-    for (; p; p = nextInOrder(p, doc.body), offset = 0) {
-      if (p.nodeType === Node.TEXT_NODE) {
-        range.setStart(p, Math.min(offset, p.length));
-        range.setEnd(p, p.length);
-      } else if (p.nodeType === Node.ELEMENT_NODE) {
-        range.selectNode(p);
+    for (; pageNode; pageNode = nextInOrder(pageNode, doc.body), offset = 0) {
+      if (pageNode.nodeType === Node.TEXT_NODE) {
+        range.setStart(pageNode, Math.min(offset, pageNode.length));
+        range.setEnd(pageNode, pageNode.length);
+      } else if (pageNode.nodeType === Node.ELEMENT_NODE) {
+        range.selectNode(pageNode);
       } else {
         continue;
       }
-      const box = range.getBoundingClientRect();
-      if (box.height > 0) {
-        frame.contentWindow.scrollTo(0, box.top + frame.contentWindow.scrollY);
+      const rect = range.getBoundingClientRect();
+      if (rect.height > 0) {
+        frame.contentWindow.scrollTo(0, rect.top + frame.contentWindow.scrollY);
         return;
       }
     }
@@ -387,12 +388,30 @@
     return [...placed, ...candidates.filter((element) => !element.dataset.tab)];
   }
 
+  // Tab follows the order above; past its ends the browser takes the focus
+  // on, out of the page. From a control outside the order (an unchecked
+  // row, a result field while nothing is checked) Tab goes on from where
+  // that control stands in the page.
   function onTab(e, from) {
     const order = tabOrder();
     if (order.length === 0) return;
+    let at = order.indexOf(from);
+    if (at < 0) {
+      const after = order.findIndex((element) =>
+        from.compareDocumentPosition(element) & Node.DOCUMENT_POSITION_FOLLOWING);
+      at = (after < 0 ? order.length : after) - (e.shiftKey ? 0 : 1);
+    }
+    const next = at + (e.shiftKey ? -1 : 1);
+    if (next < 0 || next >= order.length) {
+      // From the page's first or last control, the browser's own move of
+      // the focus leaves the page.
+      const all = [...form.querySelectorAll('button, input, iframe')].filter((element) =>
+        element.tabIndex >= 0 && !element.disabled && visible(element));
+      const edge = e.shiftKey ? all[0] : all[all.length - 1];
+      if (edge && edge !== from) edge.focus();
+      return;
+    }
     e.preventDefault();
-    const at = order.indexOf(from);
-    const next = at < 0 ? (e.shiftKey ? order.length - 1 : 0) : (at + (e.shiftKey ? -1 : 1) + order.length) % order.length;
     order[next].focus();
   }
 
