@@ -80,6 +80,7 @@ Ausgabe:
 
 Beispiele für eine Klasse:
   quorvel-sheet --from "250 a" -n 12 --sheet arbeitsblatt --pdf -o blatt.pdf
+  mkdir klasse-6b    # --alles schreibt in einen vorhandenen Ordner je eine Datei
   quorvel-sheet --from "250 a" -n 12 -p subtraktion --ohne-negative --nenner-bis 12 \
       --gruppen 2 --alles --pdf -o klasse-6b
   quorvel-sheet -e "3/4 + 1 5/6" -e "-1 3/4 : 2/5" --sheet ergebnisse

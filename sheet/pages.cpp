@@ -178,6 +178,7 @@ std::string Footer(const SheetText& text, std::size_t page, std::size_t pages, b
 // work, for the larger numbers of the harder levels.
 std::size_t RowsPerPage(int difficulty) { return difficulty == 0 ? 6 : difficulty == 3 ? 4 : 5; }
 
+// Each wrong value once, with every strategy that gives it.
 std::vector<std::pair<Rational, std::string>> DistinctWrongResults(const SolvedExercise& e) {
     std::vector<std::pair<Rational, std::string>> wrongs;
     for (const WrongResult& wrong : WrongResults(e.op, e.first, e.second)) {
@@ -190,10 +191,6 @@ std::vector<std::pair<Rational, std::string>> DistinctWrongResults(const SolvedE
     }
     return wrongs;
 }
-
-// The keys: a table of number, exercise and result; the error key adds the
-// values of the typical wrong strategies, two to a line. Rows go onto a page
-// as long as their estimated height leaves room.
 
 }  // namespace
 
@@ -240,8 +237,9 @@ std::string WorksheetDocument(const WorksheetRequest& request, const ExerciseGro
     return body;
 }
 
-// Each wrong value once, with every strategy that gives it.
-
+// The keys: a table of number, exercise and result; the error key adds the
+// values of the typical wrong strategies, two to a line. Rows go onto a page
+// as long as their estimated height leaves room.
 std::string KeyDocument(const WorksheetRequest& request, const ExerciseGroup& group, bool wrongResults) {
     const SheetText text = TextsOf(request, group);
     struct Row {

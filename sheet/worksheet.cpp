@@ -5,6 +5,8 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <set>
+#include <tuple>
 
 #include "document/document.h"
 #include "entry/checking.h"
@@ -151,8 +153,15 @@ std::optional<std::string> OutsideRange(const WorksheetRequest& request, const S
 
 bool IsNegative(const MixedFraction& n) { return n.whole < 0 || n.numerator < 0; }
 
-bool SameExercise(const SolvedExercise& a, const SolvedExercise& b) {
-    return a.op == b.op && a.first == b.first && a.second == b.second;
+// What makes two exercises the same for a pupil: the operation and the
+// operands, in either order where the order does not matter.
+using ExerciseKey = std::tuple<char, Int, Int, Int, Int, Int, Int>;
+ExerciseKey KeyOf(const SolvedExercise& e) {
+    ExerciseKey key{e.op, e.first.whole, e.first.numerator, e.first.denominator,
+                    e.second.whole, e.second.numerator, e.second.denominator};
+    const ExerciseKey swapped{e.op, e.second.whole, e.second.numerator, e.second.denominator,
+                              e.first.whole, e.first.numerator, e.first.denominator};
+    return (e.op == '+' || e.op == '*') ? std::min(key, swapped) : key;
 }
 
 }  // namespace
@@ -201,6 +210,7 @@ std::vector<ExerciseGroup> SolveGroups(const WorksheetRequest& request) {
                                "eingetippte (--exercise).", 2);
     }
     std::vector<ExerciseGroup> groups;
+    std::set<ExerciseKey> earlierGroups;  // the exercises of the groups made so far
     std::optional<std::string> number;
     if (request.from) {
         number = FieldTextBefore(*request.from);
@@ -238,10 +248,7 @@ std::vector<ExerciseGroup> SolveGroups(const WorksheetRequest& request) {
                     SolvedExercise solved = Solve(request, posed.exerciseNumber, posed.op,
                                                   {posed.Eg1, posed.Ez1, posed.En1}, {posed.Eg2, posed.Ez2, posed.En2},
                                                   posed.exerciseNumber);
-                    bool taken = !OutsideRange(request, solved);
-                    for (const ExerciseGroup& earlier : groups) {
-                        for (const SolvedExercise& e : earlier.exercises) taken = taken && !SameExercise(e, solved);
-                    }
+                    const bool taken = !OutsideRange(request, solved) && !earlierGroups.contains(KeyOf(solved));
                     if (taken) {
                         group.exercises.push_back(std::move(solved));
                         inARow = 0;
@@ -260,11 +267,13 @@ std::vector<ExerciseGroup> SolveGroups(const WorksheetRequest& request) {
                     if (wanted.size() > 1) range += " und " + wanted[1];
                     throw WorksheetFailure("Unter den " + std::to_string(kLongestSearch) + " Aufgaben von " + missedFrom +
                                                " bis " + posed.exerciseNumber + " ist keine " + range +
-                                               "; bitte einen gr\xF6\xDF" "eren Bereich w\xE4hlen.",
+                                               "; mit einem gr\xF6\xDF" "eren N bei --nenner-bis oder ohne --ohne-negative gibt es mehr "
+                                               "Aufgaben.",
                                            2);
                 }
             }
         }
+        for (const SolvedExercise& e : group.exercises) earlierGroups.insert(KeyOf(e));
         groups.push_back(std::move(group));
     }
     ExerciseGroup& last = groups.back();

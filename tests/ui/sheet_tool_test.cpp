@@ -191,8 +191,8 @@ TEST(SheetTool, AClassSetOfTwoGroupsMadeTwiceIsTheSame) {
     ASSERT_EQ(RunTool(request + QStringList{once}).status, 0);
     ASSERT_EQ(RunTool(request + QStringList{twice}).status, 0);
     EXPECT_EQ(ReadBytes(once), ReadBytes(twice));
-    // Worksheet, answers, error key (a page each) and six pages of worked
-    // solutions for each group, marked with its group throughout.
+    // Worksheet, answers, error key (a page each, marked with the group) and
+    // six pages of the trainer's worked solutions for each group.
     const QStringList pages = PdfPages(once);
     ASSERT_EQ(pages.size(), 18);
     for (int page = 0; page < 18; ++page) {
