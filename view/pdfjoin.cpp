@@ -103,7 +103,18 @@ std::optional<Part> Read(std::string_view bytes) {
 // The body of an object with every reference "n 0 R" renumbered through
 // numbers; a stream's data is copied as it is. Nothing if it refers to an
 // object that is not there.
-std::optional<std::string> Renumbered(std::string_view body, const std::vector<int>& numbers) {
+// A font subset is named by a tag of six capitals and "+" (/AAAAAA+Arial);
+// each part brings subsets of its own under the same tags, and a file may
+// name different subsets alike by no tag: the part's number goes into the
+// tag's last two letters.
+bool IsSubsetTag(std::string_view name) {
+    if (name.size() < 8 || name[7] != '+') return false;
+    return std::all_of(name.begin() + 1, name.begin() + 7, [](char c) { return c >= 'A' && c <= 'Z'; });
+}
+
+// The object's body with its references renumbered and, in a part after
+// the first, its subset tags made its own.
+std::optional<std::string> Renumbered(std::string_view body, const std::vector<int>& numbers, std::size_t part) {
     std::string out;
     out.reserve(body.size() + 16);
     std::size_t p = 0;
@@ -127,6 +138,13 @@ std::optional<std::string> Renumbered(std::string_view body, const std::vector<i
         } else if (c == '/') {  // a name
             ++p;
             while (p < body.size() && IsRegular(body[p])) ++p;
+            if (part > 0 && IsSubsetTag(body.substr(start, p - start))) {
+                std::string name(body.substr(start, p - start));
+                name[5] = char('A' + part / 26 % 26);
+                name[6] = char('A' + part % 26);
+                out += name;
+                continue;
+            }
         } else if (IsRegular(c)) {
             while (p < body.size() && IsRegular(body[p])) ++p;
             const std::string_view token = body.substr(start, p - start);
@@ -207,7 +225,7 @@ std::optional<std::string> JoinPdfs(const std::vector<std::string>& inputs) {
         for (std::size_t i = 0; i < parts[k].starts.size(); ++i) {
             const int number = numbers[k][i];
             if (number < 0) continue;
-            std::optional<std::string> body = Renumbered(parts[k].Body(int(i), ends[k][i]), numbers[k]);
+            std::optional<std::string> body = Renumbered(parts[k].Body(int(i), ends[k][i]), numbers[k], k);
             if (!body) return std::nullopt;
             if (int(i) == trees[k]) {
                 const std::size_t open = body->find("<<");

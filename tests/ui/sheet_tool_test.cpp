@@ -245,6 +245,16 @@ TEST(SheetTool, LongSheetsArePrintedInPartsJoinedIntoOnePdf) {
     for (int i = 0; i < 300; ++i) expected << QString("%1 %2").arg(1 + i / 9).arg(QChar('a' + i % 9));
     EXPECT_EQ(printed, expected);
     EXPECT_TRUE(tool.readAllStandardError().isEmpty());
+    // Each part's font subsets keep a name of their own in the joined file.
+    tool.start("pdffonts", {pdf});
+    tool.waitForFinished();
+    QStringList fonts;
+    for (const auto& match : QRegularExpression("(?m)^(\\S+)").globalMatch(tool.readAllStandardOutput())) {
+        fonts << match.captured(1);
+    }
+    fonts = fonts.mid(2).filter(QRegularExpression("^[A-Z]{6}\\+"));  // the subsets, not the table's head
+    EXPECT_GT(fonts.size(), 2);
+    EXPECT_EQ(QSet<QString>(fonts.begin(), fonts.end()).size(), fonts.size()) << fonts.join(' ').toStdString();
 }
 
 TEST(SheetTool, FileNameIsTakenAsTyped) {
