@@ -216,8 +216,8 @@ Options Parse(const std::vector<std::string>& args) {
 // engine's memory grows with what a part holds: the pages of worksheets and
 // keys, with up to 12 exercises each, go in smaller parts than the worked
 // solutions with 2.
-constexpr std::size_t kPagesPerPart = 125;
-constexpr std::size_t kFullPagesPerPart = 40;
+constexpr std::size_t kSolutionPagesPerPart = 125;
+constexpr std::size_t kSheetPagesPerPart = 40;
 
 // A document as PDF, laid out by the browser engine with its page breaks.
 std::string RenderPdf(quorvel::HtmlView& view, const std::string& fileBytes) {
@@ -330,7 +330,7 @@ int main(int argc, char* argv[]) {
             const bool solutionsOnly = !options.request.everything && options.request.sheet == WorksheetKind::Solutions;
             for (quorvel::NamedDocument& document : documents) {
                 const bool solutions = solutionsOnly || document.name.ends_with("loesungen");
-                document.file = RenderPdf(document.file, solutions ? kPagesPerPart : kFullPagesPerPart);
+                document.file = RenderPdf(document.file, solutions ? kSolutionPagesPerPart : kSheetPagesPerPart);
             }
         }
         if (!intoFolder) {
