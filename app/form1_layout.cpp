@@ -121,7 +121,7 @@ void Form1::BuildPanel2() {
     Recolour(BB6, QPalette::ButtonText, Qt::red);
     Label7 = MakeLabel(Panel2, "Label7", "(N)");
     Label3 = MakeLabel(Panel2, "Label3", "Nr.");
-    Enr = MakeEdit(Panel2, "Enr", "Bsp.");
+    Enr = MakeEdit(Panel2, "Enr");
     left->addWidget(Button5, 0, 0);
     left->addWidget(Button7, 0, 1);
     left->addWidget(BB6, 1, 0);
@@ -150,15 +150,15 @@ void Form1::BuildPanel3() {
     Compact(grid);
     grid->setVerticalSpacing(Design(2));
 
-    Eg1 = MakeEdit(Panel3, "Eg1", "");
-    Ez1 = MakeEdit(Panel3, "Ez1", "7");
-    En1 = MakeEdit(Panel3, "En1", "14");
-    Eg2 = MakeEdit(Panel3, "Eg2", "");
-    Ez2 = MakeEdit(Panel3, "Ez2", "18");
-    En2 = MakeEdit(Panel3, "En2", "27");
-    Eg = MakeEdit(Panel3, "Eg", " ");
-    Ez = MakeEdit(Panel3, "Ez", "");
-    En = MakeEdit(Panel3, "En", "");
+    Eg1 = MakeEdit(Panel3, "Eg1");
+    Ez1 = MakeEdit(Panel3, "Ez1");
+    En1 = MakeEdit(Panel3, "En1");
+    Eg2 = MakeEdit(Panel3, "Eg2");
+    Ez2 = MakeEdit(Panel3, "Ez2");
+    En2 = MakeEdit(Panel3, "En2");
+    Eg = MakeEdit(Panel3, "Eg");
+    Ez = MakeEdit(Panel3, "Ez");
+    En = MakeEdit(Panel3, "En");
     for (QLineEdit* result : {Eg, Ez, En}) result->setFocusPolicy(Qt::ClickFocus);  // skipped by Tab
     for (QLineEdit* whole : {Eg1, Eg2, Eg}) {
         whole->setFont(FontOf(kWholePartFonts, 17));

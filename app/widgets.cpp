@@ -44,8 +44,8 @@ QPushButton* MakeButton(QWidget* parent, const char* name, const QString& captio
     return button;
 }
 
-QLineEdit* MakeEdit(QWidget* parent, const char* name, const QString& text) {
-    auto* edit = new QLineEdit(text, parent);
+QLineEdit* MakeEdit(QWidget* parent, const char* name) {
+    auto* edit = new QLineEdit(parent);
     edit->setObjectName(name);
     return edit;
 }

@@ -28,7 +28,7 @@ inline const QStringList kWholePartFonts = {"Courier New", "Liberation Mono", "D
 QFont FontOf(const QStringList& families, int designPixels, bool bold = false);
 void Recolour(QWidget* widget, QPalette::ColorRole role, const QColor& colour);
 QPushButton* MakeButton(QWidget* parent, const char* name, const QString& caption);
-QLineEdit* MakeEdit(QWidget* parent, const char* name, const QString& text);
+QLineEdit* MakeEdit(QWidget* parent, const char* name);  // its text is the model's
 // A black bar between a numerator and a denominator field.
 QFrame* MakeBar(QWidget* parent, const char* name);
 // Wide enough for any 32-bit number with its sign at the field's font.

@@ -2,8 +2,6 @@
 
 #include <algorithm>
 
-#include "fraction/sheet.h"
-
 namespace quorvel {
 
 const std::string& DocumentHeader() {

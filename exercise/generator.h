@@ -62,7 +62,6 @@ public:
     // ConversionError for an unreadable designation, leaving the state alone.
     PosedExercise Pose(const ExerciseSettings& settings);
 
-    RandomSource& Random() { return random_; }
     const OperationCounts& Counts() const { return counts_; }
 
 private:

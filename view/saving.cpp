@@ -10,7 +10,6 @@
 #include <filesystem>
 #include <random>
 
-#include "document/document.h"
 
 namespace quorvel {
 
@@ -154,10 +153,6 @@ QString WriteFailure(WriteResult result, const QString& fileName) {
             return QString("Datei %1 wurde nur zum Teil geschrieben, ihr alter Inhalt ist verloren").arg(fileName);
     }
     return {};
-}
-
-WriteResult SaveDocument(const QString& fileName, const std::string& document) {
-    return WriteFile(fileName, FileContents(document));
 }
 
 }  // namespace quorvel

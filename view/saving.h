@@ -29,8 +29,4 @@ QString WriteFailure(WriteResult result, const QString& fileName);
 // False on the first error.
 bool WriteAll(int fd, std::string_view bytes);
 
-// Writes every line of document followed by CR LF, as Windows-1252 bytes
-// without a byte-order mark.
-WriteResult SaveDocument(const QString& fileName, const std::string& document);
-
 }  // namespace quorvel
