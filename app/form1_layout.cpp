@@ -99,7 +99,7 @@ void Form1::BuildPanel1() {
 
     RadioGroup1 = new RadioGroup("RadioGroup1", "Schwierigkeitsgrad", Items(DifficultyItems()), Panel1);
     RadioGroup2 = new RadioGroup("RadioGroup2", ToQString("Art der Brüche"_w), Items(KindItems()), Panel1);
-    RadioGroup3 = new RadioGroup("RadioGroup3", ToQString("Für den Druck"_w), {"Einzelne Aufgabe", "Aufgaben sammeln"}, Panel1);
+    RadioGroup3 = new RadioGroup("RadioGroup3", ToQString("Für den Druck"_w), Items(PrintModeItems()), Panel1);
     for (RadioGroup* group : {RadioGroup1, RadioGroup2, RadioGroup3}) {
         Compact(group->layout());
         row->addWidget(group);

@@ -20,6 +20,7 @@
 #include "view/htmlview.h"
 #include "view/pdfjoin.h"
 #include "view/printpreview.h"
+#include "view/qtext.h"
 #include "view/saving.h"
 #include "view/startup.h"
 
@@ -278,14 +279,9 @@ void Write(const std::optional<std::string>& output, const std::string& bytes) {
         return;
     }
     const QString fileName = QFile::decodeName(QByteArray::fromStdString(*output));
-    const std::string shownName = quorvel::cp1252::FromUtf8(*output);
-    switch (quorvel::WriteFile(fileName, bytes)) {
-        case quorvel::WriteResult::Written: return;
-        case quorvel::WriteResult::NotWritten:
-            throw WorksheetFailure("Datei " + shownName + " kann nicht erstellt werden.", 1);
-        case quorvel::WriteResult::Damaged:
-            throw WorksheetFailure("Datei " + shownName + " wurde nur zum Teil geschrieben, ihr alter Inhalt ist verloren.", 1);
-    }
+    // The window's words for a failed write, with the name as it was typed.
+    const QString failure = quorvel::WriteFailure(quorvel::WriteFile(fileName, bytes), QString::fromStdString(*output));
+    if (!failure.isEmpty()) throw WorksheetFailure(quorvel::FromQString(failure) + ".", 1);
 }
 
 }  // namespace
