@@ -81,7 +81,7 @@ void TrainerModel::CarryOut(Risky action, int row) {
         case Risky::ClearDocument: ClearDocument(); break;
         case Risky::SwitchPrintMode:
             state_.rows[std::size_t(Group::PrintMode)] = row;
-            ClearDocument();  // RadioGroup3Click
+            ClearDocument();  // a change of the print mode empties the document
             break;
         case Risky::Close:
             closeAgreed_ = true;

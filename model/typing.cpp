@@ -80,7 +80,7 @@ void TrainerModel::DialogRowClick(int row) {
     Run([&] {
         if (state_.dialogRow == row) return;
         state_.dialogRow = row;
-        SelectRow(Group::Operation, row);  // the dialog's RadioGroup4Click
+        SelectRow(Group::Operation, row);  // the window takes the dialog's operation
     });
 }
 

@@ -87,7 +87,6 @@ std::string PupilNumber(const Rational& value) {
     return PupilNumber(value.numerator / value.denominator, value.numerator % value.denominator, value.denominator);
 }
 
-bool IsNegative(const MixedFraction& n) { return n.whole < 0 || n.numerator < 0; }
 
 std::string PupilOperator(char op) {
     switch (op) {

@@ -151,8 +151,6 @@ std::optional<std::string> OutsideRange(const WorksheetRequest& request, const S
     return std::nullopt;
 }
 
-bool IsNegative(const MixedFraction& n) { return n.whole < 0 || n.numerator < 0; }
-
 // What makes two exercises the same for a pupil: the operation and the
 // operands, in either order where the order does not matter.
 using ExerciseKey = std::tuple<char, Int, Int, Int, Int, Int, Int>;

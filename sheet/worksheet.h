@@ -97,6 +97,9 @@ std::vector<SolvedExercise> SolveAll(const WorksheetRequest& request);
 // A negative number anywhere in the exercise, its worked solution or its result.
 bool HasNegativeNumber(const SolvedExercise& exercise);
 
+// A negative number as the sheets draw it: a minus in the whole part or the fraction.
+inline bool IsNegative(const MixedFraction& n) { return n.whole < 0 || n.numerator < 0; }
+
 // One document of a set, and the name of its file without extension
 // ("arbeitsblatt", "gruppe-b-loesungen").
 struct NamedDocument {
