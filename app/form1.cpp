@@ -81,20 +81,20 @@ Form1::~Form1() {
 
 void Form1::ConnectHandlers() {
     auto on = [this](QPushButton* button, auto handler) { connect(button, &QPushButton::clicked, this, handler); };
-    on(Button2, [this] { model_.Button2Click(); });
-    on(Button5, [this] { model_.Button5Click(); });
-    on(Button1, [this] { model_.Button1Click(); });
-    on(Button4, [this] { model_.Button4Click(); });
-    on(Button7, [this] { model_.Button7Click(); });
-    on(Bggtkgv, [this] { model_.BggtkgvClick(); });
-    on(BB6, [this] { model_.Button6Click(); });
-    on(Button10, [this] { model_.Button10Click(); });
-    for (QPushButton* button : {BB, BBgleich}) on(button, [this] { model_.LGleichClick(); });
+    on(Button2, [this] { model_.Start(); });
+    on(Button5, [this] { model_.BackToSettings(); });
+    on(Button1, [this] { model_.Close(); });
+    on(Button4, [this] { model_.ShowInstructions(); });
+    on(Button7, [this] { model_.ShowHints(); });
+    on(Bggtkgv, [this] { model_.ShowGcdAndLcm(); });
+    on(BB6, [this] { model_.PoseExercise(); });
+    on(Button10, [this] { model_.ClearDocument(); });
+    for (QPushButton* button : {BB, BBgleich}) on(button, [this] { model_.Solve(); });
     for (QPushButton* button : {Button3, Button8}) on(button, [this] { Button8Click(); });
     on(Button9, [this] { Button9Click(); });
-    on(Button11, [this] { model_.EvaluationClick(); });
+    on(Button11, [this] { model_.ShowEvaluation(); });
     connect(CheckBox1, &QCheckBox::toggled, this, [this](bool on) {
-        if (!rendering_) model_.CheckingClick(on);
+        if (!rendering_) model_.SetChecking(on);
     });
 
     const std::pair<RadioGroup*, Group> groups[] = {{RadioGroup1, Group::Difficulty},
@@ -128,8 +128,8 @@ void Form1::OpenOperatorDialog() {
     activateWindow();
 }
 
-void Form1::ShowSheet(const std::string& text) {
-    model_.ShowSheet(text);
+void Form1::ShowPage(const std::string& text) {
+    model_.ShowPage(text);
     Render();
 }
 
@@ -145,7 +145,7 @@ Control Form1::ControlOf(const QWidget* widget) const {
     for (int i = 0; i < kFieldCount; ++i) {
         if (widget == FieldOf(Control(i))) return Control(i);
     }
-    if (widget == BBgleich) return Control::BBgleich;
+    if (widget == BBgleich) return Control::Equals;
     if (Panel2->isAncestorOf(widget) || Panel3->isAncestorOf(widget)) return Control::ExerciseControl;
     if (WebBrowser1 == widget || WebBrowser1->isAncestorOf(widget)) return Control::View;
     return Control::Elsewhere;
@@ -230,7 +230,7 @@ void Form1::RenderPage() {
 // Like a move by the Tab key: a field's whole text is selected, so what the
 // pupil types next replaces it.
 void Form1::MoveFocus(Control control) {
-    QWidget* target = control == Control::BBgleich ? static_cast<QWidget*>(BBgleich)
+    QWidget* target = control == Control::Equals ? static_cast<QWidget*>(BBgleich)
                       : IsField(control)             ? FieldOf(control)
                                                      : nullptr;
     if (!target) return;
@@ -254,7 +254,7 @@ bool Form1::event(QEvent* event) {
     if (event->type() == QEvent::Paint || event->type() == QEvent::WindowActivate) {
         // Deferred, so that a paint never loads a page in the middle of painting.
         QTimer::singleShot(0, this, [this] {
-            model_.FormPaint(ControlOf(focusWidget()), isActiveWindow(), QApplication::activeModalWidget() != nullptr);
+            model_.WindowPainted(ControlOf(focusWidget()), isActiveWindow(), QApplication::activeModalWidget() != nullptr);
         });
     }
     return handled;
@@ -262,7 +262,7 @@ bool Form1::event(QEvent* event) {
 
 bool Form1::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::MouseButtonPress && (watched == Eg1 || watched == Ez1)) {
-        model_.ClickField(watched == Eg1 ? Control::Eg1 : Control::Ez1);  // Eg1Click, Ez1Click
+        model_.ClickField(watched == Eg1 ? Control::FirstWhole : Control::FirstNumerator);  // Eg1Click, Ez1Click
     }
     if (event->type() != QEvent::KeyPress || !watched->isWidgetType()) return false;
     auto* widget = static_cast<QWidget*>(watched);
@@ -285,7 +285,7 @@ void Form1::closeEvent(QCloseEvent* event) {
     }
     event->ignore();
     // Asked after this event: a "Ja" closes the window anew.
-    QTimer::singleShot(0, this, [this] { model_.Button1Click(); });
+    QTimer::singleShot(0, this, [this] { model_.Close(); });
 }
 
 // ---- saving and printing ----

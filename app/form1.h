@@ -39,10 +39,10 @@ public:
     Form3* OperatorDialog() const { return form3_.get(); }
     bool PreparingPrint() const { return preparingPrint_; }
 
-    void Button4Click() { model_.Button4Click(); }
+    void ShowInstructions() { model_.ShowInstructions(); }
     void Button8Click();  // "Drucken"
     void Button9Click();  // "Speichern"
-    void ShowSheet(const std::string& text);
+    void ShowPage(const std::string& text);
 
 protected:
     bool event(QEvent* event) override;

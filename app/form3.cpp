@@ -29,8 +29,8 @@ Form3::Form3(TrainerModel& model, QWidget* parent)
     setAccessibleName("Eingabe der Rechenart");
     layout->addWidget(RadioGroup4);
     layout->addWidget(Button1);
-    connect(RadioGroup4, &RadioGroup::Click, this, [this] { model_.DialogRowClick(RadioGroup4->ItemIndex()); });
-    connect(Button1, &QPushButton::clicked, this, [this] { model_.DialogOk(); });
+    connect(RadioGroup4, &RadioGroup::Click, this, [this] { model_.ChooseOperatorRow(RadioGroup4->ItemIndex()); });
+    connect(Button1, &QPushButton::clicked, this, [this] { model_.ConfirmOperator(); });
     for (QWidget* child : findChildren<QWidget*>()) child->installEventFilter(this);
     installEventFilter(this);
     FormCreate();
@@ -57,12 +57,12 @@ void Form3::showEvent(QShowEvent* event) {
     if (QAbstractButton* row = RadioGroup4->Button(RadioGroup4->ItemIndex())) row->setFocus(Qt::OtherFocusReason);
 }
 
-void Form3::reject() { model_.DialogOk(); }
+void Form3::reject() { model_.ConfirmOperator(); }
 
 bool Form3::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress && isVisible()) {
         const char key = TypedCharacter(static_cast<QKeyEvent*>(event));
-        if (key != '\0' && model_.DialogKeyPress(key)) return true;
+        if (key != '\0' && model_.OperatorDialogKey(key)) return true;
     }
     return QDialog::eventFilter(watched, event);
 }

@@ -22,8 +22,8 @@ void PoseAndSolve(benchmark::State& state) {
         PosedExercise posed = generator.Pose({number, difficulty, kind, operation, shown, true});
         number = posed.exerciseNumber;
         shown = posed.op;
-        OperandFields first{posed.Eg1, posed.Ez1, posed.En1};
-        OperandFields second{posed.Eg2, posed.Ez2, posed.En2};
+        OperandFields first{posed.firstWhole, posed.firstNumerator, posed.firstDenominator};
+        OperandFields second{posed.secondWhole, posed.secondNumerator, posed.secondDenominator};
         Walkthrough sheet;
         sheet.context = {number, DifficultyItems()[difficulty], KindItems()[kind], std::string(1, shown)};
         Evaluation evaluation = EvaluateExercise(first, second, kind, sheet);

@@ -81,7 +81,7 @@ BodyChange ChangeOfBody(std::string_view shown, std::string_view next) {
     return {BodyChangeKind::Replace, next};
 }
 
-void DocumentBody::ShowSheet(std::string_view text, bool collect) { Add(text, collect, false); }
+void DocumentBody::ShowPage(std::string_view text, bool collect) { Add(text, collect, false); }
 
 void DocumentBody::ShowInstructions(std::string_view text, bool collect) { Add(text, collect, true); }
 

@@ -47,7 +47,7 @@ BodyChange ChangeOfBody(std::string_view shown, std::string_view next);
 class DocumentBody {
 public:
     // Replaces or extends the body by text.
-    void ShowSheet(std::string_view text, bool collect);
+    void ShowPage(std::string_view text, bool collect);
     // The same for the instructions page.
     void ShowInstructions(std::string_view text, bool collect);
 

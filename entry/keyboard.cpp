@@ -32,25 +32,25 @@ Keystroke KeystrokeNamed(std::string_view key) {
 std::optional<FieldKeyEffect> FieldKey(Control field, Keystroke key, bool checking) {
     const bool enter = key.kind == Keystroke::Enter;
     const bool slash = key.kind == Keystroke::Character && key.character == '/';
-    if ((field == Control::Ez1 || field == Control::Ez2) && (enter || slash)) {
-        return FieldKeyEffect{field == Control::Ez1 ? Control::En1 : Control::En2};
+    if ((field == Control::FirstNumerator || field == Control::SecondNumerator) && (enter || slash)) {
+        return FieldKeyEffect{field == Control::FirstNumerator ? Control::FirstDenominator : Control::SecondDenominator};
     }
-    if (checking && field == Control::Ez && (enter || slash)) return FieldKeyEffect{Control::En};
+    if (checking && field == Control::ResultNumerator && (enter || slash)) return FieldKeyEffect{Control::ResultDenominator};
     if (!enter) return std::nullopt;
     if (checking) {
         switch (field) {
-            case Control::En2: return FieldKeyEffect{Control::Eg};
-            case Control::Eg: return FieldKeyEffect{Control::Ez};
-            case Control::En: return FieldKeyEffect{std::nullopt, false, false, true};
+            case Control::SecondDenominator: return FieldKeyEffect{Control::ResultWhole};
+            case Control::ResultWhole: return FieldKeyEffect{Control::ResultNumerator};
+            case Control::ResultDenominator: return FieldKeyEffect{std::nullopt, false, false, true};
             default: break;
         }
     }
     switch (field) {
-        case Control::Enr: return FieldKeyEffect{Control::Eg1};
-        case Control::Eg1: return FieldKeyEffect{Control::Ez1};
-        case Control::En1: return FieldKeyEffect{Control::Eg2, true};
-        case Control::Eg2: return FieldKeyEffect{Control::Ez2};
-        case Control::En2: return FieldKeyEffect{Control::BBgleich, false, true};
+        case Control::ExerciseNumber: return FieldKeyEffect{Control::FirstWhole};
+        case Control::FirstWhole: return FieldKeyEffect{Control::FirstNumerator};
+        case Control::FirstDenominator: return FieldKeyEffect{Control::SecondWhole, true};
+        case Control::SecondWhole: return FieldKeyEffect{Control::SecondNumerator};
+        case Control::SecondDenominator: return FieldKeyEffect{Control::Equals, false, true};
         default: return std::nullopt;
     }
 }

@@ -13,8 +13,11 @@ namespace quorvel {
 // The controls the flow speaks of: the fields in the order of their places
 // on the screen, then "=", and where else the focus may stand.
 enum class Control {
-    Enr, Eg1, Ez1, En1, Eg2, Ez2, En2, Eg, Ez, En,  // the exercise number, the operands and the result
-    BBgleich,                                        // "="
+    ExerciseNumber,
+    FirstWhole, FirstNumerator, FirstDenominator,
+    SecondWhole, SecondNumerator, SecondDenominator,
+    ResultWhole, ResultNumerator, ResultDenominator,
+    Equals,                                          // "="
     ExerciseControl,                                 // any other control of the exercise screen
     View,                                            // the page of worked solutions
     Elsewhere,                                       // the settings screen, a hidden control, nothing
@@ -22,8 +25,8 @@ enum class Control {
 inline constexpr int kFieldCount = 10;
 inline constexpr bool IsField(Control c) { return int(c) >= 0 && int(c) < kFieldCount; }
 
-// The control's name as the window names it ("Eg1", "BBgleich", "View"), and
-// the control of such a name.
+// The control's object name in the window and its element id on the page
+// ("Eg1", "BBgleich", "View"), and the control of such a name.
 const char* ControlName(Control control);
 std::optional<Control> ControlNamed(std::string_view name);
 

@@ -80,12 +80,12 @@ PosedExercise ExerciseGenerator::Pose(const ExerciseSettings& settings) {
 
     DifficultyBounds bounds = BoundsOfDifficulty(settings.difficulty);
     DrawOperands(random_, settings.kind, bounds.size, bounds.factor, posed.first, posed.second);
-    posed.Ez1 = DecimalText(posed.first.numerator);
-    posed.En1 = DecimalText(posed.first.denominator);
-    posed.Ez2 = DecimalText(posed.second.numerator);
-    posed.En2 = DecimalText(posed.second.denominator);
-    posed.Eg1 = WholeFieldText(posed.first.whole);
-    posed.Eg2 = WholeFieldText(posed.second.whole);
+    posed.firstNumerator = DecimalText(posed.first.numerator);
+    posed.firstDenominator = DecimalText(posed.first.denominator);
+    posed.secondNumerator = DecimalText(posed.second.numerator);
+    posed.secondDenominator = DecimalText(posed.second.denominator);
+    posed.firstWhole = WholeFieldText(posed.first.whole);
+    posed.secondWhole = WholeFieldText(posed.second.whole);
 
     posed.op = settings.shownOperator;
     if (settings.operation == kMixedOperationRow) {

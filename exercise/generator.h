@@ -52,7 +52,7 @@ struct PosedExercise {
     MixedFraction first;
     MixedFraction second;
     char op = '+';
-    std::string Eg1, Ez1, En1, Eg2, Ez2, En2;
+    std::string firstWhole, firstNumerator, firstDenominator, secondWhole, secondNumerator, secondDenominator;
 };
 
 // The random state and the operation counts of a run.

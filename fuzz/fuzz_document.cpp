@@ -26,8 +26,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (lines.Join() != normal + (normal.empty() || endsWithBreak ? "" : "\r\n")) std::abort();
 
     DocumentBody body;
-    body.ShowSheet(text, true);
-    body.ShowSheet(text, true);
+    body.ShowPage(text, true);
+    body.ShowPage(text, true);
     if (body.Text() != normal + normal + PageBreakMarker()) std::abort();
     return 0;
 }

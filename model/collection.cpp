@@ -20,12 +20,12 @@ const std::string kCloseQuestion = "Die gesammelten Aufgaben gehen dabei verlore
 
 bool TrainerModel::Collecting() const { return state_.Row(Group::PrintMode) != 0; }
 
-void TrainerModel::ShowSheet(const std::string& text) {
-    state_.document.ShowSheet(text, Collecting());
+void TrainerModel::ShowPage(const std::string& text) {
+    state_.document.ShowPage(text, Collecting());
     state_.pageBlank = false;
 }
 
-void TrainerModel::ShowInstructions() {
+void TrainerModel::WriteInstructions() {
     state_.document.ShowInstructions(InstructionsPage(), Collecting());
     state_.pageBlank = false;
 }
@@ -34,20 +34,20 @@ void TrainerModel::ShowInstructions() {
 // for the pupil's work, and what was collected before stays.
 void TrainerModel::ShowWork(const std::string& text) {
     state_.document.RemoveInstructions();
-    ShowSheet(text);
+    ShowPage(text);
     if (Collecting()) ++state_.collected;
 }
 
 std::string TrainerModel::DocumentFile() const { return FileContents(WrapInDocument(state_.document.Text())); }
 
-void TrainerModel::Button10Click() {
+void TrainerModel::ClearDocument() {
     Run([&] { AskBefore(Risky::ClearDocument); });
 }
 
-void TrainerModel::ClearDocument() {
+void TrainerModel::EmptyDocument() {
     state_.document.Clear();
     state_.collected = 0;
-    ShowSheet("");
+    ShowPage("");
 }
 
 // ---- questions before a collection is lost ----
@@ -78,10 +78,10 @@ void TrainerModel::AnswerQuestion(bool yes) {
 
 void TrainerModel::CarryOut(Risky action, int row) {
     switch (action) {
-        case Risky::ClearDocument: ClearDocument(); break;
+        case Risky::ClearDocument: EmptyDocument(); break;
         case Risky::SwitchPrintMode:
             state_.rows[std::size_t(Group::PrintMode)] = row;
-            ClearDocument();  // a change of the print mode empties the document
+            EmptyDocument();  // a change of the print mode empties the document
             break;
         case Risky::Close:
             closeAgreed_ = true;

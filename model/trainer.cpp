@@ -19,9 +19,9 @@ std::size_t At(Control field) { return std::size_t(field); }
 // The whole-part fields whose colour follows their content.
 std::optional<std::size_t> WholePartIndex(Control field) {
     switch (field) {
-        case Control::Eg1: return 0;
-        case Control::Eg2: return 1;
-        case Control::Eg: return 2;
+        case Control::FirstWhole: return 0;
+        case Control::SecondWhole: return 1;
+        case Control::ResultWhole: return 2;
         default: return std::nullopt;
     }
 }
@@ -29,8 +29,8 @@ std::optional<std::size_t> WholePartIndex(Control field) {
 const std::string kNoResult = "Schreib zuerst Dein Ergebnis in die Felder hinter dem \"=\". Dann prüfe ich es."_w;
 const std::string kUnreadableResult = "Dein Ergebnis ist nicht korrekt";
 
-bool IsResultField(Control field) { return field == Control::Eg || field == Control::Ez || field == Control::En; }
-bool IsOperandField(Control field) { return IsField(field) && field != Control::Enr && !IsResultField(field); }
+bool IsResultField(Control field) { return field == Control::ResultWhole || field == Control::ResultNumerator || field == Control::ResultDenominator; }
+bool IsOperandField(Control field) { return IsField(field) && field != Control::ExerciseNumber && !IsResultField(field); }
 
 // A caller's mistake, not the pupil's: refused before anything changes.
 void Require(bool known, const char* what) {
@@ -66,53 +66,53 @@ std::optional<Control> TrainerModel::TakeFocusMove() {
 
 // ---- start-up and screens ----
 
-void TrainerModel::FormPaint(Control focus, bool windowActive, bool modalOpen) {
+void TrainerModel::WindowPainted(Control focus, bool windowActive, bool modalOpen) {
     Run([&] {
         if (firstPaint_) {
             firstPaint_ = false;
-            ShowInstructions();
+            WriteInstructions();
         }
         // The cursor goes into the exercise when it stands nowhere on the
         // exercise screen. It never leaves a control of that screen or the
         // page, where the pupil put it, and is not moved while the window is
         // inactive or a modal window is open.
-        if (state_.exerciseScreen && windowActive && !modalOpen && !CursorPlaced(focus)) MoveFocus(Control::Eg1);
+        if (state_.exerciseScreen && windowActive && !modalOpen && !CursorPlaced(focus)) MoveFocus(Control::FirstWhole);
     });
 }
 
-void TrainerModel::Button2Click() {
+void TrainerModel::Start() {
     Run([&] {
         state_.pageBlank = true;
         ++state_.blankings;
         state_.explanationsShown = true;
         state_.hintsShown = true;
         state_.exerciseScreen = true;
-        MoveFocus(Control::Eg1);
+        MoveFocus(Control::FirstWhole);
     });
 }
 
-void TrainerModel::Button5Click() {
+void TrainerModel::BackToSettings() {
     Run([&] { state_.exerciseScreen = false; });
 }
 
-void TrainerModel::Button1Click() {
+void TrainerModel::Close() {
     Run([&] { AskBefore(Risky::Close); });
 }
 
 bool TrainerModel::MayClose() const { return state_.collected == 0 || closeAgreed_; }
 
-void TrainerModel::Button4Click() {
-    Run([&] { ShowInstructions(); });
+void TrainerModel::ShowInstructions() {
+    Run([&] { WriteInstructions(); });
 }
 
-void TrainerModel::Button7Click() {
-    Run([&] { ShowSheet(HintsPage()); });
+void TrainerModel::ShowHints() {
+    Run([&] { ShowPage(HintsPage()); });
 }
 
-void TrainerModel::BggtkgvClick() {
+void TrainerModel::ShowGcdAndLcm() {
     Run([&] {
         state_.explanationsShown = true;
-        ShowSheet(GcdLcmPage());
+        ShowPage(GcdLcmPage());
     });
 }
 
@@ -129,20 +129,20 @@ void TrainerModel::SelectRow(Group group, int row) {
         }
         state_.rows[std::size_t(group)] = row;
         switch (group) {
-            case Group::Kind: RadioGroup2Click(); break;
-            case Group::Operation: RadioGroup4Click(); break;
+            case Group::Kind: KindChanged(); break;
+            case Group::Operation: OperationChanged(); break;
             case Group::Difficulty:
             case Group::PrintMode: break;
         }
     });
 }
 
-void TrainerModel::RadioGroup2Click() {
+void TrainerModel::KindChanged() {
     const bool white = state_.Row(Group::Kind) == kMixedNumbers;
     state_.wholePartWhite = {white, white, white};
 }
 
-void TrainerModel::RadioGroup4Click() {
+void TrainerModel::OperationChanged() {
     ClearResultFields();
     posed_ = false;  // another operation makes it another exercise
     const int row = state_.Row(Group::Operation);
@@ -157,7 +157,7 @@ void TrainerModel::ClearResultFields() {
 }
 
 void TrainerModel::ClearResult() {
-    for (Control field : {Control::Eg, Control::Ez, Control::En}) SetField(field, "");
+    for (Control field : {Control::ResultWhole, Control::ResultNumerator, Control::ResultDenominator}) SetField(field, "");
     EndVerdict();
 }
 
@@ -166,19 +166,19 @@ void TrainerModel::EndVerdict() {
     state_.verdictWords.clear();
 }
 
-void TrainerModel::Button6Click() {
+void TrainerModel::PoseExercise() {
     Run([&] {
         ClearResultFields();
-        const ExerciseSettings settings{state_.Field(Control::Enr), state_.Row(Group::Difficulty),
+        const ExerciseSettings settings{state_.Field(Control::ExerciseNumber), state_.Row(Group::Difficulty),
                                         state_.Row(Group::Kind), state_.Row(Group::Operation), state_.op, true};
         const PosedExercise posed = generator_.Pose(settings);
-        state_.fields[At(Control::Enr)] = posed.exerciseNumber;
-        SetField(Control::Ez1, posed.Ez1);
-        SetField(Control::En1, posed.En1);
-        SetField(Control::Ez2, posed.Ez2);
-        SetField(Control::En2, posed.En2);
-        SetField(Control::Eg1, posed.Eg1);
-        SetField(Control::Eg2, posed.Eg2);
+        state_.fields[At(Control::ExerciseNumber)] = posed.exerciseNumber;
+        SetField(Control::FirstNumerator, posed.firstNumerator);
+        SetField(Control::FirstDenominator, posed.firstDenominator);
+        SetField(Control::SecondNumerator, posed.secondNumerator);
+        SetField(Control::SecondDenominator, posed.secondDenominator);
+        SetField(Control::FirstWhole, posed.firstWhole);
+        SetField(Control::SecondWhole, posed.secondWhole);
         state_.op = posed.op;
         state_.tipShown = false;
         posed_ = true;
@@ -193,21 +193,21 @@ void TrainerModel::WriteOperand(Control whole, const OperandFields& texts) {
     SetField(Control(int(whole) + 2), texts.denominator);
 }
 
-void TrainerModel::LGleichClick() {
+void TrainerModel::Solve() {
     Run([&] {
         state_.tipShown = false;
-        if (state_.exerciseScreen) MoveFocus(state_.checking ? Control::Eg : Control::Eg1);
+        if (state_.exerciseScreen) MoveFocus(state_.checking ? Control::ResultWhole : Control::FirstWhole);
         const auto& f = state_.fields;
-        OperandFields first{f[At(Control::Eg1)], f[At(Control::Ez1)], f[At(Control::En1)]};
-        OperandFields second{f[At(Control::Eg2)], f[At(Control::Ez2)], f[At(Control::En2)]};
-        sheet_.context = {state_.Field(Control::Enr), DifficultyItems()[std::size_t(state_.Row(Group::Difficulty))],
+        OperandFields first{f[At(Control::FirstWhole)], f[At(Control::FirstNumerator)], f[At(Control::FirstDenominator)]};
+        OperandFields second{f[At(Control::SecondWhole)], f[At(Control::SecondNumerator)], f[At(Control::SecondDenominator)]};
+        solution_.context = {state_.Field(Control::ExerciseNumber), DifficultyItems()[std::size_t(state_.Row(Group::Difficulty))],
                           KindItems()[std::size_t(state_.Row(Group::Kind))], std::string(1, state_.op)};
-        sheet_.labels = state_.labels;
+        solution_.labels = state_.labels;
         // The fields' rewrites and the labels show also when the walkthrough fails.
         auto writeBack = [&] {
-            WriteOperand(Control::Eg1, first);
-            WriteOperand(Control::Eg2, second);
-            state_.labels = sheet_.labels;
+            WriteOperand(Control::FirstWhole, first);
+            WriteOperand(Control::SecondWhole, second);
+            state_.labels = solution_.labels;
         };
         // A failed "=" shows no result: what stood there belonged to another exercise.
         auto fail = [&] {
@@ -216,7 +216,7 @@ void TrainerModel::LGleichClick() {
         };
         Evaluation evaluation;
         try {
-            evaluation = EvaluateExercise(first, second, state_.Row(Group::Kind), sheet_);
+            evaluation = EvaluateExercise(first, second, state_.Row(Group::Kind), solution_);
         } catch (...) {
             fail();
             throw;
@@ -231,8 +231,8 @@ void TrainerModel::LGleichClick() {
             CheckPupilResult(evaluation);
             return;
         }
-        WriteOperand(Control::Eg, evaluation.resultFields);
-        ShowWork(sheet_.lines.Join());
+        WriteOperand(Control::ResultWhole, evaluation.resultFields);
+        ShowWork(solution_.lines.Join());
     });
 }
 
@@ -243,7 +243,7 @@ void TrainerModel::CheckPupilResult(const Evaluation& evaluation) {
     const auto& f = state_.fields;
     std::optional<MixedFraction> pupil;
     try {
-        pupil = ReadPupilResult({f[At(Control::Eg)], f[At(Control::Ez)], f[At(Control::En)]});
+        pupil = ReadPupilResult({f[At(Control::ResultWhole)], f[At(Control::ResultNumerator)], f[At(Control::ResultDenominator)]});
     } catch (const Error&) {
         CallHost([&] { host_.ShowMessage(kUnreadableResult); });
         return;
@@ -252,9 +252,9 @@ void TrainerModel::CheckPupilResult(const Evaluation& evaluation) {
         CallHost([&] { host_.ShowMessage(kNoResult); });
         return;
     }
-    const CheckedExercise checked{sheet_.context, !posed_, state_.op, evaluation.first, evaluation.second, *pupil,
+    const CheckedExercise checked{solution_.context, !posed_, state_.op, evaluation.first, evaluation.second, *pupil,
                                   CheckResult(state_.op, evaluation.first, evaluation.second, *pupil)};
-    const std::string page = VerdictLines(checked).Join() + sheet_.lines.Join();
+    const std::string page = VerdictLines(checked).Join() + solution_.lines.Join();
     record_.Add(checked);
     state_.tally = record_.Counts();
     state_.resultVerdict = checked.check.verdict;
@@ -264,7 +264,7 @@ void TrainerModel::CheckPupilResult(const Evaluation& evaluation) {
 
 // The result fields start empty either way: what "=" wrote there is not the
 // pupil's, and a verdict belongs to the result it was given for.
-void TrainerModel::CheckingClick(bool on) {
+void TrainerModel::SetChecking(bool on) {
     Run([&] {
         if (state_.checking == on) return;
         state_.checking = on;
@@ -272,7 +272,7 @@ void TrainerModel::CheckingClick(bool on) {
     });
 }
 
-void TrainerModel::EvaluationClick() {
+void TrainerModel::ShowEvaluation() {
     Run([&] {
         ShowWork(record_.EvaluationPage());
     });
@@ -290,8 +290,8 @@ void TrainerModel::FieldChanged(Control field) {
     if (auto index = WholePartIndex(field)) state_.wholePartWhite[*index] = !state_.Field(field).empty();
     // A verdict belongs to the exercise and the result it was given for.
     if (IsResultField(field) || IsOperandField(field)) EndVerdict();
-    if (field == Control::Eg1) ShowTip(true);   // Eg1Change
-    if (field == Control::Ez1) ShowTip(false);  // Ez1Change
+    if (field == Control::FirstWhole) ShowTip(true);
+    if (field == Control::FirstNumerator) ShowTip(false);
 }
 
 void TrainerModel::ShowTip(bool wholePartTip) {
@@ -308,11 +308,11 @@ void TrainerModel::EditField(Control field, const std::string& text) {
     });
 }
 
-// Eg1Click and Ez1Click do what their fields' change handlers do.
+// A click into the first operand shows the tip its change would show.
 void TrainerModel::ClickField(Control field) {
     Require(IsField(field), "not a field");
     Run([&] {
-        if (field == Control::Eg1 || field == Control::Ez1) FieldChanged(field);
+        if (field == Control::FirstWhole || field == Control::FirstNumerator) FieldChanged(field);
     });
 }
 

@@ -1,5 +1,5 @@
 // The trainer as a model: everything the window shows, and one operation per
-// handler of the window. A front end forwards its events here and shows the
+// thing the pupil does. A front end forwards its events here and shows the
 // state; it decides nothing itself. Texts are Windows-1252.
 #pragma once
 
@@ -46,7 +46,7 @@ struct TrainerState {
     bool explanationsShown = false;   // "Erklärungen" on the settings screen
     bool hintsShown = false;          // "Hinweise" on the exercise screen
     std::array<std::string, kFieldCount> fields = {"Bsp.", "", "7", "14", "", "18", "27", " ", "", ""};
-    std::array<bool, 3> wholePartWhite{};  // Eg1, Eg2, Eg: white, else the button face
+    std::array<bool, 3> wholePartWhite{};  // the three whole-part fields: white, else the button face
     OperandLabels labels{"1. Summand", "2. Summand", "Summe"};
     char op = '+';                    // the operator button's caption
     std::array<int, 4> rows{};        // the selected row of each Group
@@ -76,29 +76,29 @@ public:
     explicit TrainerModel(TrainerHost& host) : host_(host) {}
 
     const TrainerState& State() const { return state_; }
-    const SheetLines& Solution() const { return sheet_.lines; }
+    const SheetLines& Solution() const { return solution_.lines; }
     // The control the model has moved the focus to since it was last asked;
     // a front end moves it there and selects a field's whole text.
     std::optional<Control> TakeFocusMove();
 
     // Start-up and screens.
-    void FormPaint(Control focus, bool windowActive, bool modalOpen);
-    void Button2Click();  // "Start"
-    void Button5Click();  // "Zurück"
-    void Button1Click();  // "Schließen"
+    void WindowPainted(Control focus, bool windowActive, bool modalOpen);  // each time the window is drawn
+    void Start();  // "Start"
+    void BackToSettings();  // "Zurück"
+    void Close();  // "Schließen"
     // Whether the window may close now; closing it otherwise asks first.
     bool MayClose() const;
     // Help pages.
-    void Button4Click();
-    void Button7Click();
-    void BggtkgvClick();
+    void ShowInstructions();
+    void ShowHints();
+    void ShowGcdAndLcm();
     // Exercises.
-    void Button6Click();  // "Neue Aufgabe"
-    void LGleichClick();  // "=" and the operator button
-    void Button10Click(); // "Löschen"
+    void PoseExercise();  // "Neue Aufgabe"
+    void Solve();  // "=" and the operator button
+    void ClearDocument(); // "Löschen"
     // Checking the pupil's result: the settings' choice and "Auswertung".
-    void CheckingClick(bool on);
-    void EvaluationClick();
+    void SetChecking(bool on);
+    void ShowEvaluation();
     // A row selected in a group, by the pupil or the program.
     void SelectRow(Group group, int row);
     // The text of a field as the pupil left it.
@@ -108,14 +108,14 @@ public:
     // A key typed with the focus on focus; true if it is swallowed.
     bool KeyPress(Control focus, Keystroke key);
     // The operator dialog.
-    void DialogRowClick(int row);
-    bool DialogKeyPress(char key);
-    void DialogOk();
+    void ChooseOperatorRow(int row);
+    bool OperatorDialogKey(char key);
+    void ConfirmOperator();
     // The answer to the question asked last.
     void AnswerQuestion(bool yes);
 
     // Shows a text in the view: replaces or extends the document.
-    void ShowSheet(const std::string& text);
+    void ShowPage(const std::string& text);
     // The bytes "Speichern" writes.
     std::string DocumentFile() const;
     // The tip label's text.
@@ -126,22 +126,22 @@ private:
     void Run(Handler handler);
     template <class Call>
     void CallHost(Call call);
-    bool FormKeyPress(Control focus, Keystroke key);
+    bool ScreenKey(Control focus, Keystroke key);
     void SetField(Control field, const std::string& text);
     void FieldChanged(Control field);
     void ShowTip(bool wholePartTip);
     void MoveFocus(Control control) { focusMove_ = control; }
     void AskOperator();
-    void RadioGroup2Click();
-    void RadioGroup4Click();
+    void KindChanged();
+    void OperationChanged();
     void ClearResultFields();  // and the labels
     void ClearResult();
     void WriteOperand(Control whole, const OperandFields& texts);
     void CheckPupilResult(const Evaluation& evaluation);
     bool Collecting() const;
-    void ShowInstructions();
+    void WriteInstructions();
     void ShowWork(const std::string& text);
-    void ClearDocument();
+    void EmptyDocument();
     // Runs action at once, or after a "Ja" when it would drop a collection;
     // while a question waits for its answer, nothing else is asked.
     enum class Risky { ClearDocument, SwitchPrintMode, Close };
@@ -151,7 +151,7 @@ private:
 
     TrainerHost& host_;
     TrainerState state_;
-    quorvel::Walkthrough sheet_;
+    quorvel::Walkthrough solution_;
     CheckRecord record_;
     ExerciseGenerator generator_;
     bool firstPaint_ = true;

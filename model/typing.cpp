@@ -19,21 +19,21 @@ const char kReminder[] = "Jetzt rechnen!\rDann Klick auf \"=\"!\rDann vergleiche
 bool TrainerModel::KeyPress(Control focus, Keystroke key) {
     // A key whose handler fails was acted on all the same: it stays swallowed.
     bool swallowed = true;
-    Run([&] { swallowed = FormKeyPress(focus, key); });
+    Run([&] { swallowed = ScreenKey(focus, key); });
     return swallowed;
 }
 
-bool TrainerModel::FormKeyPress(Control focus, Keystroke key) {
+bool TrainerModel::ScreenKey(Control focus, Keystroke key) {
     if (key.kind == Keystroke::Character && key.character == 'n') {
         // On the settings screen the fields are hidden: the key does nothing there.
         // With checking on, the pupil works the exercise first: it is only
         // posed, and the cursor waits in the result.
         if (state_.exerciseScreen) {
-            Button6Click();
+            PoseExercise();
             if (state_.checking) {
-                MoveFocus(Control::Eg);
+                MoveFocus(Control::ResultWhole);
             } else {
-                LGleichClick();
+                Solve();
             }
         }
         return true;
@@ -41,7 +41,7 @@ bool TrainerModel::FormKeyPress(Control focus, Keystroke key) {
     if (IsField(focus)) {
         if (std::optional<FieldKeyEffect> effect = FieldKey(focus, key, state_.checking)) {
             if (effect->check) {
-                LGleichClick();
+                Solve();
             } else if (effect->askOperator) {
                 AskOperator();  // the dialog moves the focus on when it closes
             } else {
@@ -53,14 +53,14 @@ bool TrainerModel::FormKeyPress(Control focus, Keystroke key) {
     }
     if (key.kind == Keystroke::Escape) {
         if (state_.exerciseScreen) {
-            Button5Click();
+            BackToSettings();
         } else {
-            Button2Click();
+            Start();
         }
         return true;
     }
     if (key.kind == Keystroke::Enter && !state_.exerciseScreen) {
-        Button2Click();
+        Start();
         return true;
     }
     return false;
@@ -70,12 +70,12 @@ bool TrainerModel::FormKeyPress(Control focus, Keystroke key) {
 
 void TrainerModel::AskOperator() {
     // The dialog has no "mischen": that row becomes "Division".
-    DialogRowClick(std::min(state_.Row(Group::Operation), 3));
+    ChooseOperatorRow(std::min(state_.Row(Group::Operation), 3));
     state_.dialogOpen = true;
     CallHost([&] { host_.OpenOperatorDialog(); });
 }
 
-void TrainerModel::DialogRowClick(int row) {
+void TrainerModel::ChooseOperatorRow(int row) {
     if (row < 0 || row >= kOperatorCount) throw std::out_of_range("no such row");
     Run([&] {
         if (state_.dialogRow == row) return;
@@ -84,19 +84,19 @@ void TrainerModel::DialogRowClick(int row) {
     });
 }
 
-bool TrainerModel::DialogKeyPress(char key) {
+bool TrainerModel::OperatorDialogKey(char key) {
     const std::optional<int> row = OperatorRowOfKey(key);
     if (!row) return false;
-    DialogRowClick(*row);
-    DialogOk();
+    ChooseOperatorRow(*row);
+    ConfirmOperator();
     return true;
 }
 
-void TrainerModel::DialogOk() {
+void TrainerModel::ConfirmOperator() {
     Run([&] {
         SelectRow(Group::Operation, state_.dialogRow);
         state_.dialogOpen = false;
-        MoveFocus(Control::Eg2);
+        MoveFocus(Control::SecondWhole);
     });
 }
 

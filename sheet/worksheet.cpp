@@ -116,7 +116,7 @@ SolvedExercise Solve(const WorksheetRequest& request, const std::string& designa
 
 std::string SolutionsDocument(const ExerciseGroup& group) {
     DocumentBody document;
-    for (const SolvedExercise& e : group.exercises) document.ShowSheet(e.walkthrough, true);
+    for (const SolvedExercise& e : group.exercises) document.ShowPage(e.walkthrough, true);
     return document.Text();
 }
 
@@ -244,7 +244,7 @@ std::vector<ExerciseGroup> SolveGroups(const WorksheetRequest& request) {
                                     posed.second.denominator <= request.largestDenominator);
                 if (small) {
                     SolvedExercise solved = Solve(request, posed.exerciseNumber, posed.op,
-                                                  {posed.Eg1, posed.Ez1, posed.En1}, {posed.Eg2, posed.Ez2, posed.En2},
+                                                  {posed.firstWhole, posed.firstNumerator, posed.firstDenominator}, {posed.secondWhole, posed.secondNumerator, posed.secondDenominator},
                                                   posed.exerciseNumber);
                     const bool taken = !OutsideRange(request, solved) && !earlierGroups.contains(KeyOf(solved));
                     if (taken) {

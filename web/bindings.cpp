@@ -101,20 +101,20 @@ public:
     Trainer(const Trainer&) = delete;  // the model keeps a reference to the host
     Trainer& operator=(const Trainer&) = delete;
 
-    void FormPaint(const std::string& focus, bool windowActive, bool modalOpen) {
-        model_.FormPaint(ControlNamed(focus), windowActive, modalOpen);
+    void WindowPainted(const std::string& focus, bool windowActive, bool modalOpen) {
+        model_.WindowPainted(ControlNamed(focus), windowActive, modalOpen);
     }
-    void Button2Click() { model_.Button2Click(); }
-    void Button5Click() { model_.Button5Click(); }
-    void Button1Click() { model_.Button1Click(); }
-    void Button4Click() { model_.Button4Click(); }
-    void Button7Click() { model_.Button7Click(); }
-    void BggtkgvClick() { model_.BggtkgvClick(); }
-    void Button6Click() { model_.Button6Click(); }
-    void LGleichClick() { model_.LGleichClick(); }
-    void Button10Click() { model_.Button10Click(); }
-    void CheckingClick(bool on) { model_.CheckingClick(on); }
-    void EvaluationClick() { model_.EvaluationClick(); }
+    void Start() { model_.Start(); }
+    void BackToSettings() { model_.BackToSettings(); }
+    void Close() { model_.Close(); }
+    void ShowInstructions() { model_.ShowInstructions(); }
+    void ShowHints() { model_.ShowHints(); }
+    void ShowGcdAndLcm() { model_.ShowGcdAndLcm(); }
+    void PoseExercise() { model_.PoseExercise(); }
+    void Solve() { model_.Solve(); }
+    void ClearDocument() { model_.ClearDocument(); }
+    void SetChecking(bool on) { model_.SetChecking(on); }
+    void ShowEvaluation() { model_.ShowEvaluation(); }
 
     void SelectRow(int group, int row) {
         if (group < 0 || group >= quorvel::kGroupCount) Reject("RangeError", "no group " + std::to_string(group));
@@ -130,15 +130,15 @@ public:
     }
 
     // The operator dialog has the four operations, not "mischen".
-    void DialogRowClick(int row) {
+    void ChooseOperatorRow(int row) {
         CheckRow(row, quorvel::kOperatorCount);
-        model_.DialogRowClick(row);
+        model_.ChooseOperatorRow(row);
     }
-    bool DialogKeyPress(const std::string& key) {
+    bool OperatorDialogKey(const std::string& key) {
         const Keystroke stroke = quorvel::KeystrokeNamed(key);
-        return stroke.kind == Keystroke::Character && model_.DialogKeyPress(stroke.character);
+        return stroke.kind == Keystroke::Character && model_.OperatorDialogKey(stroke.character);
     }
-    void DialogOk() { model_.DialogOk(); }
+    void ConfirmOperator() { model_.ConfirmOperator(); }
     void AnswerQuestion(bool yes) { model_.AnswerQuestion(yes); }
 
     val state() const {
@@ -241,25 +241,25 @@ EMSCRIPTEN_BINDINGS(quorvel) {
     using emscripten::function;
     class_<Trainer>("Trainer")
         .constructor<>()
-        .function("FormPaint", &Trainer::FormPaint)
-        .function("Button2Click", &Trainer::Button2Click)
-        .function("Button5Click", &Trainer::Button5Click)
-        .function("Button1Click", &Trainer::Button1Click)
-        .function("Button4Click", &Trainer::Button4Click)
-        .function("Button7Click", &Trainer::Button7Click)
-        .function("BggtkgvClick", &Trainer::BggtkgvClick)
-        .function("Button6Click", &Trainer::Button6Click)
-        .function("LGleichClick", &Trainer::LGleichClick)
-        .function("Button10Click", &Trainer::Button10Click)
-        .function("CheckingClick", &Trainer::CheckingClick)
-        .function("EvaluationClick", &Trainer::EvaluationClick)
+        .function("WindowPainted", &Trainer::WindowPainted)
+        .function("Start", &Trainer::Start)
+        .function("BackToSettings", &Trainer::BackToSettings)
+        .function("Close", &Trainer::Close)
+        .function("ShowInstructions", &Trainer::ShowInstructions)
+        .function("ShowHints", &Trainer::ShowHints)
+        .function("ShowGcdAndLcm", &Trainer::ShowGcdAndLcm)
+        .function("PoseExercise", &Trainer::PoseExercise)
+        .function("Solve", &Trainer::Solve)
+        .function("ClearDocument", &Trainer::ClearDocument)
+        .function("SetChecking", &Trainer::SetChecking)
+        .function("ShowEvaluation", &Trainer::ShowEvaluation)
         .function("SelectRow", &Trainer::SelectRow)
         .function("EditField", &Trainer::EditField)
         .function("ClickField", &Trainer::ClickField)
         .function("KeyPress", &Trainer::KeyPress)
-        .function("DialogRowClick", &Trainer::DialogRowClick)
-        .function("DialogKeyPress", &Trainer::DialogKeyPress)
-        .function("DialogOk", &Trainer::DialogOk)
+        .function("ChooseOperatorRow", &Trainer::ChooseOperatorRow)
+        .function("OperatorDialogKey", &Trainer::OperatorDialogKey)
+        .function("ConfirmOperator", &Trainer::ConfirmOperator)
         .function("AnswerQuestion", &Trainer::AnswerQuestion)
         .function("state", &Trainer::state)
         .function("takeFocusMove", &Trainer::takeFocusMove)

@@ -47,63 +47,63 @@ TEST(Normalise, EveryLineBreakBecomesCrLf) {
     EXPECT_EQ(Normalise("\x97\xFC"), "\x97\xFC");
 }
 
-TEST(ShowSheet, SingleModeReplacesAndLeavesTheCounter) {
+TEST(ShowPage, SingleModeReplacesAndLeavesTheCounter) {
     DocumentBody body;
-    body.ShowSheet("W1", true);
+    body.ShowPage("W1", true);
     ASSERT_EQ(body.PageBreakCounter(), 1);
-    body.ShowSheet("W2\rx", false);
+    body.ShowPage("W2\rx", false);
     EXPECT_EQ(WrapInDocument(body.Text()), WrapInDocument("W2\r\nx"));
     EXPECT_EQ(body.Text(), "W2\r\nx");
-    body.ShowSheet("W3", false);
+    body.ShowPage("W3", false);
     EXPECT_EQ(body.Text(), "W3");
     EXPECT_EQ(body.PageBreakCounter(), 1);
 }
 
-TEST(ShowSheet, CollectModeBreaksAfterEverySecondText) {
+TEST(ShowPage, CollectModeBreaksAfterEverySecondText) {
     DocumentBody body;
-    body.ShowSheet("W1", true);
+    body.ShowPage("W1", true);
     EXPECT_EQ(body.Text(), "W1");
-    body.ShowSheet("W2", true);
+    body.ShowPage("W2", true);
     EXPECT_EQ(body.Text(), "W1W2" + kMarker);
     EXPECT_EQ(body.PageBreakCounter(), 0);
-    body.ShowSheet("W3", true);
+    body.ShowPage("W3", true);
     EXPECT_EQ(body.Text(), "W1W2" + kMarker + "W3");
     EXPECT_EQ(body.PageBreakCounter(), 1);
 }
 
-TEST(ShowSheet, EmptyRefreshCountsLikeAnyText) {
+TEST(ShowPage, EmptyRefreshCountsLikeAnyText) {
     // Switching to collecting clears and shows an empty text first.
     DocumentBody body;
     body.Clear();
-    body.ShowSheet("", true);
+    body.ShowPage("", true);
     EXPECT_EQ(body.PageBreakCounter(), 1);
-    for (const char* w : {"W1", "W2", "W3"}) body.ShowSheet(w, true);
+    for (const char* w : {"W1", "W2", "W3"}) body.ShowPage(w, true);
     EXPECT_EQ(body.Text(), "W1" + kMarker + "W2W3" + kMarker);
 }
 
-TEST(ShowSheet, ClearingWithCounterOneLeavesExactlyTheMarker) {
+TEST(ShowPage, ClearingWithCounterOneLeavesExactlyTheMarker) {
     DocumentBody body;
-    body.ShowSheet("W1", true);
+    body.ShowPage("W1", true);
     body.Clear();
-    body.ShowSheet("", true);
+    body.ShowPage("", true);
     EXPECT_EQ(body.Text(), kMarker);
     EXPECT_EQ(body.PageBreakCounter(), 0);
 }
 
-TEST(ShowSheet, WholePageIsNestedWithOnlyItsBreaksChanged) {
+TEST(ShowPage, WholePageIsNestedWithOnlyItsBreaksChanged) {
     DocumentBody body;
     const std::string page = "<!DOCTYPE x>\r<html><head></head>\n<body>Anleitung</body></html>";
-    body.ShowSheet(page, false);
+    body.ShowPage(page, false);
     const std::string document = WrapInDocument(body.Text());
     EXPECT_EQ(document, DocumentHeader() + "<!DOCTYPE x>\r\n<html><head></head>\r\n<body>Anleitung</body></html>" +
                             "\r\n</body>\r\n</html>");
     EXPECT_FALSE(body.HoldsInstructions()) << "only its caller says what a text is";
 }
 
-TEST(ShowSheet, HelpPageAndSolutionCollectedFromEmpty) {
+TEST(ShowPage, HelpPageAndSolutionCollectedFromEmpty) {
     DocumentBody body;
-    body.ShowSheet("<html>Hinweise\r</html>", true);
-    body.ShowSheet("W1", true);
+    body.ShowPage("<html>Hinweise\r</html>", true);
+    body.ShowPage("W1", true);
     EXPECT_EQ(body.Text(), "<html>Hinweise\r\n</html>W1" + kMarker);
 }
 
@@ -132,7 +132,7 @@ TEST(RemoveInstructions, TakesOutThePageAndKeepsTheRest) {
             if (std::string(text) == "I") {
                 body.ShowInstructions("<h1>Anleitung</h1>", c.collect);
             } else {
-                body.ShowSheet(text, c.collect);
+                body.ShowPage(text, c.collect);
             }
         }
         const std::uint64_t revision = body.Revision();
@@ -142,7 +142,7 @@ TEST(RemoveInstructions, TakesOutThePageAndKeepsTheRest) {
         EXPECT_EQ(body.PageBreakCounter(), c.counter) << c.before.size();
         EXPECT_FALSE(body.HoldsInstructions());
         EXPECT_EQ(body.Revision() > revision, held) << "a change is counted, no change is not";
-        body.ShowSheet("W9", c.collect);
+        body.ShowPage("W9", c.collect);
         EXPECT_EQ(body.Text().compare(body.NewestStart(), 2, "W9"), 0) << "the newest text is found";
     }
 }

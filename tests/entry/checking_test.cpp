@@ -226,8 +226,8 @@ TEST(Checking, GeneratedExercisesNeverBlameARightResult) {
                 ASSERT_EQ(own.verdict, Verdict::Right) << p.exerciseNumber;
                 ASSERT_TRUE(own.strategies.empty());
                 for (int signs = 0; signs < 4; ++signs) {
-                    const MixedFraction a = Typed({p.Eg1, p.Ez1, p.En1}, signs & 1);
-                    const MixedFraction b = Typed({p.Eg2, p.Ez2, p.En2}, signs & 2);
+                    const MixedFraction a = Typed({p.firstWhole, p.firstNumerator, p.firstDenominator}, signs & 1);
+                    const MixedFraction b = Typed({p.secondWhole, p.secondNumerator, p.secondDenominator}, signs & 2);
                     ASSERT_EQ(Mismatch(p.op, a, b, listed), "") << p.exerciseNumber;
                 }
                 for (const WrongResult& wrong : WrongResults(p.op, p.first, p.second)) {

@@ -28,15 +28,15 @@ TEST(Generator, FirstExerciseInEverySetting) {
 
 TEST(Generator, FieldTextsLeaveWholePartsBelowOneEmpty) {
     PosedExercise proper = PoseFirst(0, 0);
-    EXPECT_EQ(proper.Ez1, "1");
-    EXPECT_EQ(proper.En1, "4");
-    EXPECT_EQ(proper.Ez2, "18");
-    EXPECT_EQ(proper.En2, "42");
-    EXPECT_EQ(proper.Eg1, "");
-    EXPECT_EQ(proper.Eg2, "");
+    EXPECT_EQ(proper.firstNumerator, "1");
+    EXPECT_EQ(proper.firstDenominator, "4");
+    EXPECT_EQ(proper.secondNumerator, "18");
+    EXPECT_EQ(proper.secondDenominator, "42");
+    EXPECT_EQ(proper.firstWhole, "");
+    EXPECT_EQ(proper.secondWhole, "");
     PosedExercise mixed = PoseFirst(2, 2);
-    EXPECT_EQ(mixed.Eg1, "10");
-    EXPECT_EQ(mixed.Eg2, "3");
+    EXPECT_EQ(mixed.firstWhole, "10");
+    EXPECT_EQ(mixed.secondWhole, "3");
 }
 
 TEST(Generator, SameDesignationSameOperandsWhateverCameBefore) {

@@ -36,7 +36,7 @@ TEST(OwnPagesOnly, NoScriptRunsNoRequestLeavesAndLinksDoNotNavigate) {
                              "<img id=\"picture\" src=\"" + outside + "/bild.png\">"
                              "<p><a id=\"out\" style=\"font-size:48px\" href=\"" + outside + "/\">Hinaus</a></p>";
     QSignalSpy navigated(&view, &QWebEngineView::urlChanged);
-    ASSERT_TRUE(t.LoadAfter([&] { t.window->ShowSheet(body); }));
+    ASSERT_TRUE(t.LoadAfter([&] { t.window->ShowPage(body); }));
     navigated.clear();
     // Whatever the page would do by itself has had its moment.
     EXPECT_FALSE(navigated.wait(300)) << "the page refreshed itself elsewhere";

@@ -199,7 +199,7 @@ TEST(HelpPages, EachIsACompletePageThatLoads) {
             EXPECT_EQ(text.find(outside), std::string::npos) << "nothing points outside the program: " << outside;
         }
         EXPECT_EQ(text.find("Anleitung") != std::string::npos, std::string(page.name) == "instructions");
-        ASSERT_TRUE(t.LoadAfter([&] { t.window->ShowSheet(text); }));
+        ASSERT_TRUE(t.LoadAfter([&] { t.window->ShowPage(text); }));
         EXPECT_TRUE(PageText(*t.window->View()).contains(page.heading));
     }
 }

@@ -93,7 +93,7 @@ TEST(SheetTool, SolutionsEqualWhatTheTrainerCollects) {
     for (int i = 0; i < 4; ++i) {
         t.Field("Eg1")->setFocus();
         ASSERT_TRUE(t.LoadAfter([&] { QTest::keyClick(t.Field("Eg1"), 'n'); }));
-        collected.ShowSheet(t.window->Solution().Join(), true);
+        collected.ShowPage(t.window->Solution().Join(), true);
     }
     const std::string expected = FileContents(WrapInDocument(collected.Text()));
 
@@ -114,7 +114,7 @@ TEST(SheetTool, TypedExercisesAreTheTrainersWorkedSolutions) {
     ASSERT_NE(solution.find(trainersLine), std::string::npos);
     solution.replace(solution.find(trainersLine), trainersLine.size(), "Aufgabe 1) [n g]<br>");
     DocumentBody collected;
-    collected.ShowSheet(solution, true);
+    collected.ShowPage(solution, true);
 
     Outcome run = RunTool({"-e", "-1 3/4 : 2/5", "--kind", "gemischt"});
     EXPECT_EQ(run.status, 0) << run.err.toStdString();

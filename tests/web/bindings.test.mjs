@@ -12,8 +12,8 @@ const Q = await createQuorvel();
 
 function started() {
   const t = new Q.Trainer();
-  t.FormPaint('Elsewhere', true, false);
-  t.Button2Click();
+  t.WindowPainted('Elsewhere', true, false);
+  t.Start();
   assert.equal(t.takeFocusMove(), 'Eg1');
   return t;
 }
@@ -36,10 +36,10 @@ test('texts cross as Windows-1252 in the core and as JavaScript strings outside'
 
   type(t, 'Ez1', '1');
   type(t, 'En1', '2');
-  t.DialogKeyPress('+');
+  t.OperatorDialogKey('+');
   type(t, 'Ez2', '1');
   type(t, 'En2', '3');
-  t.LGleichClick();
+  t.Solve();
   const revision = t.state().documentRevision;
   const bytes = t.documentBytes();
   assert.ok(bytes instanceof Uint8Array);
@@ -48,7 +48,7 @@ test('texts cross as Windows-1252 in the core and as JavaScript strings outside'
   assert.match(text, /Brüche erweitern/);
   assert.ok(bytes.includes(0x97), 'the fraction bar is the byte 0x97');
   assert.ok(!text.includes('Ã'), 'no UTF-8 inside');
-  t.Button10Click();  // "Löschen": the copy taken before stays
+  t.ClearDocument();  // "Löschen": the copy taken before stays
   assert.notEqual(t.state().documentRevision, revision);
   assert.equal(new TextDecoder('windows-1252').decode(bytes), text);
 });
@@ -59,18 +59,18 @@ test('errors of the core come as error calls with their German messages', () => 
   t.EditField('En1', '0');
   t.EditField('Ez2', '1');
   t.EditField('En2', '2');
-  t.LGleichClick();
+  t.Solve();
   assert.deepEqual(t.takeHostCalls(), [{ kind: 'error', text: 'Division durch Null.' }]);
   t.EditField('Ez1', '2147483647');
   t.EditField('En1', '2');
   t.EditField('Ez2', '2147483647');
   t.EditField('En2', '3');
-  t.LGleichClick();
+  t.Solve();
   assert.deepEqual(t.takeHostCalls(), [{ kind: 'error', text: 'Arithmetischer Überlauf.' }]);
   t.EditField('Ez1', 'drei');
-  t.LGleichClick();
+  t.Solve();
   assert.deepEqual(t.takeHostCalls(), [{ kind: 'message', text: 'Zahlen im 1. Bruch nicht korrekt' }]);
-  t.Button1Click();
+  t.Close();
   assert.deepEqual(t.takeHostCalls(), [{ kind: 'close', text: '' }]);
 });
 
@@ -87,13 +87,13 @@ test('keys: Enter, Escape and ASCII characters reach the flow, other keys type a
 
 test('names and rows the model does not know are refused', () => {
   const t = started();
-  assert.throws(() => t.FormPaint('Nowhere', true, false), TypeError);
+  assert.throws(() => t.WindowPainted('Nowhere', true, false), TypeError);
   assert.throws(() => t.EditField('BBgleich', '1'), TypeError);
   assert.throws(() => t.ClickField('View'), TypeError);
   assert.throws(() => t.SelectRow(4, 0), RangeError);
   assert.throws(() => t.SelectRow(0, 4), RangeError);
   assert.throws(() => t.SelectRow(3, -1), RangeError);
-  assert.throws(() => t.DialogRowClick(4), RangeError);
+  assert.throws(() => t.ChooseOperatorRow(4), RangeError);
   t.SelectRow(3, 4);  // "mischen"
   t.SelectRow(2, 1);  // collect mode
   assert.deepEqual(t.state().rows, [0, 0, 1, 4]);
@@ -102,7 +102,7 @@ test('names and rows the model does not know are refused', () => {
 
 test('checking: the verdict, its colour and words, and the tally cross to the page', () => {
   const t = started();
-  t.CheckingClick(true);
+  t.SetChecking(true);
   for (const [field, text] of [['Ez1', '1'], ['En1', '2'], ['Ez2', '1'], ['En2', '3'], ['Ez', '2']]) t.EditField(field, text);
   assert.equal(type(t, 'En', '5'), true);  // 1/2 + 1/3 = 2/5: Enter in the result's denominator checks
   const s = t.state();

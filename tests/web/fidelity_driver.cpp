@@ -67,8 +67,8 @@ struct Trainer {
     TrainerModel model{host};
 
     Trainer(int difficulty, int kind, int operation, int printMode) {
-        model.FormPaint(Control::Elsewhere, true, false);
-        model.Button2Click();
+        model.WindowPainted(Control::Elsewhere, true, false);
+        model.Start();
         model.SelectRow(Group::Difficulty, difficulty);
         model.SelectRow(Group::Kind, kind);
         model.SelectRow(Group::Operation, operation);
@@ -124,12 +124,12 @@ int ByDesignation() {
                 const bool last = combination == 59;
                 const std::uint32_t number =
                     last ? 2147483645u : 1 + std::uint32_t(combination) * std::uint32_t(combination) * 35791u;
-                t.model.EditField(Control::Enr, std::to_string(number) + " " + char('a' + combination % 9));
+                t.model.EditField(Control::ExerciseNumber, std::to_string(number) + " " + char('a' + combination % 9));
                 Put("combination", std::to_string(difficulty) + " " + std::to_string(kind) + " " +
                                        std::to_string(operation) + (collect ? " collect" : " single"));
                 for (int i = 0; i < kPerCombination; ++i) {
                     const std::size_t errorsBefore = t.host.errors.size();
-                    t.model.KeyPress(Control::Eg1, {Keystroke::Character, 'n'});  // "Neue Aufgabe" and "="
+                    t.model.KeyPress(Control::FirstWhole, {Keystroke::Character, 'n'});  // "Neue Aufgabe" and "="
                     if (t.host.errors.size() == errorsBefore) ++solved;
                     t.Report(!collect);
                 }
@@ -193,8 +193,8 @@ Typed TypedExercises(int total) {
         Trainer t(difficulty, kind, operation, printMode);
         Put("session", std::to_string(session));
         for (int i = 0; i < 25 && typed.count < total; ++i, ++typed.count) {
-            const Control fields[] = {Control::Eg1, Control::Ez1, Control::En1,
-                                      Control::Eg2, Control::Ez2, Control::En2};
+            const Control fields[] = {Control::FirstWhole, Control::FirstNumerator, Control::FirstDenominator,
+                                      Control::SecondWhole, Control::SecondNumerator, Control::SecondDenominator};
             const int odd = seq.Below(3) == 0 ? int(seq.Below(6)) : -1;
             for (int f = 0; f < 6; ++f) {
                 const Control field = fields[f];
@@ -206,13 +206,13 @@ Typed TypedExercises(int total) {
                 t.model.EditField(field, text);
                 // A numerator ends with "/" or Enter; the first denominator's
                 // Enter asks for the operation, the second's reminds.
-                const bool slash = (field == Control::Ez1 || field == Control::Ez2) && seq.Below(2) == 0;
+                const bool slash = (field == Control::FirstNumerator || field == Control::SecondNumerator) && seq.Below(2) == 0;
                 t.model.KeyPress(field, slash ? Keystroke{Keystroke::Character, '/'} : Keystroke{Keystroke::Enter});
-                if (t.model.State().dialogOpen) t.model.DialogKeyPress(kOperatorKeys[seq.Below(5)]);
+                if (t.model.State().dialogOpen) t.model.OperatorDialogKey(kOperatorKeys[seq.Below(5)]);
             }
             const std::size_t errorsBefore = t.host.errors.size();
             const int messagesBefore = t.host.messages;
-            t.model.LGleichClick();
+            t.model.Solve();
             if (t.host.messages > messagesBefore) ++typed.unreadable;
             if (t.host.messages == messagesBefore && t.host.errors.size() == errorsBefore) ++typed.solved;
             for (std::size_t e = errorsBefore; e < t.host.errors.size(); ++e) {
@@ -241,17 +241,17 @@ Tally CheckedResults(int total) {
         const int difficulty = session % 4, kind = session % 3, operation = session % 5;
         Trainer pupil(difficulty, kind, operation, session % 2);
         Trainer solver(difficulty, kind, operation, 0);
-        pupil.model.CheckingClick(true);
+        pupil.model.SetChecking(true);
         const std::string start = std::to_string(1 + session * 7919) + " a";
-        pupil.model.EditField(Control::Enr, start);
-        solver.model.EditField(Control::Enr, start);
+        pupil.model.EditField(Control::ExerciseNumber, start);
+        solver.model.EditField(Control::ExerciseNumber, start);
         Put("checking session", std::to_string(session));
         for (int i = 0; i < 20; ++i) {
             pupil.model.KeyPress(Control::View, {Keystroke::Character, 'n'});  // posed only
             solver.model.KeyPress(Control::View, {Keystroke::Character, 'n'});
             const TrainerState& solved = solver.model.State();
-            std::string whole = solved.Field(Control::Eg), numerator = solved.Field(Control::Ez),
-                        denominator = solved.Field(Control::En);
+            std::string whole = solved.Field(Control::ResultWhole), numerator = solved.Field(Control::ResultNumerator),
+                        denominator = solved.Field(Control::ResultDenominator);
             switch (seq.Below(6)) {
                 case 0:
                 case 1:
@@ -273,15 +273,15 @@ Tally CheckedResults(int total) {
                     break;  // none
             }
             // Typed into the result fields; Enter in the last one checks.
-            pupil.model.EditField(Control::Eg, whole);
-            pupil.model.KeyPress(Control::Eg, {Keystroke::Enter});
-            pupil.model.EditField(Control::Ez, numerator);
-            pupil.model.KeyPress(Control::Ez, {Keystroke::Enter});
-            pupil.model.EditField(Control::En, denominator);
-            pupil.model.KeyPress(Control::En, {Keystroke::Enter});
+            pupil.model.EditField(Control::ResultWhole, whole);
+            pupil.model.KeyPress(Control::ResultWhole, {Keystroke::Enter});
+            pupil.model.EditField(Control::ResultNumerator, numerator);
+            pupil.model.KeyPress(Control::ResultNumerator, {Keystroke::Enter});
+            pupil.model.EditField(Control::ResultDenominator, denominator);
+            pupil.model.KeyPress(Control::ResultDenominator, {Keystroke::Enter});
             pupil.Report(true);
         }
-        pupil.model.EvaluationClick();
+        pupil.model.ShowEvaluation();
         pupil.Report(true);
         tally.checked += pupil.model.State().tally.checked;
         tally.right += pupil.model.State().tally.right;

@@ -3,13 +3,13 @@
 // to standard output. The browser test plays the same session with real
 // keys and clicks in the page and compares the two files.
 //
-//   FormPaint <control> <windowActive 0|1> <modalOpen 0|1>
+//   WindowPainted <control> <windowActive 0|1> <modalOpen 0|1>
 //   SelectRow <group> <row>
-//   Button2Click | Button6Click | LGleichClick | ...
+//   Start | PoseExercise | Solve | ...
 //   KeyPress <control> <Enter|Escape|character>
 //   EditField <control> <text to the end of the line, Windows-1252>
-//   DialogRowClick <row> | DialogKeyPress <character> | DialogOk
-//   CheckingClick <0|1> | EvaluationClick
+//   ChooseOperatorRow <row> | OperatorDialogKey <character> | ConfirmOperator
+//   SetChecking <0|1> | ShowEvaluation
 //   AnswerYes | AnswerNo   the answer to the question the model asked last
 #include <cstdio>
 #include <iostream>
@@ -41,11 +41,11 @@ Control ControlOfName(const std::string& name) {
 
 // The operations without arguments, by name.
 const std::map<std::string, void (TrainerModel::*)()> kPlainOperations = {
-    {"Button2Click", &TrainerModel::Button2Click}, {"Button5Click", &TrainerModel::Button5Click},
-    {"Button4Click", &TrainerModel::Button4Click}, {"Button7Click", &TrainerModel::Button7Click},
-    {"BggtkgvClick", &TrainerModel::BggtkgvClick}, {"Button6Click", &TrainerModel::Button6Click},
-    {"LGleichClick", &TrainerModel::LGleichClick}, {"Button10Click", &TrainerModel::Button10Click},
-    {"DialogOk", &TrainerModel::DialogOk},         {"EvaluationClick", &TrainerModel::EvaluationClick},
+    {"Start", &TrainerModel::Start}, {"BackToSettings", &TrainerModel::BackToSettings},
+    {"ShowInstructions", &TrainerModel::ShowInstructions}, {"ShowHints", &TrainerModel::ShowHints},
+    {"ShowGcdAndLcm", &TrainerModel::ShowGcdAndLcm}, {"PoseExercise", &TrainerModel::PoseExercise},
+    {"Solve", &TrainerModel::Solve}, {"ClearDocument", &TrainerModel::ClearDocument},
+    {"ConfirmOperator", &TrainerModel::ConfirmOperator},         {"ShowEvaluation", &TrainerModel::ShowEvaluation},
 };
 
 void Play(TrainerModel& model, const std::string& line) {
@@ -53,11 +53,11 @@ void Play(TrainerModel& model, const std::string& line) {
     std::string op;
     in >> op;
     if (op.empty()) return;
-    if (op == "FormPaint") {
+    if (op == "WindowPainted") {
         std::string focus;
         int active = 0, modal = 0;
         in >> focus >> active >> modal;
-        model.FormPaint(ControlOfName(focus), active != 0, modal != 0);
+        model.WindowPainted(ControlOfName(focus), active != 0, modal != 0);
     } else if (op == "SelectRow") {
         int group = 0, row = 0;
         in >> group >> row;
@@ -71,18 +71,18 @@ void Play(TrainerModel& model, const std::string& line) {
         in >> field;
         std::getline(in >> std::ws, text);
         model.EditField(ControlOfName(field), text);
-    } else if (op == "DialogRowClick") {
+    } else if (op == "ChooseOperatorRow") {
         int row = 0;
         in >> row;
-        model.DialogRowClick(row);
-    } else if (op == "DialogKeyPress") {
+        model.ChooseOperatorRow(row);
+    } else if (op == "OperatorDialogKey") {
         std::string key;
         in >> key;
-        model.DialogKeyPress(key.empty() ? '\0' : key[0]);
-    } else if (op == "CheckingClick") {
+        model.OperatorDialogKey(key.empty() ? '\0' : key[0]);
+    } else if (op == "SetChecking") {
         int on = 0;
         in >> on;
-        model.CheckingClick(on != 0);
+        model.SetChecking(on != 0);
     } else if (op == "AnswerYes" || op == "AnswerNo") {
         model.AnswerQuestion(op == "AnswerYes");
     } else if (auto plain = kPlainOperations.find(op); plain != kPlainOperations.end()) {

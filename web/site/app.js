@@ -94,7 +94,7 @@
     requestAnimationFrame(() => {
       paintPending = false;
       if (!t) return;
-      t.FormPaint(controlOf(document.activeElement), document.hasFocus(), modalOpen());
+      t.WindowPainted(controlOf(document.activeElement), document.hasFocus(), modalOpen());
       settle();
     });
   }
@@ -520,16 +520,16 @@
 
   function connect() {
     const on = (id, handler) => $(id).addEventListener('click', handler);
-    on('Button2', () => run(() => t.Button2Click()));
-    on('Button5', () => run(() => t.Button5Click()));
-    on('Button1', () => run(() => t.Button1Click()));
-    on('Button4', () => run(() => t.Button4Click()));
-    on('Button7', () => run(() => t.Button7Click()));
-    on('Bggtkgv', () => run(() => t.BggtkgvClick()));
-    on('BB6', () => run(() => t.Button6Click()));
-    on('Button10', () => run(() => t.Button10Click()));
-    on('BB', () => run(() => t.LGleichClick()));
-    on('BBgleich', () => run(() => t.LGleichClick()));
+    on('Button2', () => run(() => t.Start()));
+    on('Button5', () => run(() => t.BackToSettings()));
+    on('Button1', () => run(() => t.Close()));
+    on('Button4', () => run(() => t.ShowInstructions()));
+    on('Button7', () => run(() => t.ShowHints()));
+    on('Bggtkgv', () => run(() => t.ShowGcdAndLcm()));
+    on('BB6', () => run(() => t.PoseExercise()));
+    on('Button10', () => run(() => t.ClearDocument()));
+    on('BB', () => run(() => t.Solve()));
+    on('BBgleich', () => run(() => t.Solve()));
     on('Button3', print);
     on('Button8', print);
     on('Button9', save);
@@ -549,28 +549,28 @@
     }
     for (const name of ['Eg1', 'Ez1']) $(name).addEventListener('pointerdown', () => run(() => t.ClickField(name)));
 
-    $('CheckBox1').addEventListener('change', (e) => run(() => t.CheckingClick(e.target.checked)));
-    on('Button11', () => run(() => t.EvaluationClick()));
+    $('CheckBox1').addEventListener('change', (e) => run(() => t.SetChecking(e.target.checked)));
+    on('Button11', () => run(() => t.ShowEvaluation()));
 
     // The operator dialog.
-    $('Form3_RadioGroup4').addEventListener('change', (e) => run(() => t.DialogRowClick(Number(e.target.value))));
-    $('Form3_Button1').addEventListener('click', () => run(() => t.DialogOk()));
+    $('Form3_RadioGroup4').addEventListener('change', (e) => run(() => t.ChooseOperatorRow(Number(e.target.value))));
+    $('Form3_Button1').addEventListener('click', () => run(() => t.ConfirmOperator()));
     form3.addEventListener('keydown', (e) => {
       if (e.key.length !== 1 || e.ctrlKey || e.metaKey) return;
-      if (run(() => t.DialogKeyPress(e.key))) e.preventDefault();
+      if (run(() => t.OperatorDialogKey(e.key))) e.preventDefault();
     });
     form3.addEventListener('beforeinput', (e) => {
-      if (e.inputType === 'insertText' && e.data && e.data.length === 1 && run(() => t.DialogKeyPress(e.data))) e.preventDefault();
+      if (e.inputType === 'insertText' && e.data && e.data.length === 1 && run(() => t.OperatorDialogKey(e.data))) e.preventDefault();
     });
     // Enter is the dialog's OK, Esc closes it like OK.
     form3.addEventListener('keydown', (e) => {
       if (e.key !== 'Enter' || e.target instanceof HTMLButtonElement) return;
       e.preventDefault();
-      run(() => t.DialogOk());
+      run(() => t.ConfirmOperator());
     });
     // Closed by Esc, the dialog takes the row as OK does.
     form3.addEventListener('close', () => {
-      if (t && t.state().dialogOpen) run(() => t.DialogOk());
+      if (t && t.state().dialogOpen) run(() => t.ConfirmOperator());
     });
     box.addEventListener('close', boxClosed);
     question.addEventListener('close', questionClosed);
@@ -616,7 +616,7 @@
     form.inert = false;
     form.removeAttribute('aria-busy');
     // The first paint shows the instructions.
-    t.FormPaint(controlOf(document.activeElement), document.hasFocus(), false);
+    t.WindowPainted(controlOf(document.activeElement), document.hasFocus(), false);
     viewHeld = true;
     settle();
     viewHeld = false;
