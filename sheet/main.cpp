@@ -111,21 +111,28 @@ int Choice(const std::string& option, const std::string& value, const std::map<s
     return it->second;
 }
 
-// A whole number from least to most for option, or a failure that says what is allowed.
-int Number(const std::string& option, const std::string& text, long least, long most, const std::string& allowed) {
+// The whole number text stands for, if it is one from least to most.
+std::optional<int> WholeNumber(const std::string& text, long least, long most) {
     std::size_t used = 0;
     long number = 0;
     try {
         number = std::stol(text, &used);
     } catch (const std::exception&) {
-        used = 0;
+        return std::nullopt;
     }
-    if (text.empty() || used != text.size() || number < least || number > most) {
+    if (used != text.size() || number < least || number > most) return std::nullopt;
+    return int(number);
+}
+
+// A whole number from least to most for option, or a failure that says what is allowed.
+int Number(const std::string& option, const std::string& text, long least, long most, const std::string& allowed) {
+    const std::optional<int> number = WholeNumber(text, least, most);
+    if (!number) {
         throw WorksheetFailure("'" + text + "' ist für "_w + option + " nicht möglich: erlaubt ist eine ganze Zahl"_w +
                                    allowed + ".",
                                2);
     }
-    return int(number);
+    return *number;
 }
 
 // The arguments come as typed (UTF-8); everything but the output file name
@@ -154,17 +161,9 @@ Options Parse(const std::vector<std::string>& args) {
             options.request.from = value();
         } else if (arg == "-n" || arg == "--count") {
             const std::string text = value();
-            std::size_t used = 0;
-            int count = 0;
-            try {
-                count = std::stoi(text, &used);
-            } catch (const std::exception&) {
-                used = 0;
-            }
-            if (used != text.size() || count < 1 || count > 100000) {
-                throw WorksheetFailure("'" + text + "' ist keine Anzahl von 1 bis 100000 (--count).", 2);
-            }
-            options.request.count = count;
+            const std::optional<int> count = WholeNumber(text, 1, 100000);
+            if (!count) throw WorksheetFailure("'" + text + "' ist keine Anzahl von 1 bis 100000 (--count).", 2);
+            options.request.count = *count;
             counted = true;
         } else if (arg == "-e" || arg == "--exercise") {
             options.request.typed.push_back(value());
