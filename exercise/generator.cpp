@@ -22,7 +22,7 @@ DifficultyBounds BoundsOfDifficulty(int row) {
     }
 }
 
-void ShapeOperand(RandomSource& random, int kind, MixedFraction& operand, Int factorBound) {
+void ShapeOperand(RandomSource& random, int kind, MixedNumber& operand, Int factorBound) {
     operand.whole = 0;
     operand.numerator = operand.numerator % operand.denominator;
     if (operand.numerator == 0) operand.numerator = 1;
@@ -33,7 +33,7 @@ void ShapeOperand(RandomSource& random, int kind, MixedFraction& operand, Int fa
     }
 }
 
-void DrawOperands(RandomSource& random, int kind, Int S, Int F, MixedFraction& first, MixedFraction& second) {
+void DrawOperands(RandomSource& random, int kind, Int S, Int F, MixedNumber& first, MixedNumber& second) {
     first.numerator = random.RandomBelow(S - S / 3) + S / 3 + 1;
     first.denominator = random.RandomBelow(S - S / 3) + S / 3 + 1;
     ReduceFraction(first.numerator, first.denominator);

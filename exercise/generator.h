@@ -7,7 +7,7 @@
 
 #include "exercise/random.h"
 #include "exercise/settings.h"
-#include "fraction/walkthroughs.h"
+#include "fraction/mixed_number.h"
 
 namespace quorvel {
 
@@ -24,9 +24,9 @@ DifficultyBounds BoundsOfDifficulty(int row);
 using OperationCounts = std::array<Int, 4>;
 
 // Makes the operand proper, improper or mixed by the kind row.
-void ShapeOperand(RandomSource& random, int kind, MixedFraction& operand, Int factorBound);
-void DrawOperands(RandomSource& random, int kind, Int sizeBound, Int factorBound, MixedFraction& first,
-                  MixedFraction& second);
+void ShapeOperand(RandomSource& random, int kind, MixedNumber& operand, Int factorBound);
+void DrawOperands(RandomSource& random, int kind, Int sizeBound, Int factorBound, MixedNumber& first,
+                  MixedNumber& second);
 
 // An operator different from the one shown on the operator button.
 char DrawRandomOperator(RandomSource& random, char shown);
@@ -49,8 +49,8 @@ struct ExerciseSettings {
 // fields and the operator button.
 struct PosedExercise {
     std::string exerciseNumber;
-    MixedFraction first;
-    MixedFraction second;
+    MixedNumber first;
+    MixedNumber second;
     char op = '+';
     std::string Eg1, Ez1, En1, Eg2, Ez2, En2;
 };

@@ -241,7 +241,7 @@ void TrainerModel::LGleichClick() {
 // unreadable checks and counts nothing.
 void TrainerModel::CheckPupilResult(const Evaluation& evaluation) {
     const auto& f = state_.fields;
-    std::optional<MixedFraction> pupil;
+    std::optional<MixedNumber> pupil;
     try {
         pupil = ReadPupilResult({f[At(Control::Eg)], f[At(Control::Ez)], f[At(Control::En)]});
     } catch (const Error&) {

@@ -10,7 +10,7 @@ namespace {
 TEST(ReadOperand, ReadingExamples) {
     struct Case {
         OperandFields fields;
-        MixedFraction value;
+        MixedNumber value;
         OperandFields after;
     };
     const Case cases[] = {
@@ -31,7 +31,7 @@ TEST(ReadOperand, ReadingExamples) {
     };
     for (const auto& c : cases) {
         OperandFields fields = c.fields;
-        MixedFraction value = ReadOperand(fields);
+        MixedNumber value = ReadOperand(fields);
         SCOPED_TRACE(c.fields.whole + " / " + c.fields.numerator + " / " + c.fields.denominator);
         EXPECT_EQ(value, c.value);
         EXPECT_EQ(fields.whole, c.after.whole);
@@ -58,7 +58,7 @@ TEST(ReadOperand, UnreadableFieldsFailAndKeepTheirRewrites) {
 }
 
 TEST(ResultTexts, DisplayTable) {
-    struct Case { MixedFraction r; const char* whole; const char* numerator; const char* denominator; };
+    struct Case { MixedNumber r; const char* whole; const char* numerator; const char* denominator; };
     const Case cases[] = {
         {{2, 1, 3}, "2", "1", "3"},   {{-3, -1, 4}, "-3", "1", "4"}, {{5, 0, 1}, "5", "", ""},
         {{0, 3, 4}, "", "3", "4"},    {{0, -3, 4}, "-", "3", "4"},   {{0, 0, 1}, "0", "", ""},

@@ -6,18 +6,18 @@
 #include <gtest/gtest.h>
 
 #include "fraction/cp1252.h"
-#include "fraction/walkthroughs.h"
+#include "solution/walkthroughs.h"
 #include "sheet_notation.h"
 
 namespace quorvel {
 
 struct Solved {
-    MixedFraction result;
+    MixedNumber result;
     Walkthrough sheet;
 };
 
 // Evaluates as the "=" action does: walkthrough, then blank lines removed.
-inline Solved Solve(char op, MixedFraction a, MixedFraction b, const char* kind = "Echte Brüche") {
+inline Solved Solve(char op, MixedNumber a, MixedNumber b, const char* kind = "Echte Brüche") {
     Solved run;
     run.sheet.context = {"Bsp.", "Normal", cp1252::FromUtf8(kind), std::string(1, op)};
     run.result = Evaluate(op, run.sheet, a, b);

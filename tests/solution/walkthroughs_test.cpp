@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "fraction/walkthroughs.h"
+#include "solution/walkthroughs.h"
 #include "sheet_notation.h"
 #include "solve.h"
 
@@ -43,7 +43,7 @@ Ergebnis kürzen, falls möglich.
 |   (Kann nicht gekürzt werden.)|
 (end of block)
 )");
-    EXPECT_EQ(run.result, (MixedFraction{1, 1, 6}));
+    EXPECT_EQ(run.result, (MixedNumber{1, 1, 6}));
     EXPECT_EQ(run.sheet.labels.first, "1. Summand");
     EXPECT_EQ(run.sheet.labels.second, "2. Summand");
     EXPECT_EQ(run.sheet.labels.result, "Summe");
@@ -86,7 +86,7 @@ Ergebnis kürzen, falls möglich.
 |    6    2|
 (end of block)
 )");
-    EXPECT_EQ(run.result, (MixedFraction{4, 1, 2}));
+    EXPECT_EQ(run.result, (MixedNumber{4, 1, 2}));
 }
 
 TEST(Subtraction, ExampleC_Borrowing) {
@@ -128,7 +128,7 @@ Ergebnis kürzen, falls möglich.
 |    12    3|
 (end of block)
 )");
-    EXPECT_EQ(run.result, (MixedFraction{1, 2, 3}));
+    EXPECT_EQ(run.result, (MixedNumber{1, 2, 3}));
     EXPECT_EQ(run.sheet.labels.result, "Differenz");
 }
 
@@ -169,7 +169,7 @@ Aufgabe Bsp.) [n g]<br>
 |              3     3|
 (end of block)
 )");
-    EXPECT_EQ(run.result, (MixedFraction{3, 1, 3}));
+    EXPECT_EQ(run.result, (MixedNumber{3, 1, 3}));
     EXPECT_EQ(run.sheet.labels.result, "Produkt");
 }
 
@@ -210,7 +210,7 @@ Aufgabe Bsp.) [n g]<br>
 |              2    2|
 (end of block)
 )");
-    EXPECT_EQ(run.result, (MixedFraction{1, 1, 2}));
+    EXPECT_EQ(run.result, (MixedNumber{1, 1, 2}));
     EXPECT_EQ(run.sheet.labels.first, "Dividend");
     EXPECT_EQ(run.sheet.labels.second, "Divisor");
     EXPECT_EQ(run.sheet.labels.result, "Quotient");

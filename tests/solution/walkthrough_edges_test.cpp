@@ -29,7 +29,7 @@ TEST(AdditionEdgeCases, HalfPlusHalfEndsWithZeroOverTwo) {
                                                               "   2   2   2    2"}));
     EXPECT_TRUE(BlockFromEnd(run, 0).empty());
     EXPECT_FALSE(Contains(run, "(Kann nicht gekürzt werden.)"));
-    EXPECT_EQ(run.result, (MixedFraction{1, 0, 1}));
+    EXPECT_EQ(run.result, (MixedNumber{1, 0, 1}));
 }
 
 TEST(AdditionEdgeCases, NegativeWholePartsDoNotCountAsWholeParts) {
@@ -40,14 +40,14 @@ TEST(AdditionEdgeCases, NegativeWholePartsDoNotCountAsWholeParts) {
                                                               "       4        4        4"}));
     EXPECT_EQ(BlockFromEnd(run, 0), (std::vector<std::string>{"       -2       -1", "   -3+ —— = -3+ —— (... mit -2) ",
                                                               "       4        2 "}));
-    EXPECT_EQ(run.result, (MixedFraction{-3, -1, 2}));
+    EXPECT_EQ(run.result, (MixedNumber{-3, -1, 2}));
 }
 
 TEST(AdditionEdgeCases, ZeroNumeratorIsExpandedFromZeroOverOne) {
     Solved run = Solve('+', {0, 0, 5}, {0, 1, 3});
     EXPECT_EQ(BlockFromEnd(run, 2)[1], "   — = — (... mit 3)");
     EXPECT_EQ(BlockFromEnd(run, 2)[0], "   0   0");
-    EXPECT_EQ(run.result, (MixedFraction{0, 1, 3}));
+    EXPECT_EQ(run.result, (MixedNumber{0, 1, 3}));
 }
 
 TEST(SubtractionEdgeCases, EqualOperandsGiveZero) {
@@ -56,7 +56,7 @@ TEST(SubtractionEdgeCases, EqualOperandsGiveZero) {
     EXPECT_EQ(BlockFromEnd(run, 1)[0], "   3   3   0");
     EXPECT_TRUE(BlockFromEnd(run, 0).empty());
     EXPECT_FALSE(Contains(run, kNegativeNote1));
-    EXPECT_EQ(run.result, (MixedFraction{0, 0, 1}));
+    EXPECT_EQ(run.result, (MixedNumber{0, 0, 1}));
 }
 
 TEST(SubtractionEdgeCases, NegativeDifferenceWithoutBorrowing) {
@@ -67,7 +67,7 @@ TEST(SubtractionEdgeCases, NegativeDifferenceWithoutBorrowing) {
     ASSERT_GE(l.size(), 2u);
     EXPECT_EQ(l[l.size() - 2], kNegativeNote1);
     EXPECT_EQ(l[l.size() - 1], kNegativeNote2);
-    EXPECT_EQ(run.result, (MixedFraction{0, -1, 2}));
+    EXPECT_EQ(run.result, (MixedNumber{0, -1, 2}));
 }
 
 TEST(SubtractionEdgeCases, NegativeWholePartInTheDifference) {
@@ -76,7 +76,7 @@ TEST(SubtractionEdgeCases, NegativeWholePartInTheDifference) {
     EXPECT_EQ(BlockFromEnd(run, 0), (std::vector<std::string>{"       2       1", "   -1+ — = -1+ — (... mit 2) ",
                                                               "       4       2"}));
     EXPECT_EQ(run.sheet.lines.Lines().back(), kNegativeNote2);
-    EXPECT_EQ(run.result, (MixedFraction{0, -1, 2}));
+    EXPECT_EQ(run.result, (MixedNumber{0, -1, 2}));
 }
 
 TEST(SubtractionEdgeCases, ImproperFractionsGiveAWholeNumber) {
@@ -84,14 +84,14 @@ TEST(SubtractionEdgeCases, ImproperFractionsGiveAWholeNumber) {
     EXPECT_EQ(BlockFromEnd(run, 1), (std::vector<std::string>{"   7   1   6    0", "   — - — = — = 2—",
                                                               "   3   3   3    3"}));
     EXPECT_TRUE(BlockFromEnd(run, 0).empty());
-    EXPECT_EQ(run.result, (MixedFraction{2, 0, 1}));
+    EXPECT_EQ(run.result, (MixedNumber{2, 0, 1}));
 }
 
 TEST(SubtractionEdgeCases, TwoWholesBorrowedToExactlyZero) {
     Solved run = Solve('-', {3, 1, 4}, {0, 9, 4}, "Gemischte Zahlen");
     EXPECT_FALSE(Contains(run, "   Vorher Minuenden umformen:"));
     EXPECT_EQ(BlockFromEnd(run, 1), (std::vector<std::string>{"    9   9    0", "   1— - — = 1—", "    4   4    4"}));
-    EXPECT_EQ(run.result, (MixedFraction{1, 0, 1}));
+    EXPECT_EQ(run.result, (MixedNumber{1, 0, 1}));
 }
 
 // Borrowing two billion wholes is done at once: the sheet shows the minuend
@@ -99,7 +99,7 @@ TEST(SubtractionEdgeCases, TwoWholesBorrowedToExactlyZero) {
 TEST(SubtractionEdgeCases, HugeBorrowingIsDoneAtOnce) {
     Solved run = Solve('-', {2147483646, 0, 1}, {0, 2147483645, 1});
     EXPECT_EQ(BlockFromEnd(run, 1)[0], "    2147483645   2147483645    0");
-    EXPECT_EQ(run.result, (MixedFraction{1, 0, 1}));
+    EXPECT_EQ(run.result, (MixedNumber{1, 0, 1}));
     Walkthrough sheet;  // one whole more than the numerator can hold
     EXPECT_THROW(Evaluate('-', sheet, {3, 1, 2147483647}, {0, 2147483646, 2147483647}), ArithmeticOverflow);
 }
@@ -107,7 +107,7 @@ TEST(SubtractionEdgeCases, HugeBorrowingIsDoneAtOnce) {
 TEST(SubtractionEdgeCases, NegativeWholePartCountsForTheWholePartsLine) {
     Solved run = Solve('-', {-1, -1, 2}, {0, 1, 3});
     EXPECT_TRUE(Contains(run, "   ganzzahlige Teile subtrahieren"));
-    EXPECT_EQ(run.result, (MixedFraction{-1, -5, 6}));
+    EXPECT_EQ(run.result, (MixedNumber{-1, -5, 6}));
 }
 
 // A whole part and a remainder of opposite signs would read as a wrong value
@@ -117,16 +117,16 @@ TEST(SplitColumns, OppositeSignsStillReadAsTheValue) {
     Solved diff = Solve('-', {0, 7, 3}, {3, 0, 1}, "Unechte Brüche");
     EXPECT_EQ(BlockFromEnd(diff, 1)[1], "   — - 3— = -3+ — = -1+ —");
     EXPECT_EQ(BlockFromEnd(diff, 1)[0], "   7    0       7       1");
-    EXPECT_EQ(diff.result, (MixedFraction{0, -2, 3}));
+    EXPECT_EQ(diff.result, (MixedNumber{0, -2, 3}));
 
     Solved sum = Solve('+', {-3, 0, 1}, {0, 7, 4});
     EXPECT_EQ(BlockFromEnd(sum, 1)[1], "   -3+ — + — = -3+ — = -2+ —");
-    EXPECT_EQ(sum.result, (MixedFraction{-1, -1, 4}));
+    EXPECT_EQ(sum.result, (MixedNumber{-1, -1, 4}));
 
     Solved negativeRest = Solve('-', {0, -7, 4}, {-3, -1, 4});
     EXPECT_EQ(BlockFromEnd(negativeRest, 1)[0], "   -7       -1    -6    -2");
     EXPECT_EQ(BlockFromEnd(negativeRest, 1)[1], "   —— - -3+ —— = 3—— = 2——");
-    EXPECT_EQ(negativeRest.result, (MixedFraction{1, 1, 2}));
+    EXPECT_EQ(negativeRest.result, (MixedNumber{1, 1, 2}));
 }
 
 TEST(MultiplicationEdgeCases, ProperFractionsHaveAnEmptyConversionBlock) {
@@ -140,7 +140,7 @@ TEST(MultiplicationEdgeCases, ProperFractionsHaveAnEmptyConversionBlock) {
     EXPECT_EQ(BlockFromEnd(run, 2), (std::vector<std::string>{"           4*3", "   Produkt=———", "           9*8"}));
     EXPECT_EQ(BlockFromEnd(run, 1)[1], "   — = — (... mit 4) — = — (... mit 3) ");
     EXPECT_EQ(BlockFromEnd(run, 0), (std::vector<std::string>{"              1", "*) Ergebnis = —", "              6"}));
-    EXPECT_EQ(run.result, (MixedFraction{0, 1, 6}));
+    EXPECT_EQ(run.result, (MixedNumber{0, 1, 6}));
 }
 
 TEST(MultiplicationEdgeCases, ZeroFactor) {
@@ -149,7 +149,7 @@ TEST(MultiplicationEdgeCases, ZeroFactor) {
     EXPECT_EQ(BlockFromEnd(run, 2)[2], "           1*4");
     EXPECT_TRUE(BlockFromEnd(run, 1).empty());
     EXPECT_EQ(BlockFromEnd(run, 0)[0], "              0");
-    EXPECT_EQ(run.result, (MixedFraction{0, 0, 1}));
+    EXPECT_EQ(run.result, (MixedNumber{0, 0, 1}));
 }
 
 TEST(DivisionEdgeCases, ProperFractions) {
@@ -157,7 +157,7 @@ TEST(DivisionEdgeCases, ProperFractions) {
     EXPECT_EQ(BlockFromEnd(run, 2)[0], "            3*10");
     EXPECT_EQ(BlockFromEnd(run, 2)[2], "            4*9");
     EXPECT_EQ(BlockFromEnd(run, 1)[1], "   — = — (... mit 3) —— = — (... mit 2) ");
-    EXPECT_EQ(run.result, (MixedFraction{0, 5, 6}));
+    EXPECT_EQ(run.result, (MixedNumber{0, 5, 6}));
 }
 
 TEST(DivisionEdgeCases, WholeNumberResultAndOnlyFirstOperandMixed) {
@@ -165,7 +165,7 @@ TEST(DivisionEdgeCases, WholeNumberResultAndOnlyFirstOperandMixed) {
     EXPECT_EQ(BlockFromEnd(run, 3), (std::vector<std::string>{"    1   3", "   1— = —   ", "    2   2"}));
     EXPECT_EQ(BlockFromEnd(run, 0), (std::vector<std::string>{"              2    0", "*) Ergebnis = — = 2—",
                                                               "              1    1"}));
-    EXPECT_EQ(run.result, (MixedFraction{2, 0, 1}));
+    EXPECT_EQ(run.result, (MixedNumber{2, 0, 1}));
 }
 
 TEST(DivisionEdgeCases, NoCrossCancellingDrawsNothing) {
@@ -186,7 +186,7 @@ TEST(Errors, ZeroDenominatorLeavesTheLinesWrittenSoFar) {
 }
 
 TEST(Errors, DivisionByZeroValueFailsAtTheCrossCancelling) {
-    for (MixedFraction dividend : {MixedFraction{0, 1, 2}, MixedFraction{0, 0, 2}}) {
+    for (MixedNumber dividend : {MixedNumber{0, 1, 2}, MixedNumber{0, 0, 2}}) {
         Walkthrough sheet;
         sheet.context.operatorCaption = ":";
         EXPECT_THROW(Evaluate(':', sheet, dividend, {0, 0, 3}), DivisionByZero);
@@ -198,7 +198,7 @@ TEST(Errors, DivisionByZeroValueFailsAtTheCrossCancelling) {
 
 TEST(Errors, ValuesNearTheLimitsOverflowInsteadOfGivingWrongResults) {
     const Int big = 2147483647;
-    struct Case { char op; MixedFraction a, b; };
+    struct Case { char op; MixedNumber a, b; };
     const Case cases[] = {
         {'+', {0, 1, 65537}, {0, 1, 65539}},
         {'+', {big, 0, 1}, {1, 0, 1}},
