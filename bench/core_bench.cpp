@@ -24,10 +24,10 @@ void PoseAndSolve(benchmark::State& state) {
         shown = posed.op;
         OperandFields first{posed.Eg1, posed.Ez1, posed.En1};
         OperandFields second{posed.Eg2, posed.Ez2, posed.En2};
-        Walkthrough sheet;
-        sheet.context = {number, DifficultyItems()[difficulty], KindItems()[kind], std::string(1, shown)};
-        Evaluation evaluation = EvaluateExercise(first, second, kind, sheet);
-        std::string text = sheet.lines.Join();
+        Walkthrough solution;
+        solution.context = {number, DifficultyItems()[difficulty], KindItems()[kind], std::string(1, shown)};
+        Evaluation evaluation = EvaluateExercise(first, second, kind, solution);
+        std::string text = solution.lines.Join();
         benchmark::DoNotOptimize(evaluation);
         benchmark::DoNotOptimize(text);
     }

@@ -11,7 +11,11 @@ namespace {
 
 std::string WholeFieldText(Int whole) { return whole < 1 ? std::string() : DecimalText(whole); }
 
-}  // namespace
+// Size bound S and factor bound F of a difficulty row.
+struct DifficultyBounds {
+    Int size;
+    Int factor;
+};
 
 DifficultyBounds BoundsOfDifficulty(int row) {
     switch (row) {
@@ -22,6 +26,7 @@ DifficultyBounds BoundsOfDifficulty(int row) {
     }
 }
 
+// Makes the operand proper, improper or mixed by the kind row.
 void ShapeOperand(RandomSource& random, int kind, MixedNumber& operand, Int factorBound) {
     operand.whole = 0;
     operand.numerator = operand.numerator % operand.denominator;
@@ -50,6 +55,8 @@ void DrawOperands(RandomSource& random, int kind, Int S, Int F, MixedNumber& fir
     second.denominator = Mul(second.denominator, factor2);
     ShapeOperand(random, kind, second, F);
 }
+
+}  // namespace
 
 char DrawRandomOperator(RandomSource& random, char shown) {
     char op;

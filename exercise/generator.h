@@ -11,22 +11,9 @@
 
 namespace quorvel {
 
-
-// Size bound S and factor bound F of a difficulty row.
-struct DifficultyBounds {
-    Int size;
-    Int factor;
-};
-DifficultyBounds BoundsOfDifficulty(int row);
-
 // How often each operator, in the order "+", "-", "*", ":", was drawn in
 // mixed mode.
 using OperationCounts = std::array<Int, 4>;
-
-// Makes the operand proper, improper or mixed by the kind row.
-void ShapeOperand(RandomSource& random, int kind, MixedNumber& operand, Int factorBound);
-void DrawOperands(RandomSource& random, int kind, Int sizeBound, Int factorBound, MixedNumber& first,
-                  MixedNumber& second);
 
 // An operator different from the one shown on the operator button.
 char DrawRandomOperator(RandomSource& random, char shown);

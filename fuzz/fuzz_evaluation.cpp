@@ -60,11 +60,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (char op : {'+', '-', '*', ':'}) {
         OperandFields first{fields[0], fields[1], fields[2]};
         OperandFields second{fields[3], fields[4], fields[5]};
-        quorvel::Walkthrough sheet;
-        sheet.context.operatorCaption = std::string(1, op);
+        quorvel::Walkthrough solution;
+        solution.context.operatorCaption = std::string(1, op);
         quorvel::Evaluation e;
         try {
-            e = quorvel::EvaluateExercise(first, second, 1, sheet);
+            e = quorvel::EvaluateExercise(first, second, 1, solution);
         } catch (const quorvel::Error&) {
             continue;  // one of the program's own errors
         }

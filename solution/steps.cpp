@@ -17,6 +17,22 @@ std::string FirstLetter(const std::string& item) {
     return item.empty() ? std::string() : std::string(1, LowerAscii(item.front()));
 }
 
+// The title line and the exercise drawn as a fraction block, exactly as
+// passed in.
+void WriteExerciseLine(Walkthrough& solution, const MixedNumber& a, const MixedNumber& b) {
+    SolutionLines& lines = solution.lines;
+    WriteExerciseTitle(lines, solution.context);
+
+    OpenFractionBlock(lines);
+    TextColumn(lines, "      ");
+    TextColumn(lines, WholePartText(a.whole));
+    FractionColumn(lines, a.numerator, a.denominator);
+    TextColumn(lines, " " + solution.context.operatorCaption + " ");
+    TextColumn(lines, WholePartText(b.whole));
+    FractionColumn(lines, b.numerator, b.denominator);
+    CloseFractionBlock(lines);
+}
+
 }  // namespace
 
 void TextColumn(SolutionLines& lines, const std::string& text) { AppendColumn(lines, "", text, ""); }
@@ -75,20 +91,6 @@ void WriteExerciseTitle(SolutionLines& lines, const ExerciseContext& context) {
     std::string bracket =
         ") [" + FirstLetter(context.difficulty) + " " + FirstLetter(context.kind) + "]";
     lines.Append("Aufgabe " + HtmlEscape(context.exerciseNumber) + bracket + "<br>");
-}
-
-void WriteExerciseLine(Walkthrough& solution, const MixedNumber& a, const MixedNumber& b) {
-    SolutionLines& lines = solution.lines;
-    WriteExerciseTitle(lines, solution.context);
-
-    OpenFractionBlock(lines);
-    TextColumn(lines, "      ");
-    TextColumn(lines, WholePartText(a.whole));
-    FractionColumn(lines, a.numerator, a.denominator);
-    TextColumn(lines, " " + solution.context.operatorCaption + " ");
-    TextColumn(lines, WholePartText(b.whole));
-    FractionColumn(lines, b.numerator, b.denominator);
-    CloseFractionBlock(lines);
 }
 
 OperandPair WriteExerciseHeader(Walkthrough& solution, const std::string& name, const MixedNumber& a,

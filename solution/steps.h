@@ -54,10 +54,6 @@ void WriteHeading(SolutionLines& lines, const std::string& name);
 // "Aufgabe <number>) [<difficulty> <kind>]<br>".
 void WriteExerciseTitle(SolutionLines& lines, const ExerciseContext& context);
 
-// The title line and the exercise drawn as a fraction block, exactly as
-// passed in.
-void WriteExerciseLine(Walkthrough& solution, const MixedNumber& a, const MixedNumber& b);
-
 // Both operands, their fractions reduced.
 struct OperandPair {
     MixedNumber first;

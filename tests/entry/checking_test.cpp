@@ -221,8 +221,8 @@ TEST(Checking, GeneratedExercisesNeverBlameARightResult) {
                 number = p.exerciseNumber;
                 shown = p.op;
                 // The program's own result is right, and blames nothing.
-                Walkthrough sheet;
-                const Check own = CheckResult(p.op, p.first, p.second, Evaluate(p.op, sheet, p.first, p.second));
+                Walkthrough solution;
+                const Check own = CheckResult(p.op, p.first, p.second, Evaluate(p.op, solution, p.first, p.second));
                 ASSERT_EQ(own.verdict, Verdict::Right) << p.exerciseNumber;
                 ASSERT_TRUE(own.strategies.empty());
                 for (int signs = 0; signs < 4; ++signs) {

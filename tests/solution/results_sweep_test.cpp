@@ -108,10 +108,10 @@ TEST(ResultsSweep, EveryResultIsExactAndTheWalkthroughEndsOnIt) {
         for (char op : {'+', '-', '*', ':'}) {
             Rational ra = ValueOf(a), rb = ValueOf(b);
             if (op == ':' && rb.num == 0) continue;
-            Walkthrough sheet;
-            sheet.context.operatorCaption = std::string(1, op);
-            MixedNumber r = Evaluate(op, sheet, a, b);
-            RemoveBlankLines(sheet.lines);
+            Walkthrough solution;
+            solution.context.operatorCaption = std::string(1, op);
+            MixedNumber r = Evaluate(op, solution, a, b);
+            RemoveBlankLines(solution.lines);
             SCOPED_TRACE(::testing::Message() << a.whole << " " << a.numerator << "/" << a.denominator << " " << op
                                               << " " << b.whole << " " << b.numerator << "/" << b.denominator);
             Rational expected = Exact(op, ra, rb);
@@ -125,9 +125,9 @@ TEST(ResultsSweep, EveryResultIsExactAndTheWalkthroughEndsOnIt) {
             if (r.numerator != 0) {
                 ASSERT_EQ(std::gcd(r.numerator, r.denominator), 1);
             }
-            std::optional<Rational> drawn = WalkthroughValue(sheet.lines.Lines());
-            ASSERT_TRUE(drawn.has_value()) << testing::Readable(sheet.lines.Lines());
-            ASSERT_EQ(*drawn, expected) << testing::Readable(sheet.lines.Lines());
+            std::optional<Rational> drawn = WalkthroughValue(solution.lines.Lines());
+            ASSERT_TRUE(drawn.has_value()) << testing::Readable(solution.lines.Lines());
+            ASSERT_EQ(*drawn, expected) << testing::Readable(solution.lines.Lines());
             ++checked;
         }
     }

@@ -9,7 +9,7 @@ namespace {
 
 // The rows of the n-th block from the end (0 is the last one).
 std::vector<std::string> BlockFromEnd(const Solved& run, int n) {
-    const auto& l = run.sheet.lines.Lines();
+    const auto& l = run.solution.lines.Lines();
     std::vector<std::size_t> openings;
     for (std::size_t i = 0; i < l.size(); ++i) {
         if (l[i] == testing::kOpening) openings.push_back(i);
@@ -63,7 +63,7 @@ TEST(SubtractionEdgeCases, NegativeDifferenceWithoutBorrowing) {
     Solved run = Solve('-', {0, 1, 4}, {0, 3, 4});
     EXPECT_EQ(BlockFromEnd(run, 1), (std::vector<std::string>{"   1   3   -2", "   — - — = ——", "   4   4   4"}));
     EXPECT_EQ(BlockFromEnd(run, 0), (std::vector<std::string>{"   -2   -1", "   —— = —— (... mit -2) ", "   4    2 "}));
-    const auto& l = run.sheet.lines.Lines();
+    const auto& l = run.solution.lines.Lines();
     ASSERT_GE(l.size(), 2u);
     EXPECT_EQ(l[l.size() - 2], kNegativeNote1);
     EXPECT_EQ(l[l.size() - 1], kNegativeNote2);
@@ -75,7 +75,7 @@ TEST(SubtractionEdgeCases, NegativeWholePartInTheDifference) {
     EXPECT_EQ(BlockFromEnd(run, 1)[1], "   1— - 2— = -1+ —");
     EXPECT_EQ(BlockFromEnd(run, 0), (std::vector<std::string>{"       2       1", "   -1+ — = -1+ — (... mit 2) ",
                                                               "       4       2"}));
-    EXPECT_EQ(run.sheet.lines.Lines().back(), kNegativeNote2);
+    EXPECT_EQ(run.solution.lines.Lines().back(), kNegativeNote2);
     EXPECT_EQ(run.result, (MixedNumber{0, -1, 2}));
 }
 
@@ -94,14 +94,14 @@ TEST(SubtractionEdgeCases, TwoWholesBorrowedToExactlyZero) {
     EXPECT_EQ(run.result, (MixedNumber{1, 0, 1}));
 }
 
-// Borrowing two billion wholes is done at once: the sheet shows the minuend
+// Borrowing two billion wholes is done at once: the solution shows the minuend
 // after borrowing as the stepwise borrowing would have left it.
 TEST(SubtractionEdgeCases, HugeBorrowingIsDoneAtOnce) {
     Solved run = Solve('-', {2147483646, 0, 1}, {0, 2147483645, 1});
     EXPECT_EQ(BlockFromEnd(run, 1)[0], "    2147483645   2147483645    0");
     EXPECT_EQ(run.result, (MixedNumber{1, 0, 1}));
-    Walkthrough sheet;  // one whole more than the numerator can hold
-    EXPECT_THROW(Evaluate('-', sheet, {3, 1, 2147483647}, {0, 2147483646, 2147483647}), ArithmeticOverflow);
+    Walkthrough solution;  // one whole more than the numerator can hold
+    EXPECT_THROW(Evaluate('-', solution, {3, 1, 2147483647}, {0, 2147483646, 2147483647}), ArithmeticOverflow);
 }
 
 TEST(SubtractionEdgeCases, NegativeWholePartCountsForTheWholePartsLine) {
@@ -132,7 +132,7 @@ TEST(SplitColumns, OppositeSignsStillReadAsTheValue) {
 TEST(MultiplicationEdgeCases, ProperFractionsHaveAnEmptyConversionBlock) {
     Solved run = Solve('*', {0, 4, 9}, {0, 3, 8});
     EXPECT_FALSE(Contains(run, "*) Gemischte Zahl in unechten Bruch umwandeln:"));
-    const auto& l = run.sheet.lines.Lines();
+    const auto& l = run.solution.lines.Lines();
     // The header's reduction block is followed directly by the empty conversion block.
     EXPECT_EQ(std::vector<std::string>(l.begin() + 8, l.begin() + 14),
               (std::vector<std::string>{cp1252::FromUtf8("*) Ausgangsbrüche kürzen mit ..."), testing::kOpening,
@@ -177,20 +177,20 @@ TEST(DivisionEdgeCases, NoCrossCancellingDrawsNothing) {
 
 TEST(Errors, ZeroDenominatorLeavesTheLinesWrittenSoFar) {
     for (char op : {'+', '-', '*', ':'}) {
-        Walkthrough sheet;
-        sheet.context.operatorCaption = std::string(1, op);
-        EXPECT_THROW(Evaluate(op, sheet, {0, 1, 0}, {0, 1, 2}), DivisionByZero) << op;
-        EXPECT_EQ(sheet.lines.Count(), 13u) << op;
-        EXPECT_FALSE(sheet.labels.result.empty()) << op;
+        Walkthrough solution;
+        solution.context.operatorCaption = std::string(1, op);
+        EXPECT_THROW(Evaluate(op, solution, {0, 1, 0}, {0, 1, 2}), DivisionByZero) << op;
+        EXPECT_EQ(solution.lines.Count(), 13u) << op;
+        EXPECT_FALSE(solution.labels.result.empty()) << op;
     }
 }
 
 TEST(Errors, DivisionByZeroValueFailsAtTheCrossCancelling) {
     for (MixedNumber dividend : {MixedNumber{0, 1, 2}, MixedNumber{0, 0, 2}}) {
-        Walkthrough sheet;
-        sheet.context.operatorCaption = ":";
-        EXPECT_THROW(Evaluate(':', sheet, dividend, {0, 0, 3}), DivisionByZero);
-        const auto& l = sheet.lines.Lines();
+        Walkthrough solution;
+        solution.context.operatorCaption = ":";
+        EXPECT_THROW(Evaluate(':', solution, dividend, {0, 0, 3}), DivisionByZero);
+        const auto& l = solution.lines.Lines();
         EXPECT_EQ(l[l.size() - 4], testing::kOpening);
         EXPECT_EQ(l[l.size() - 5], cp1252::FromUtf8("*) Jetzt noch einmal über Kreuz kürzen, falls möglich"));
     }
@@ -209,9 +209,9 @@ TEST(Errors, ValuesNearTheLimitsOverflowInsteadOfGivingWrongResults) {
         {'+', {0, -2147483647 - 1, -1}, {0, 1, 2}},
     };
     for (const auto& c : cases) {
-        Walkthrough sheet;
-        sheet.context.operatorCaption = std::string(1, c.op);
-        EXPECT_THROW(Evaluate(c.op, sheet, c.a, c.b), ArithmeticOverflow) << c.op;
+        Walkthrough solution;
+        solution.context.operatorCaption = std::string(1, c.op);
+        EXPECT_THROW(Evaluate(c.op, solution, c.a, c.b), ArithmeticOverflow) << c.op;
     }
 }
 
