@@ -135,13 +135,20 @@ const Operation kOperations[] = {
     {':', WriteDivisionSteps, Quotient},
 };
 
+// The opening of a sum or a difference: the labels, the header, and both
+// reduced operands expanded to their least common denominator.
+OperandPair WriteOverCommonDenominator(Walkthrough& solution, const OperandLabels& labels, const std::string& name,
+                                       const MixedNumber& a, const MixedNumber& b) {
+    solution.labels = labels;
+    const OperandPair reduced = WriteExerciseHeader(solution, name, a, b);
+    return WriteCommonDenominator(solution.lines, reduced.first, reduced.second);
+}
+
 }  // namespace
 
 void WriteAdditionSteps(Walkthrough& solution, const MixedNumber& a, const MixedNumber& b) {
     SolutionLines& lines = solution.lines;
-    solution.labels = {"1. Summand", "2. Summand", "Summe"};
-    const OperandPair reduced = WriteExerciseHeader(solution, "Addition", a, b);
-    const auto [x, y] = WriteCommonDenominator(lines, reduced.first, reduced.second);
+    const auto [x, y] = WriteOverCommonDenominator(solution, {"1. Summand", "2. Summand", "Summe"}, "Addition", a, b);
     const Int lcd = x.denominator;
     Int s = Add(x.numerator, y.numerator);
     lines.Append("*) Zähler addieren, Nenner beibehalten"_w);
@@ -165,9 +172,8 @@ void WriteAdditionSteps(Walkthrough& solution, const MixedNumber& a, const Mixed
 
 void WriteSubtractionSteps(Walkthrough& solution, const MixedNumber& a, const MixedNumber& b) {
     SolutionLines& lines = solution.lines;
-    solution.labels = {"Minuend", "Subtrahend", "Differenz"};
-    const OperandPair reduced = WriteExerciseHeader(solution, "Subtraktion", a, b);
-    const auto [before, y] = WriteCommonDenominator(lines, reduced.first, reduced.second);
+    const auto [before, y] =
+        WriteOverCommonDenominator(solution, {"Minuend", "Subtrahend", "Differenz"}, "Subtraktion", a, b);
     const Int lcd = before.denominator;
     MixedNumber x = before;
     Int d = Sub(x.numerator, y.numerator);
