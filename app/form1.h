@@ -34,7 +34,7 @@ public:
 
     const TrainerModel& Model() const { return model_; }
     const DocumentBody& Document() const { return model_.State().document; }
-    const SheetLines& Solution() const { return model_.Solution(); }
+    const SolutionLines& Solution() const { return model_.Solution(); }
     HtmlView* View() const { return WebBrowser1; }
     Form3* OperatorDialog() const { return form3_.get(); }
     bool PreparingPrint() const { return preparingPrint_; }

@@ -24,10 +24,10 @@ void PoseAndSolve(benchmark::State& state) {
         shown = posed.op;
         OperandFields first{posed.firstWhole, posed.firstNumerator, posed.firstDenominator};
         OperandFields second{posed.secondWhole, posed.secondNumerator, posed.secondDenominator};
-        Walkthrough sheet;
-        sheet.context = {number, DifficultyItems()[difficulty], KindItems()[kind], std::string(1, shown)};
-        Evaluation evaluation = EvaluateExercise(first, second, kind, sheet);
-        std::string text = sheet.lines.Join();
+        Walkthrough solution;
+        solution.context = {number, DifficultyItems()[difficulty], KindItems()[kind], std::string(1, shown)};
+        Evaluation evaluation = EvaluateExercise(first, second, kind, solution);
+        std::string text = solution.lines.Join();
         benchmark::DoNotOptimize(evaluation);
         benchmark::DoNotOptimize(text);
     }
@@ -40,7 +40,7 @@ BENCHMARK(PoseAndSolve)->DenseRange(0, 4);
 // A wrong result of mixed numbers, which every strategy is tried on.
 void CheckWrongResult(benchmark::State& state) {
     const char op = OperatorOfRow(int(state.range(0)));
-    const MixedFraction first{2, 5, 6}, second{1, 3, 4}, pupil{3, 8, 10};
+    const MixedNumber first{2, 5, 6}, second{1, 3, 4}, pupil{3, 8, 10};
     for (auto _ : state) benchmark::DoNotOptimize(CheckResult(op, first, second, pupil));
     state.SetItemsProcessed(state.iterations());
     state.SetLabel(OperationItems()[std::size_t(state.range(0))]);

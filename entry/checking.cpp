@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <numeric>
-#include <utility>
 
 #include "fraction/cp1252.h"
 #include "fraction/errors.h"
@@ -10,35 +9,6 @@
 namespace quorvel {
 
 namespace {
-
-__extension__ typedef __int128 Wide;
-
-// In lowest terms, or nothing when it does not fit or has no denominator.
-std::optional<Rational> Make(Wide numerator, Wide denominator) {
-    if (denominator == 0) return std::nullopt;
-    if (denominator < 0) {
-        numerator = -numerator;
-        denominator = -denominator;
-    }
-    Wide a = numerator < 0 ? -numerator : numerator, b = denominator;
-    while (b != 0) a = std::exchange(b, a % b);
-    numerator /= a;
-    denominator /= a;
-    const Wide limit = INT64_MAX;
-    if (numerator > limit || numerator < -limit || denominator > limit) return std::nullopt;
-    return Rational{std::int64_t(numerator), std::int64_t(denominator)};
-}
-
-std::optional<Rational> Combine(char op, Rational x, Rational y) {
-    const Wide a = x.numerator, b = x.denominator, c = y.numerator, d = y.denominator;
-    switch (op) {
-        case '+': return Make(a * d + c * b, b * d);
-        case '-': return Make(a * d - c * b, b * d);
-        case '*': return Make(a * c, b * d);
-        case ':': return Make(a * d, b * c);
-    }
-    return std::nullopt;
-}
 
 // An operand as a pupil writes it: the denominator positive, the sign in
 // front (-1 3/4 is -1 and -3 over 4, never -1 and 3). Another form, such as
@@ -49,7 +19,7 @@ struct Operand {
     std::int64_t denominator = 1;
 };
 
-Operand Written(const MixedFraction& x) {
+Operand AsWritten(const MixedNumber& x) {
     Operand o{x.whole, x.numerator, x.denominator};
     if (o.denominator < 0) {
         o.numerator = -o.numerator;
@@ -66,9 +36,9 @@ bool IsFraction(const Operand& x) { return x.whole == 0 && x.numerator != 0; }
 bool IsWhole(const Operand& x) { return x.whole != 0 && x.numerator == 0; }
 bool IsMixed(const Operand& x) { return x.whole != 0 && x.numerator != 0; }
 bool IsNegative(const Operand& x) { return x.whole < 0 || x.numerator < 0; }
-Rational Value(const Operand& x) { return *Make(Wide(x.whole) * x.denominator + x.numerator, x.denominator); }
+Rational Value(const Operand& x) { return *MakeRational(x.whole, x.numerator, x.denominator); }
 // The fraction part alone, as a value.
-Rational FractionPart(const Operand& x) { return *Make(x.numerator, x.denominator); }
+Rational FractionPart(const Operand& x) { return *MakeRational(x.numerator, x.denominator); }
 
 struct Rule {
     char op;
@@ -86,23 +56,17 @@ std::optional<Rational> WithWrongConversion(char op, const Operand& a, const Ope
         if (!IsMixed(x)) return std::optional<Rational>(Value(x));
         const std::int64_t size = x.numerator < 0 ? -x.numerator : x.numerator;
         const Wide top = added ? Wide(x.whole) + x.numerator : Wide(x.whole) * size;
-        return Make(top, x.denominator);
+        return MakeRational(top, x.denominator);
     };
     const auto x = convert(a), y = convert(b);
     if (!x || !y) return std::nullopt;
     return Combine(op, *x, *y);
 }
 
-// Numerators and denominators added or subtracted each on their own.
-std::optional<Rational> Across(char op, std::int64_t n1, std::int64_t d1, std::int64_t n2, std::int64_t d2) {
-    if (op == '+') return Make(Wide(n1) + n2, Wide(d1) + d2);
-    return Make(Wide(n1) - n2, Wide(d1) - d2);
-}
-
 // Two fractions with different denominators combined across as written.
 std::optional<Rational> AcrossAsWritten(char op, const Operand& a, const Operand& b) {
     if (!IsFraction(a) || !IsFraction(b) || a.denominator == b.denominator) return std::nullopt;
-    return Across(op, a.numerator, a.denominator, b.numerator, b.denominator);
+    return CombineAcross(op, a.numerator, a.denominator, b.numerator, b.denominator);
 }
 
 // Two fractions reduced first, at least one of them, and then combined across.
@@ -110,7 +74,7 @@ std::optional<Rational> ReducedThenAcross(char op, const Operand& a, const Opera
     if (!IsFraction(a) || !IsFraction(b)) return std::nullopt;
     const Rational x = Value(a), y = Value(b);
     if (x.denominator == a.denominator && y.denominator == b.denominator) return std::nullopt;  // nothing to reduce
-    return Across(op, x.numerator, x.denominator, y.numerator, y.denominator);
+    return CombineAcross(op, x.numerator, x.denominator, y.numerator, y.denominator);
 }
 
 const std::vector<Rule>& Rules() {
@@ -127,21 +91,21 @@ const std::vector<Rule>& Rules() {
                     "Bei gleichen Nennern addierst Du nur die Zähler. Der Nenner bleibt, wie er ist."),
          [](const Operand& a, const Operand& b) -> std::optional<Rational> {
              if (!IsFraction(a) || !IsFraction(b) || a.denominator != b.denominator) return std::nullopt;
-             return Make(Wide(a.numerator) + b.numerator, 2 * Wide(a.denominator));
+             return MakeRational(Wide(a.numerator) + b.numerator, 2 * Wide(a.denominator));
          }},
         {'+', Named("Zähler addiert, ohne zu erweitern",
                     "Du hast die Zähler addiert, ohne die Brüche zu erweitern. Erweitere beide Brüche zuerst auf "
                     "den Hauptnenner."),
          [](const Operand& a, const Operand& b) -> std::optional<Rational> {
              if (!IsFraction(a) || !IsFraction(b) || a.denominator == b.denominator) return std::nullopt;
-             return Make(Wide(a.numerator) + b.numerator, std::lcm(a.denominator, b.denominator));
+             return MakeRational(Wide(a.numerator) + b.numerator, std::lcm(a.denominator, b.denominator));
          }},
         {'+', Named("Zähler addiert, größerer Nenner behalten",
                     "Du hast die Zähler addiert und den größeren Nenner behalten. Erweitere beide Brüche zuerst auf "
                     "den Hauptnenner."),
          [](const Operand& a, const Operand& b) -> std::optional<Rational> {
              if (!IsFraction(a) || !IsFraction(b) || a.denominator == b.denominator) return std::nullopt;
-             return Make(Wide(a.numerator) + b.numerator, std::max(a.denominator, b.denominator));
+             return MakeRational(Wide(a.numerator) + b.numerator, std::max(a.denominator, b.denominator));
          }},
         {'+', Named("Ganze Zahl in den Zähler gesetzt",
                     "Eine ganze Zahl ist kein Zähler. Schreib sie als Bruch mit demselben Nenner (3 = 15/5) oder "
@@ -150,7 +114,7 @@ const std::vector<Rule>& Rules() {
              const Operand& whole = IsWhole(a) ? a : b;
              const Operand& fraction = IsWhole(a) ? b : a;
              if (!IsWhole(whole) || !IsFraction(fraction)) return std::nullopt;
-             return Make(Wide(whole.whole) + fraction.numerator, fraction.denominator);
+             return MakeRational(Wide(whole.whole) + fraction.numerator, fraction.denominator);
          }},
         {'-', Named("Zähler minus Zähler, Nenner minus Nenner",
                     "Du hast Zähler und Nenner einzeln subtrahiert. Bring die Brüche erst auf einen gemeinsamen "
@@ -184,20 +148,20 @@ const std::vector<Rule>& Rules() {
              const Operand& fraction = IsWhole(a) ? b : a;
              if (!IsWhole(whole) || !IsFraction(fraction)) return std::nullopt;
              // The fraction as it was, with the product's sign.
-             return Make(whole.whole < 0 ? -fraction.numerator : fraction.numerator, fraction.denominator);
+             return MakeRational(whole.whole < 0 ? -fraction.numerator : fraction.numerator, fraction.denominator);
          }},
         {'*', Named("Nenner beim Malnehmen behalten",
                     "Beim Multiplizieren nimmst Du auch die Nenner miteinander mal, auch wenn sie gleich sind."),
          [](const Operand& a, const Operand& b) -> std::optional<Rational> {
              if (!IsFraction(a) || !IsFraction(b) || a.denominator != b.denominator) return std::nullopt;
-             return Make(Wide(a.numerator) * b.numerator, a.denominator);
+             return MakeRational(Wide(a.numerator) * b.numerator, a.denominator);
          }},
         {'*', Named("Gemischte Zahlen teilweise malgenommen",
                     "Ganze mal Ganze und Bruch mal Bruch reicht nicht. Wandle gemischte Zahlen erst in unechte "
                     "Brüche um."),
          [](const Operand& a, const Operand& b) -> std::optional<Rational> {
              if (!IsMixed(a) || !IsMixed(b)) return std::nullopt;
-             const auto wholes = Make(Wide(a.whole) * b.whole, 1);
+             const auto wholes = MakeRational(Wide(a.whole) * b.whole, 1);
              const auto parts = Combine('*', FractionPart(a), FractionPart(b));
              if (!wholes || !parts) return std::nullopt;
              return Combine('+', *wholes, *parts);
@@ -218,7 +182,7 @@ const std::vector<Rule>& Rules() {
                     "bleibt nicht stehen."),
          [](const Operand& a, const Operand& b) -> std::optional<Rational> {
              if (!IsFraction(a) || !IsFraction(b) || a.denominator != b.denominator) return std::nullopt;
-             return Make(a.numerator, Wide(b.numerator) * a.denominator);
+             return MakeRational(a.numerator, Wide(b.numerator) * a.denominator);
          }},
         {':', Named("Zähler und Nenner durch die ganze Zahl geteilt",
                     "Teilst Du durch eine ganze Zahl, nimmst Du nur den Nenner mit ihr mal (oder teilst nur den "
@@ -226,7 +190,7 @@ const std::vector<Rule>& Rules() {
          [](const Operand& a, const Operand& b) -> std::optional<Rational> {
              if (!IsFraction(a) || !IsWhole(b)) return std::nullopt;
              // The fraction as it was, with the quotient's sign.
-             return Make(b.whole < 0 ? -a.numerator : a.numerator, a.denominator);
+             return MakeRational(b.whole < 0 ? -a.numerator : a.numerator, a.denominator);
          }},
     };
     return rules;
@@ -252,20 +216,16 @@ const WrongStrategy& WrongSign() {
     return strategy;
 }
 
-std::optional<Rational> RightResult(char op, const MixedFraction& a, const MixedFraction& b) {
+std::optional<Rational> RightResult(char op, const MixedNumber& a, const MixedNumber& b) {
     if (op == ':' && ValueOf(b).numerator == 0) throw DivisionByZero();
     return Combine(op, ValueOf(a), ValueOf(b));
 }
 
 }  // namespace
 
-Rational ValueOf(const MixedFraction& x) {
-    return *Make(Wide(x.whole) * x.denominator + x.numerator, x.denominator != 0 ? x.denominator : 1);
-}
-
-std::vector<WrongResult> WrongResults(char op, const MixedFraction& a, const MixedFraction& b) {
+std::vector<WrongResult> WrongResults(char op, const MixedNumber& a, const MixedNumber& b) {
     const std::optional<Rational> right = RightResult(op, a, b);
-    const Operand x = Written(a), y = Written(b);
+    const Operand x = AsWritten(a), y = AsWritten(b);
     std::vector<WrongResult> results;
     auto add = [&](const WrongStrategy& strategy, std::optional<Rational> value) {
         if (value && value != right) results.push_back({&strategy, *value});
@@ -284,14 +244,13 @@ std::vector<WrongResult> WrongResults(char op, const MixedFraction& a, const Mix
     return results;
 }
 
-Check CheckResult(char op, const MixedFraction& a, const MixedFraction& b, const MixedFraction& pupil) {
+Check CheckResult(char op, const MixedNumber& a, const MixedNumber& b, const MixedNumber& pupil) {
     const std::optional<Rational> right = RightResult(op, a, b);
     const Rational value = ValueOf(pupil);
     Check check;
     if (right && value == *right) {
         const std::int64_t numerator = pupil.numerator < 0 ? -std::int64_t(pupil.numerator) : pupil.numerator;
-        const bool reduced = pupil.denominator > 0 && std::gcd(numerator, std::int64_t(pupil.denominator)) <= 1 &&
-                             (pupil.whole == 0 || numerator < pupil.denominator);
+        const bool reduced = pupil.IsFullyReduced();
         check.verdict = reduced ? Verdict::Right : Verdict::NotReduced;
         check.improperForm = reduced && pupil.whole == 0 && numerator > pupil.denominator && pupil.denominator > 1;
         return check;

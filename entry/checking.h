@@ -8,20 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "fraction/walkthroughs.h"
+#include "fraction/rational.h"
 
 namespace quorvel {
-
-// An exact value in lowest terms, denominator positive.
-struct Rational {
-    std::int64_t numerator = 0;
-    std::int64_t denominator = 1;
-
-    friend bool operator==(const Rational&, const Rational&) = default;
-};
-
-// whole + numerator/denominator of a mixed number, in lowest terms.
-Rational ValueOf(const MixedFraction& value);
 
 // A typical wrong strategy: its name and what to do instead, as one or two
 // sentences for the pupil (Windows-1252).
@@ -38,7 +27,7 @@ struct WrongResult {
     const WrongStrategy* strategy;
     Rational value;
 };
-std::vector<WrongResult> WrongResults(char op, const MixedFraction& first, const MixedFraction& second);
+std::vector<WrongResult> WrongResults(char op, const MixedNumber& first, const MixedNumber& second);
 
 enum class Verdict { Right, NotReduced, Wrong };
 
@@ -52,6 +41,6 @@ struct Check {
 };
 
 // Compares the pupil's result with the exact result of the exercise.
-Check CheckResult(char op, const MixedFraction& first, const MixedFraction& second, const MixedFraction& pupil);
+Check CheckResult(char op, const MixedNumber& first, const MixedNumber& second, const MixedNumber& pupil);
 
 }  // namespace quorvel

@@ -3,7 +3,7 @@
 #include "entry/conversion.h"
 #include "fraction/arithmetic.h"
 #include "fraction/cp1252.h"
-#include "fraction/sheet.h"
+#include "solution/lines.h"
 
 namespace quorvel {
 
@@ -19,12 +19,12 @@ std::string Trimmed(const std::string& s) {
 
 }  // namespace
 
-MixedFraction ReadOperand(OperandFields& fields) {
+MixedNumber ReadOperand(OperandFields& fields) {
     if (Trimmed(fields.whole).empty() && !fields.numerator.empty() && fields.numerator.front() == '-') {
         fields.whole.assign(1, '-');  // not = "-", which GCC 12 warns of wrongly (-Wrestrict)
         fields.numerator.erase(0, 1);
     }
-    MixedFraction operand;
+    MixedNumber operand;
     if (Trimmed(fields.whole) == "-") {
         operand.whole = 0;
         operand.numerator = Neg(ConvertInteger(fields.numerator));
@@ -44,11 +44,11 @@ MixedFraction ReadOperand(OperandFields& fields) {
     return operand;
 }
 
-std::optional<MixedFraction> ReadPupilResult(OperandFields fields) {
+std::optional<MixedNumber> ReadPupilResult(OperandFields fields) {
     if (Trimmed(fields.whole).empty() && Trimmed(fields.numerator).empty() && Trimmed(fields.denominator).empty()) {
         return std::nullopt;
     }
-    const MixedFraction result = ReadOperand(fields);
+    const MixedNumber result = ReadOperand(fields);
     // A numerator without a positive counterpart in 32 bits reads as nothing
     // a pupil would write either.
     if (result.denominator == 0 || result.numerator == INT32_MIN) throw ConversionError(fields.denominator);
@@ -62,7 +62,7 @@ std::optional<MixedFraction> ReadPupilResult(OperandFields fields) {
     return result;
 }
 
-ResultFields ResultTexts(const MixedFraction& r) {
+ResultFields ResultTexts(const MixedNumber& r) {
     ResultFields texts;
     if (r.whole != 0) {
         texts.whole = DecimalText(r.whole);
@@ -87,11 +87,11 @@ std::string UnreadableOperandMessage(EvaluationOutcome outcome) {
     return {};
 }
 
-Evaluation EvaluateExercise(OperandFields& first, OperandFields& second, int kindRow, Walkthrough& sheet) {
+Evaluation EvaluateExercise(OperandFields& first, OperandFields& second, int kindRow, Walkthrough& solution) {
     Evaluation evaluation;
-    sheet.lines.Clear();
-    MixedFraction& a = evaluation.first;
-    MixedFraction& b = evaluation.second;
+    solution.lines.Clear();
+    MixedNumber& a = evaluation.first;
+    MixedNumber& b = evaluation.second;
     try {
         a = ReadOperand(first);
     } catch (const Error&) {
@@ -104,15 +104,15 @@ Evaluation EvaluateExercise(OperandFields& first, OperandFields& second, int kin
         evaluation.outcome = EvaluationOutcome::SecondOperandUnreadable;
         return evaluation;
     }
-    const std::string& caption = sheet.context.operatorCaption;
+    const std::string& caption = solution.context.operatorCaption;
     char op = caption.empty() ? '+' : caption.front();
-    evaluation.result = Evaluate(op, sheet, a, b);
+    evaluation.result = Evaluate(op, solution, a, b);
     evaluation.resultFields = ResultTexts(evaluation.result);
     if ((op == '+' || op == '-') && kindRow == 1) {
-        sheet.lines.Append(
+        solution.lines.Append(
             "Auch richtig:Die unechten Brüche zuerst in\r\n             gemischte Zahlen umwandeln."_w);
     }
-    RemoveBlankLines(sheet.lines);
+    RemoveBlankLines(solution.lines);
     return evaluation;
 }
 

@@ -11,7 +11,11 @@ namespace {
 
 std::string WholeFieldText(Int whole) { return whole < 1 ? std::string() : DecimalText(whole); }
 
-}  // namespace
+// Size bound S and factor bound F of a difficulty row.
+struct DifficultyBounds {
+    Int size;
+    Int factor;
+};
 
 DifficultyBounds BoundsOfDifficulty(int row) {
     switch (row) {
@@ -22,7 +26,8 @@ DifficultyBounds BoundsOfDifficulty(int row) {
     }
 }
 
-void ShapeOperand(RandomSource& random, int kind, MixedFraction& operand, Int factorBound) {
+// Makes the operand proper, improper or mixed by the kind row.
+void ShapeOperand(RandomSource& random, int kind, MixedNumber& operand, Int factorBound) {
     operand.whole = 0;
     operand.numerator = operand.numerator % operand.denominator;
     if (operand.numerator == 0) operand.numerator = 1;
@@ -33,7 +38,7 @@ void ShapeOperand(RandomSource& random, int kind, MixedFraction& operand, Int fa
     }
 }
 
-void DrawOperands(RandomSource& random, int kind, Int S, Int F, MixedFraction& first, MixedFraction& second) {
+void DrawOperands(RandomSource& random, int kind, Int S, Int F, MixedNumber& first, MixedNumber& second) {
     first.numerator = random.RandomBelow(S - S / 3) + S / 3 + 1;
     first.denominator = random.RandomBelow(S - S / 3) + S / 3 + 1;
     ReduceFraction(first.numerator, first.denominator);
@@ -50,6 +55,8 @@ void DrawOperands(RandomSource& random, int kind, Int S, Int F, MixedFraction& f
     second.denominator = Mul(second.denominator, factor2);
     ShapeOperand(random, kind, second, F);
 }
+
+}  // namespace
 
 char DrawRandomOperator(RandomSource& random, char shown) {
     char op;

@@ -7,26 +7,13 @@
 
 #include "exercise/random.h"
 #include "exercise/settings.h"
-#include "fraction/walkthroughs.h"
+#include "fraction/mixed_number.h"
 
 namespace quorvel {
-
-
-// Size bound S and factor bound F of a difficulty row.
-struct DifficultyBounds {
-    Int size;
-    Int factor;
-};
-DifficultyBounds BoundsOfDifficulty(int row);
 
 // How often each operator, in the order "+", "-", "*", ":", was drawn in
 // mixed mode.
 using OperationCounts = std::array<Int, 4>;
-
-// Makes the operand proper, improper or mixed by the kind row.
-void ShapeOperand(RandomSource& random, int kind, MixedFraction& operand, Int factorBound);
-void DrawOperands(RandomSource& random, int kind, Int sizeBound, Int factorBound, MixedFraction& first,
-                  MixedFraction& second);
 
 // An operator different from the one shown on the operator button.
 char DrawRandomOperator(RandomSource& random, char shown);
@@ -49,8 +36,8 @@ struct ExerciseSettings {
 // fields and the operator button.
 struct PosedExercise {
     std::string exerciseNumber;
-    MixedFraction first;
-    MixedFraction second;
+    MixedNumber first;
+    MixedNumber second;
     char op = '+';
     std::string firstWhole, firstNumerator, firstDenominator, secondWhole, secondNumerator, secondDenominator;
 };

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "document/document.h"
-#include "fraction/sheet.h"
+#include "solution/lines.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace quorvel;
@@ -20,7 +20,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string document = WrapInDocument(normal);
     if (FileContents(document) != document + "\r\n") std::abort();
 
-    SheetLines lines;
+    SolutionLines lines;
     lines.SetText(normal);
     const bool endsWithBreak = normal.size() >= 2 && normal.compare(normal.size() - 2, 2, "\r\n") == 0;
     if (lines.Join() != normal + (normal.empty() || endsWithBreak ? "" : "\r\n")) std::abort();

@@ -13,7 +13,7 @@
 
 namespace {
 
-using quorvel::MixedFraction;
+using quorvel::MixedNumber;
 using quorvel::OperandFields;
 using i128 = __int128;
 
@@ -39,7 +39,7 @@ Exact Of(i128 num, i128 den) {
     return {num / g, den / g};
 }
 
-Exact Value(const MixedFraction& m) { return Of(i128(m.whole) * m.denominator + m.numerator, m.denominator); }
+Exact Value(const MixedNumber& m) { return Of(i128(m.whole) * m.denominator + m.numerator, m.denominator); }
 
 void Check(bool condition) {
     if (!condition) std::abort();
@@ -60,18 +60,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (char op : {'+', '-', '*', ':'}) {
         OperandFields first{fields[0], fields[1], fields[2]};
         OperandFields second{fields[3], fields[4], fields[5]};
-        quorvel::Walkthrough sheet;
-        sheet.context.operatorCaption = std::string(1, op);
+        quorvel::Walkthrough solution;
+        solution.context.operatorCaption = std::string(1, op);
         quorvel::Evaluation e;
         try {
-            e = quorvel::EvaluateExercise(first, second, 1, sheet);
+            e = quorvel::EvaluateExercise(first, second, 1, solution);
         } catch (const quorvel::Error&) {
             continue;  // one of the program's own errors
         }
         if (e.outcome != quorvel::EvaluationOutcome::Solved) continue;
         // The rewritten fields read again as the same operands.
         OperandFields again = first;
-        const MixedFraction reread = quorvel::ReadOperand(again);
+        const MixedNumber reread = quorvel::ReadOperand(again);
         Check(reread == e.first);
 
         const Exact a = Value(e.first), b = Value(e.second);
@@ -82,7 +82,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             case '*': expected = Of(a.num * b.num, a.den * b.den); break;
             case ':': Check(b.num != 0); expected = Of(a.num * b.den, a.den * b.num); break;
         }
-        const MixedFraction& r = e.result;
+        const MixedNumber& r = e.result;
         const Exact got = Value(r);
         Check(got.num == expected.num && got.den == expected.den);
         Check(r.denominator > 0);

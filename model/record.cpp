@@ -6,7 +6,7 @@
 #include <numeric>
 
 #include "fraction/cp1252.h"
-#include "fraction/walkthroughs.h"
+#include "solution/walkthroughs.h"
 
 namespace quorvel {
 
@@ -16,28 +16,9 @@ const char kRightStyle[] = "<span style=\"color:green;font-weight:bold;\">";
 const char kNotReducedStyle[] = "<span style=\"color:#b06000;font-weight:bold;\">";
 const char kWrongStyle[] = "<span style=\"color:red;font-weight:bold;\">";
 
-// A value as a pupil writes it in a sentence: "3", "5/6", "-1 3/4".
-std::string WrittenValue(const Rational& value) {
-    const std::int64_t whole = value.numerator / value.denominator;
-    const std::int64_t rest = std::llabs(value.numerator % value.denominator);
-    if (rest == 0) return std::to_string(whole);
-    const std::string fraction = std::to_string(rest) + "/" + std::to_string(value.denominator);
-    if (whole == 0) return (value.numerator < 0 ? "-" : "") + fraction;
-    return std::to_string(whole) + " " + fraction;
-}
-
-// An operand as the pupil typed it, unreduced: "6/8", "-1 3/4", "5".
-std::string TypedValue(const MixedFraction& value) {
-    if (value.numerator == 0) return std::to_string(value.whole);
-    // Only a fraction whose sign differs from the whole part's keeps its own (2 -1/4).
-    const std::int64_t numerator = value.whole < 0 ? std::llabs(value.numerator) : value.numerator;
-    const std::string fraction = std::to_string(numerator) + "/" + std::to_string(value.denominator);
-    return value.whole != 0 ? std::to_string(value.whole) + " " + fraction : fraction;
-}
-
 // The exercise with the pupil's result, drawn as the page draws fractions,
 // and a text after it.
-void WriteExerciseWithResult(SheetLines& lines, const CheckedExercise& e, const std::string& after) {
+void WriteExerciseWithResult(SolutionLines& lines, const CheckedExercise& e, const std::string& after) {
     OpenFractionBlock(lines);
     ExerciseColumns(lines, e.first, e.op, e.second);
     TextColumn(lines, " = ");
@@ -62,12 +43,12 @@ std::string VerdictWords(const Check& check) {
     return text;
 }
 
-SheetLines VerdictLines(const CheckedExercise& e) {
-    SheetLines lines;
+SolutionLines VerdictLines(const CheckedExercise& e) {
+    SolutionLines lines;
     lines.Append("Dein Ergebnis:<br>");
     WriteExerciseWithResult(lines, e, "");
     const Check& check = e.check;
-    const std::string done = WrittenValue(ValueOf(e.pupil));
+    const std::string done = NumberText(ValueOf(e.pupil));
     switch (check.verdict) {
         case Verdict::Right:
             lines.Append(kRightStyle + std::string("Richtig!</span>") +
@@ -138,7 +119,7 @@ void CheckRecord::Add(const CheckedExercise& e) {
 }
 
 std::string CheckRecord::EvaluationPage() const {
-    SheetLines lines;
+    SolutionLines lines;
     WriteHeading(lines, "Auswertung");
     if (exercises_.empty()) {
         lines.Append("Du hast noch kein Ergebnis prüfen lassen. Kreuze bei den Einstellungen \"Mein Ergebnis "_w
@@ -154,7 +135,9 @@ std::string CheckRecord::EvaluationPage() const {
     std::vector<std::pair<const WrongStrategy*, int>> found;
     for (const CheckedExercise& e : exercises_) {
         if (e.ownExercise) {
-            lines.Append("eigene Aufgabe: " + TypedValue(e.first) + " " + e.op + " " + TypedValue(e.second) + "<br>");
+            // The operands as typed, unreduced: "6/8", "-1 3/4", "5", "3/1".
+            lines.Append("eigene Aufgabe: " + NumberText(e.first, OverOne::AsTyped) + " " + e.op + " " +
+                         NumberText(e.second, OverOne::AsTyped) + "<br>");
         } else {
             WriteExerciseTitle(lines, e.context);
         }

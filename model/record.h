@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "entry/checking.h"
-#include "fraction/sheet.h"
-#include "fraction/steps.h"
+#include "solution/lines.h"
+#include "solution/steps.h"
 
 namespace quorvel {
 
@@ -26,13 +26,13 @@ struct CheckedExercise {
     ExerciseContext context;  // the exercise number, level and kind it was posed with
     bool ownExercise = false;  // typed by the pupil, not posed by its number
     char op = '+';
-    MixedFraction first, second, pupil;
+    MixedNumber first, second, pupil;
     Check check;
 };
 
 // The verdict block that goes above the worked solution: the exercise with
 // the pupil's result, and what the check says of it.
-SheetLines VerdictLines(const CheckedExercise& exercise);
+SolutionLines VerdictLines(const CheckedExercise& exercise);
 
 // The verdict in a few words: "richtig", "falsch (<strategy>)" ...
 std::string VerdictWords(const Check& check);

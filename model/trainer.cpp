@@ -241,7 +241,7 @@ void TrainerModel::Solve() {
 // unreadable checks and counts nothing.
 void TrainerModel::CheckPupilResult(const Evaluation& evaluation) {
     const auto& f = state_.fields;
-    std::optional<MixedFraction> pupil;
+    std::optional<MixedNumber> pupil;
     try {
         pupil = ReadPupilResult({f[At(Control::ResultWhole)], f[At(Control::ResultNumerator)], f[At(Control::ResultDenominator)]});
     } catch (const Error&) {

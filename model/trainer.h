@@ -11,7 +11,7 @@
 #include "entry/evaluation.h"
 #include "entry/keyboard.h"
 #include "exercise/generator.h"
-#include "fraction/steps.h"
+#include "solution/steps.h"
 #include "model/record.h"
 
 namespace quorvel {
@@ -76,7 +76,7 @@ public:
     explicit TrainerModel(TrainerHost& host) : host_(host) {}
 
     const TrainerState& State() const { return state_; }
-    const SheetLines& Solution() const { return solution_.lines; }
+    const SolutionLines& Solution() const { return solution_.lines; }
     // The control the model has moved the focus to since it was last asked;
     // a front end moves it there and selects a field's whole text.
     std::optional<Control> TakeFocusMove();

@@ -11,7 +11,7 @@
 #include "exercise/settings.h"
 #include "fraction/cp1252.h"
 #include "document/document.h"
-#include "fraction/sheet.h"
+#include "solution/lines.h"
 
 namespace quorvel {
 
@@ -66,27 +66,15 @@ std::string StackedFraction(std::int64_t numerator, std::int64_t denominator) {
            std::to_string(denominator) + "</span></span>";
 }
 
-// A number as a pupil writes it: a true minus, a whole number without "/1",
-// a mixed number as whole part beside its fraction.
-std::string PupilNumber(std::int64_t whole, std::int64_t numerator, std::int64_t denominator) {
-    if (numerator == 0 || denominator == 1) {
-        const std::int64_t value = whole + (numerator == 0 ? 0 : numerator);
-        return (value < 0 ? Minus() : "") + std::to_string(value < 0 ? -value : value);
-    }
-    const bool negative = whole < 0 || (whole == 0 && numerator < 0);
-    std::string out = negative ? Minus() : "";
-    if (whole != 0) out += std::to_string(whole < 0 ? -whole : whole);
-    // A fraction whose sign differs from the whole part's keeps its own.
-    if (whole != 0 && (numerator < 0) != (whole < 0)) out += numerator < 0 ? Minus() : "+";
-    return out + StackedFraction(numerator < 0 ? -numerator : numerator, denominator);
+// A number as a pupil writes it: a true minus, the fraction stacked beside
+// the whole part.
+std::string PupilNumber(const WrittenNumber& written) {
+    return NumberText(written, {Minus(), "", StackedFraction});
 }
 
-std::string PupilNumber(const MixedFraction& n) { return PupilNumber(n.whole, n.numerator, n.denominator); }
+std::string PupilNumber(const MixedNumber& n) { return PupilNumber(Written(n)); }
 
-std::string PupilNumber(const Rational& value) {
-    return PupilNumber(value.numerator / value.denominator, value.numerator % value.denominator, value.denominator);
-}
-
+std::string PupilNumber(const Rational& value) { return PupilNumber(Written(value)); }
 
 std::string PupilOperator(char op) {
     switch (op) {
@@ -98,7 +86,7 @@ std::string PupilOperator(char op) {
 
 // "3/4 + (-1 1/2)": a negative operand in brackets.
 std::string PupilExercise(const SolvedExercise& e) {
-    auto operand = [](const MixedFraction& n) {
+    auto operand = [](const MixedNumber& n) {
         return IsNegative(n) ? "(" + PupilNumber(n) + ")" : PupilNumber(n);
     };
     return "<span class=\"q-term\">" + operand(e.first) + " " + PupilOperator(e.op) + " " + operand(e.second) +

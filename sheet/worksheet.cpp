@@ -92,11 +92,11 @@ ExerciseContext ContextOf(const WorksheetRequest& request, const std::string& de
 
 SolvedExercise Solve(const WorksheetRequest& request, const std::string& designation, char op, OperandFields first,
                      OperandFields second, const std::string& label) {
-    Walkthrough sheet;
-    sheet.context = ContextOf(request, designation, op);
+    Walkthrough solution;
+    solution.context = ContextOf(request, designation, op);
     Evaluation evaluation;
     try {
-        evaluation = EvaluateExercise(first, second, request.kind, sheet);
+        evaluation = EvaluateExercise(first, second, request.kind, solution);
     } catch (const Error& e) {
         throw WorksheetFailure("Aufgabe " + label + ": " + e.what() + ".", 1);
     }
@@ -110,7 +110,7 @@ SolvedExercise Solve(const WorksheetRequest& request, const std::string& designa
     solved.first = evaluation.first;
     solved.second = evaluation.second;
     solved.result = evaluation.result;
-    solved.walkthrough = sheet.lines.Join();
+    solved.walkthrough = solution.lines.Join();
     return solved;
 }
 

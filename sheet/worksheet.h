@@ -67,7 +67,7 @@ struct SolvedExercise {
     std::string number;       // what the sheets call it: the designation, or its place 1, 2, 3 ... when typed
     bool typed = false;
     char op = '+';
-    MixedFraction first, second, result;
+    MixedNumber first, second, result;
     std::string walkthrough;  // the sheet joined, as "=" shows it
 };
 
@@ -98,7 +98,7 @@ std::vector<SolvedExercise> SolveAll(const WorksheetRequest& request);
 bool HasNegativeNumber(const SolvedExercise& exercise);
 
 // A negative number as the sheets draw it: a minus in the whole part or the fraction.
-inline bool IsNegative(const MixedFraction& n) { return n.whole < 0 || n.numerator < 0; }
+inline bool IsNegative(const MixedNumber& n) { return n.whole < 0 || n.numerator < 0; }
 
 // One document of a set, and the name of its file without extension
 // ("arbeitsblatt", "gruppe-b-loesungen").

@@ -37,7 +37,7 @@ std::optional<Q> Op(char op, Q x, Q y) {
 struct Read {
     Big s, w, n, d;
 };
-Read Of(const MixedFraction& x) {
+Read Of(const MixedNumber& x) {
     auto abs = [](Big v) { return v < 0 ? -v : v; };
     return {x.whole < 0 || (x.whole == 0 && x.numerator < 0) ? -1 : 1, abs(x.whole), abs(x.numerator), x.denominator};
 }
@@ -117,7 +117,7 @@ const std::map<std::string, Oracle>& Oracles() {
 
 // The first value the catalogue lists for the exercise that is not what its
 // strategy gives by the test's own arithmetic, or ""; adds the names listed.
-std::string Mismatch(char op, const MixedFraction& a, const MixedFraction& b, std::set<std::string>& names) {
+std::string Mismatch(char op, const MixedNumber& a, const MixedNumber& b, std::set<std::string>& names) {
     for (const WrongResult& wrong : WrongResults(op, a, b)) {
         const std::string name = cp1252::ToUtf8(wrong.strategy->name);
         const auto oracle = Oracles().find(name);
@@ -133,7 +133,7 @@ std::string Mismatch(char op, const MixedFraction& a, const MixedFraction& b, st
 }
 
 // An operand as typed into its three fields, with a minus in front or not.
-MixedFraction Typed(OperandFields fields, bool negative) {
+MixedNumber Typed(OperandFields fields, bool negative) {
     if (negative) (fields.whole.empty() ? fields.numerator : fields.whole).insert(0, "-");
     return ReadOperand(fields);
 }
@@ -154,7 +154,7 @@ bool Names(const Check& check, const char* name) {
 TEST(Checking, EachStrategyFromItsExample) {
     struct Case {
         char op;
-        MixedFraction a, b, pupil;
+        MixedNumber a, b, pupil;
         const char* strategy;
     };
     const Case cases[] = {
@@ -221,17 +221,17 @@ TEST(Checking, GeneratedExercisesNeverBlameARightResult) {
                 number = p.exerciseNumber;
                 shown = p.op;
                 // The program's own result is right, and blames nothing.
-                Walkthrough sheet;
-                const Check own = CheckResult(p.op, p.first, p.second, Evaluate(p.op, sheet, p.first, p.second));
+                Walkthrough solution;
+                const Check own = CheckResult(p.op, p.first, p.second, Evaluate(p.op, solution, p.first, p.second));
                 ASSERT_EQ(own.verdict, Verdict::Right) << p.exerciseNumber;
                 ASSERT_TRUE(own.strategies.empty());
                 for (int signs = 0; signs < 4; ++signs) {
-                    const MixedFraction a = Typed({p.firstWhole, p.firstNumerator, p.firstDenominator}, signs & 1);
-                    const MixedFraction b = Typed({p.secondWhole, p.secondNumerator, p.secondDenominator}, signs & 2);
+                    const MixedNumber a = Typed({p.firstWhole, p.firstNumerator, p.firstDenominator}, signs & 1);
+                    const MixedNumber b = Typed({p.secondWhole, p.secondNumerator, p.secondDenominator}, signs & 2);
                     ASSERT_EQ(Mismatch(p.op, a, b, listed), "") << p.exerciseNumber;
                 }
                 for (const WrongResult& wrong : WrongResults(p.op, p.first, p.second)) {
-                    const MixedFraction pupil{0, int(wrong.value.numerator), int(wrong.value.denominator)};
+                    const MixedNumber pupil{0, int(wrong.value.numerator), int(wrong.value.denominator)};
                     if (ValueOf(pupil) != wrong.value) continue;  // beyond 32 bits: no pupil types it
                     const Check check = CheckResult(p.op, p.first, p.second, pupil);
                     ASSERT_EQ(check.verdict, Verdict::Wrong) << p.exerciseNumber;
@@ -261,7 +261,7 @@ TEST(Checking, TypedExercisesListWhatEachStrategyGives) {
         for (const OperandFields& x : operands) {
             for (const OperandFields& y : operands) {
                 for (int signs = 0; signs < 4; ++signs) {
-                    const MixedFraction a = Typed(x, signs & 1), b = Typed(y, signs & 2);
+                    const MixedNumber a = Typed(x, signs & 1), b = Typed(y, signs & 2);
                     ASSERT_EQ(Mismatch(op, a, b, signs == 0 ? listed : listedWithSign), "");
                 }
             }

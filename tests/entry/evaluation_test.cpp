@@ -10,7 +10,7 @@ namespace {
 TEST(ReadOperand, ReadingExamples) {
     struct Case {
         OperandFields fields;
-        MixedFraction value;
+        MixedNumber value;
         OperandFields after;
     };
     const Case cases[] = {
@@ -31,7 +31,7 @@ TEST(ReadOperand, ReadingExamples) {
     };
     for (const auto& c : cases) {
         OperandFields fields = c.fields;
-        MixedFraction value = ReadOperand(fields);
+        MixedNumber value = ReadOperand(fields);
         SCOPED_TRACE(c.fields.whole + " / " + c.fields.numerator + " / " + c.fields.denominator);
         EXPECT_EQ(value, c.value);
         EXPECT_EQ(fields.whole, c.after.whole);
@@ -58,7 +58,7 @@ TEST(ReadOperand, UnreadableFieldsFailAndKeepTheirRewrites) {
 }
 
 TEST(ResultTexts, DisplayTable) {
-    struct Case { MixedFraction r; const char* whole; const char* numerator; const char* denominator; };
+    struct Case { MixedNumber r; const char* whole; const char* numerator; const char* denominator; };
     const Case cases[] = {
         {{2, 1, 3}, "2", "1", "3"},   {{-3, -1, 4}, "-3", "1", "4"}, {{5, 0, 1}, "5", "", ""},
         {{0, 3, 4}, "", "3", "4"},    {{0, -3, 4}, "-", "3", "4"},   {{0, 0, 1}, "0", "", ""},
@@ -73,15 +73,15 @@ TEST(ResultTexts, DisplayTable) {
 
 struct Pipeline {
     OperandFields first, second;
-    Walkthrough sheet;
+    Walkthrough solution;
     Evaluation evaluation;
 };
 
 Pipeline RunPipeline(OperandFields first, OperandFields second, char op, int kind) {
     Pipeline p{first, second, {}, {}};
-    p.sheet.context.operatorCaption = std::string(1, op);
-    p.sheet.lines.Append("left over from before");
-    p.evaluation = EvaluateExercise(p.first, p.second, kind, p.sheet);
+    p.solution.context.operatorCaption = std::string(1, op);
+    p.solution.lines.Append("left over from before");
+    p.evaluation = EvaluateExercise(p.first, p.second, kind, p.solution);
     return p;
 }
 
@@ -91,15 +91,15 @@ TEST(EvaluateExercise, SolvesAndLeavesNoBlankLines) {
     EXPECT_EQ(p.evaluation.resultFields.whole, "");
     EXPECT_EQ(p.evaluation.resultFields.numerator, "19");
     EXPECT_EQ(p.evaluation.resultFields.denominator, "28");
-    EXPECT_NE(p.sheet.lines.Line(0), "left over from before");
-    for (const auto& line : p.sheet.lines.Lines()) EXPECT_NE(line.find_first_not_of(" \t"), std::string::npos);
+    EXPECT_NE(p.solution.lines.Line(0), "left over from before");
+    for (const auto& line : p.solution.lines.Lines()) EXPECT_NE(line.find_first_not_of(" \t"), std::string::npos);
 }
 
 TEST(EvaluateExercise, UnreadableOperandsReportOnlyTheFirst) {
     Pipeline both = RunPipeline({"", "x", "4"}, {"", "y", "4"}, '+', 0);
     EXPECT_EQ(both.evaluation.outcome, EvaluationOutcome::FirstOperandUnreadable);
     EXPECT_EQ(UnreadableOperandMessage(both.evaluation.outcome), "Zahlen im 1. Bruch nicht korrekt");
-    EXPECT_EQ(both.sheet.lines.Count(), 0u);
+    EXPECT_EQ(both.solution.lines.Count(), 0u);
     Pipeline second = RunPipeline({"", "-1", "4"}, {"", "1", ""}, '+', 0);
     EXPECT_EQ(second.evaluation.outcome, EvaluationOutcome::SecondOperandUnreadable);
     EXPECT_EQ(UnreadableOperandMessage(second.evaluation.outcome), "Zahlen im 2. Bruch nicht korrekt");
@@ -112,7 +112,7 @@ TEST(EvaluateExercise, RemarkOnImproperFractionsOnlyForAdditionAndSubtraction) {
     for (char op : {'+', '-', '*', ':'}) {
         for (int kind : {0, 1, 2}) {
             Pipeline p = RunPipeline({"", "7", "3"}, {"", "5", "4"}, op, kind);
-            const auto& l = p.sheet.lines.Lines();
+            const auto& l = p.solution.lines.Lines();
             bool remark = l.size() >= 2 && l[l.size() - 2] == first && l.back() == second;
             EXPECT_EQ(remark, (op == '+' || op == '-') && kind == 1) << op << " kind " << kind;
         }

@@ -11,7 +11,7 @@ PosedExercise PoseFirst(int difficulty, int kind, int operation = 0) {
 }
 
 TEST(Generator, FirstExerciseInEverySetting) {
-    struct Case { int difficulty, kind; MixedFraction first, second; };
+    struct Case { int difficulty, kind; MixedNumber first, second; };
     const Case cases[] = {
         {0, 0, {0, 1, 4}, {0, 18, 42}},   {0, 1, {0, 21, 4}, {0, 117, 54}}, {0, 2, {5, 1, 4}, {2, 9, 54}},
         {1, 0, {0, 1, 4}, {0, 42, 78}},   {1, 1, {0, 21, 4}, {0, 225, 108}}, {1, 2, {5, 1, 4}, {2, 9, 108}},
@@ -56,7 +56,7 @@ TEST(Generator, ProperFractionsStayProperAndOperandsKeepTheirRanges) {
     for (int i = 0; i < 500; ++i) {
         PosedExercise p = generator.Pose({number, i % 4, 0, 0, '+'});
         number = p.exerciseNumber;
-        for (const MixedFraction& m : {p.first, p.second}) {
+        for (const MixedNumber& m : {p.first, p.second}) {
             EXPECT_EQ(m.whole, 0);
             EXPECT_GT(m.numerator, 0);
             EXPECT_LT(m.numerator, m.denominator) << number;

@@ -9,7 +9,7 @@ namespace {
 // 2 + 1/2 written four ways that are right but unfinished: the verdict says
 // what is left to do and keeps the finished 2 1/2 to the worked solution.
 TEST(VerdictLines, NotReducedSaysWhatIsLeftToDo) {
-    const std::pair<MixedFraction, const char*> cases[] = {
+    const std::pair<MixedNumber, const char*> cases[] = {
         {{0, 10, 4}, "Kürze noch und zieh die Ganzen heraus"},  // 10/4 = 5/2 = 2 1/2
         {{1, 6, 4}, "Kürze noch und zieh die Ganzen heraus"},   // 6/4 = 3/2 = 1 1/2
         {{2, 2, 4}, "Kürze noch"},

@@ -78,9 +78,9 @@ TEST(SolveAll, TypedExercisesAreNumberedInTheWorkedSolutionsToo) {
         EXPECT_EQ(solved[i].number, number);
         EXPECT_NE(solved[i].walkthrough.find("Aufgabe " + number + ") [n g]<br>"), std::string::npos);
     }
-    EXPECT_EQ(solved[0].result, (MixedFraction{2, 7, 12}));
-    EXPECT_EQ(solved[1].first, (MixedFraction{-1, -3, 4}));
-    EXPECT_EQ(solved[1].result, (MixedFraction{-4, -3, 8}));
+    EXPECT_EQ(solved[0].result, (MixedNumber{2, 7, 12}));
+    EXPECT_EQ(solved[1].first, (MixedNumber{-1, -3, 4}));
+    EXPECT_EQ(solved[1].result, (MixedNumber{-4, -3, 8}));
 }
 
 TEST(BuildWorksheet, SolutionsAreCollectedTwoToAPage) {
@@ -183,7 +183,7 @@ TEST(SolveGroups, RangesPassOverDesignationsAndKeepTheOthersAsTheyAre) {
                 for (const SolvedExercise& e : group.exercises) {
                     const std::string where = e.designation + " " + std::to_string(difficulty) + std::to_string(kind);
                     EXPECT_LE(std::max(e.first.denominator, e.second.denominator), 12) << where;
-                    for (const MixedFraction& n : {e.first, e.second, e.result}) {
+                    for (const MixedNumber& n : {e.first, e.second, e.result}) {
                         EXPECT_TRUE(n.whole >= 0 && n.numerator >= 0) << where;
                     }
                     for (std::size_t at = e.walkthrough.find('-'); at != std::string::npos; at = e.walkthrough.find('-', at + 1)) {

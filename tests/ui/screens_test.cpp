@@ -14,7 +14,7 @@
 #include "document/helppages.h"
 #include "view/htmlview.h"
 #include "fraction/cp1252.h"
-#include "fraction/sheet.h"
+#include "solution/lines.h"
 #include "harness.h"
 
 namespace quorvel::testing {

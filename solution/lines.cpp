@@ -1,4 +1,4 @@
-#include "fraction/sheet.h"
+#include "solution/lines.h"
 
 #include <algorithm>
 
@@ -20,7 +20,7 @@ void PadTo(std::string& s, std::size_t width) {
 
 }  // namespace
 
-std::string SheetLines::Join() const {
+std::string SolutionLines::Join() const {
     std::string text;
     for (const auto& line : lines_) {
         text += line;
@@ -29,7 +29,7 @@ std::string SheetLines::Join() const {
     return text;
 }
 
-void SheetLines::SetText(std::string_view text) { lines_ = SplitLines(text); }
+void SolutionLines::SetText(std::string_view text) { lines_ = SplitLines(text); }
 
 std::vector<std::string> SplitLines(std::string_view text) {
     std::vector<std::string> lines;
@@ -49,22 +49,22 @@ std::vector<std::string> SplitLines(std::string_view text) {
     return lines;
 }
 
-void OpenFractionBlock(SheetLines& sheet) {
-    sheet.Append(kBlockOpening);
-    for (int i = 0; i < 3; ++i) sheet.Append({});
+void OpenFractionBlock(SolutionLines& lines) {
+    lines.Append(kBlockOpening);
+    for (int i = 0; i < 3; ++i) lines.Append({});
 }
 
-void CloseFractionBlock(SheetLines& sheet) {
-    sheet.Append("</pre>");
-    sheet.Append("<br>");
+void CloseFractionBlock(SolutionLines& lines) {
+    lines.Append("</pre>");
+    lines.Append("<br>");
 }
 
-void AppendColumn(SheetLines& sheet, std::string top, std::string middle, std::string bottom) {
-    while (sheet.Count() < 3) sheet.Append({});
-    const std::size_t n = sheet.Count();
-    std::string t = sheet.Line(n - 3);
-    std::string m = sheet.Line(n - 2);
-    std::string b = sheet.Line(n - 1);
+void AppendColumn(SolutionLines& lines, std::string top, std::string middle, std::string bottom) {
+    while (lines.Count() < 3) lines.Append({});
+    const std::size_t n = lines.Count();
+    std::string t = lines.Line(n - 3);
+    std::string m = lines.Line(n - 2);
+    std::string b = lines.Line(n - 1);
     TrimRight(t);
     TrimRight(b);
     const std::size_t w = std::max({t.size(), m.size(), b.size()});
@@ -78,24 +78,24 @@ void AppendColumn(SheetLines& sheet, std::string top, std::string middle, std::s
         while (bottom.size() + 1 < top.size()) bottom = " " + bottom + " ";
     }
 
-    sheet.SetLine(n - 3, t + top);
-    sheet.SetLine(n - 2, m + middle);
-    sheet.SetLine(n - 1, b + bottom);
+    lines.SetLine(n - 3, t + top);
+    lines.SetLine(n - 2, m + middle);
+    lines.SetLine(n - 1, b + bottom);
 }
 
 std::string LcmText(Int a, Int b, Int c) {
     return "kgV(" + DecimalText(a) + "," + DecimalText(b) + ")=" + DecimalText(c);
 }
 
-void RemoveBlankLines(SheetLines& sheet) {
+void RemoveBlankLines(SolutionLines& lines) {
     std::vector<std::string> kept;
-    for (auto& line : SplitLines(sheet.Join())) {
+    for (auto& line : SplitLines(lines.Join())) {
         if (std::any_of(line.begin(), line.end(), [](char c) { return !IsBlankOrControl(c); })) {
             kept.push_back(std::move(line));
         }
     }
-    sheet.Clear();
-    for (auto& line : kept) sheet.Append(std::move(line));
+    lines.Clear();
+    for (auto& line : kept) lines.Append(std::move(line));
 }
 
 }  // namespace quorvel

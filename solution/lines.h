@@ -1,7 +1,7 @@
-// The solution sheet: the lines of a worked solution, and the routines that
-// draw stacked fractions into it. A fraction block is an opening line, three
-// rows (numerators, bars and operators, denominators) and two closing lines;
-// while a block is open its rows are the last three lines of the sheet.
+// The lines of a worked solution, and the routines that draw stacked
+// fractions into them. A fraction block is an opening line, three rows
+// (numerators, bars and operators, denominators) and two closing lines;
+// while a block is open its rows are the last three lines.
 #pragma once
 
 #include <string>
@@ -19,7 +19,7 @@ inline constexpr char kBar = '\x97';
 // line blank.
 inline bool IsBlankOrControl(char c) { return static_cast<unsigned char>(c) <= 32; }
 
-class SheetLines {
+class SolutionLines {
 public:
     std::size_t Count() const { return lines_.size(); }
     const std::string& Line(std::size_t index) const { return lines_.at(index); }
@@ -43,17 +43,17 @@ private:
 std::vector<std::string> SplitLines(std::string_view text);
 
 // Appends the opening line of a fraction block and its three empty rows.
-void OpenFractionBlock(SheetLines& sheet);
+void OpenFractionBlock(SolutionLines& lines);
 // Appends "</pre>" and "<br>".
-void CloseFractionBlock(SheetLines& sheet);
+void CloseFractionBlock(SolutionLines& lines);
 // Appends one column to the three rows of the open block. A middle text of
 // exactly "-" makes a fraction column: a bar as wide as the wider number, the
 // narrower one centred.
-void AppendColumn(SheetLines& sheet, std::string top, std::string middle, std::string bottom);
+void AppendColumn(SolutionLines& lines, std::string top, std::string middle, std::string bottom);
 // "kgV(a,b)=c".
 std::string LcmText(Int a, Int b, Int c);
 // Drops every line that holds nothing above a blank, after splitting lines
 // that contain line breaks.
-void RemoveBlankLines(SheetLines& sheet);
+void RemoveBlankLines(SolutionLines& lines);
 
 }  // namespace quorvel

@@ -7,7 +7,7 @@
 #include <numeric>
 #include <optional>
 
-#include "fraction/walkthroughs.h"
+#include "solution/walkthroughs.h"
 #include "sheet_notation.h"
 
 namespace quorvel {
@@ -24,7 +24,7 @@ struct Rational {
     friend bool operator==(const Rational&, const Rational&) = default;
 };
 
-Rational ValueOf(const MixedFraction& m) {
+Rational ValueOf(const MixedNumber& m) {
     return Rational::Of(std::int64_t(m.whole) * m.denominator + m.numerator, m.denominator);
 }
 
@@ -93,7 +93,7 @@ TEST(ResultsSweep, EveryResultIsExactAndTheWalkthroughEndsOnIt) {
         return lo + int((state >> 8) % std::uint32_t(hi - lo + 1));
     };
     auto operand = [&]() {
-        MixedFraction m;
+        MixedNumber m;
         m.whole = next(0, 3) == 0 ? next(-3, 4) : 0;
         m.numerator = next(-14, 20);
         m.denominator = next(0, 9) == 0 ? -next(1, 12) : next(1, 24);
@@ -103,15 +103,15 @@ TEST(ResultsSweep, EveryResultIsExactAndTheWalkthroughEndsOnIt) {
     };
     int checked = 0;
     for (int i = 0; i < 6000; ++i) {
-        MixedFraction a = operand();
-        MixedFraction b = operand();
+        MixedNumber a = operand();
+        MixedNumber b = operand();
         for (char op : {'+', '-', '*', ':'}) {
             Rational ra = ValueOf(a), rb = ValueOf(b);
             if (op == ':' && rb.num == 0) continue;
-            Walkthrough sheet;
-            sheet.context.operatorCaption = std::string(1, op);
-            MixedFraction r = Evaluate(op, sheet, a, b);
-            RemoveBlankLines(sheet.lines);
+            Walkthrough solution;
+            solution.context.operatorCaption = std::string(1, op);
+            MixedNumber r = Evaluate(op, solution, a, b);
+            RemoveBlankLines(solution.lines);
             SCOPED_TRACE(::testing::Message() << a.whole << " " << a.numerator << "/" << a.denominator << " " << op
                                               << " " << b.whole << " " << b.numerator << "/" << b.denominator);
             Rational expected = Exact(op, ra, rb);
@@ -125,9 +125,9 @@ TEST(ResultsSweep, EveryResultIsExactAndTheWalkthroughEndsOnIt) {
             if (r.numerator != 0) {
                 ASSERT_EQ(std::gcd(r.numerator, r.denominator), 1);
             }
-            std::optional<Rational> drawn = WalkthroughValue(sheet.lines.Lines());
-            ASSERT_TRUE(drawn.has_value()) << testing::Readable(sheet.lines.Lines());
-            ASSERT_EQ(*drawn, expected) << testing::Readable(sheet.lines.Lines());
+            std::optional<Rational> drawn = WalkthroughValue(solution.lines.Lines());
+            ASSERT_TRUE(drawn.has_value()) << testing::Readable(solution.lines.Lines());
+            ASSERT_EQ(*drawn, expected) << testing::Readable(solution.lines.Lines());
             ++checked;
         }
     }

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "fraction/walkthroughs.h"
+#include "solution/walkthroughs.h"
 #include "sheet_notation.h"
 #include "solve.h"
 
@@ -12,7 +12,7 @@ using testing::SheetFromNotation;
 
 TEST(Addition, ExampleA_DefaultFields) {
     Solved run = Solve('+', {0, 7, 14}, {0, 18, 27});
-    ExpectSheet(run, R"(
+    ExpectSolution(run, R"(
 (heading line with the title Addition)
 Aufgabe Bsp.) [n e]<br>
 (block)
@@ -43,15 +43,15 @@ Ergebnis kürzen, falls möglich.
 |   (Kann nicht gekürzt werden.)|
 (end of block)
 )");
-    EXPECT_EQ(run.result, (MixedFraction{1, 1, 6}));
-    EXPECT_EQ(run.sheet.labels.first, "1. Summand");
-    EXPECT_EQ(run.sheet.labels.second, "2. Summand");
-    EXPECT_EQ(run.sheet.labels.result, "Summe");
+    EXPECT_EQ(run.result, (MixedNumber{1, 1, 6}));
+    EXPECT_EQ(run.solution.labels.first, "1. Summand");
+    EXPECT_EQ(run.solution.labels.second, "2. Summand");
+    EXPECT_EQ(run.solution.labels.result, "Summe");
 }
 
 TEST(Addition, ExampleB_MixedNumbers) {
     Solved run = Solve('+', {1, 10, 12}, {2, 2, 3}, "Gemischte Zahlen");
-    ExpectSheet(run, R"(
+    ExpectSolution(run, R"(
 (heading line with the title Addition)
 Aufgabe Bsp.) [n g]<br>
 (block)
@@ -86,12 +86,12 @@ Ergebnis kürzen, falls möglich.
 |    6    2|
 (end of block)
 )");
-    EXPECT_EQ(run.result, (MixedFraction{4, 1, 2}));
+    EXPECT_EQ(run.result, (MixedNumber{4, 1, 2}));
 }
 
 TEST(Subtraction, ExampleC_Borrowing) {
     Solved run = Solve('-', {3, 1, 4}, {1, 7, 12}, "Gemischte Zahlen");
-    ExpectSheet(run, R"(
+    ExpectSolution(run, R"(
 (heading line with the title Subtraktion)
 Aufgabe Bsp.) [n g]<br>
 (block)
@@ -128,13 +128,13 @@ Ergebnis kürzen, falls möglich.
 |    12    3|
 (end of block)
 )");
-    EXPECT_EQ(run.result, (MixedFraction{1, 2, 3}));
-    EXPECT_EQ(run.sheet.labels.result, "Differenz");
+    EXPECT_EQ(run.result, (MixedNumber{1, 2, 3}));
+    EXPECT_EQ(run.solution.labels.result, "Differenz");
 }
 
 TEST(Multiplication, ExampleA_MixedNumbers) {
     Solved run = Solve('*', {1, 1, 2}, {2, 2, 9}, "Gemischte Zahlen");
-    ExpectSheet(run, R"(
+    ExpectSolution(run, R"(
 (heading line with the title Multiplikation)
 Aufgabe Bsp.) [n g]<br>
 (block)
@@ -169,13 +169,13 @@ Aufgabe Bsp.) [n g]<br>
 |              3     3|
 (end of block)
 )");
-    EXPECT_EQ(run.result, (MixedFraction{3, 1, 3}));
-    EXPECT_EQ(run.sheet.labels.result, "Produkt");
+    EXPECT_EQ(run.result, (MixedNumber{3, 1, 3}));
+    EXPECT_EQ(run.solution.labels.result, "Produkt");
 }
 
 TEST(Division, ExampleB_MixedNumbers) {
     Solved run = Solve(':', {2, 1, 4}, {1, 1, 2}, "Gemischte Zahlen");
-    ExpectSheet(run, R"(
+    ExpectSolution(run, R"(
 (heading line with the title Division)
 Aufgabe Bsp.) [n g]<br>
 (block)
@@ -210,10 +210,10 @@ Aufgabe Bsp.) [n g]<br>
 |              2    2|
 (end of block)
 )");
-    EXPECT_EQ(run.result, (MixedFraction{1, 1, 2}));
-    EXPECT_EQ(run.sheet.labels.first, "Dividend");
-    EXPECT_EQ(run.sheet.labels.second, "Divisor");
-    EXPECT_EQ(run.sheet.labels.result, "Quotient");
+    EXPECT_EQ(run.result, (MixedNumber{1, 1, 2}));
+    EXPECT_EQ(run.solution.labels.first, "Dividend");
+    EXPECT_EQ(run.solution.labels.second, "Divisor");
+    EXPECT_EQ(run.solution.labels.result, "Quotient");
 }
 
 }  // namespace

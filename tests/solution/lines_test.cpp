@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "fraction/sheet.h"
+#include "solution/lines.h"
 #include "sheet_notation.h"
 
 namespace quorvel {
@@ -10,7 +10,7 @@ using testing::kOpening;
 using testing::Readable;
 
 // The three rows of the open block.
-std::vector<std::string> Rows(const SheetLines& s) {
+std::vector<std::string> Rows(const SolutionLines& s) {
     std::size_t n = s.Count();
     return {s.Line(n - 3), s.Line(n - 2), s.Line(n - 1)};
 }
@@ -20,7 +20,7 @@ std::vector<std::string> Utf8Rows(const char* top, const char* middle, const cha
 }
 
 TEST(FractionBlock, OpeningAndClosingLines) {
-    SheetLines s;
+    SolutionLines s;
     OpenFractionBlock(s);
     ASSERT_EQ(s.Count(), 4u);
     EXPECT_EQ(s.Line(0), kOpening);
@@ -32,7 +32,7 @@ TEST(FractionBlock, OpeningAndClosingLines) {
 }
 
 TEST(AppendColumn, OnAnEmptySheetCreatesTheRows) {
-    SheetLines s;
+    SolutionLines s;
     AppendColumn(s, "1", "x", "2");
     ASSERT_EQ(s.Count(), 3u);
     EXPECT_EQ(Rows(s), (std::vector<std::string>{"1", "x", "2"}));
@@ -50,7 +50,7 @@ TEST(AppendColumn, CentresTheShorterNumber) {
         {"7", "3", Utf8Rows("7", "—", "3")},
     };
     for (const auto& c : cases) {
-        SheetLines s;
+        SolutionLines s;
         OpenFractionBlock(s);
         AppendColumn(s, c.top, "-", c.bottom);
         EXPECT_EQ(Rows(s), c.rows) << c.top << " over " << c.bottom;
@@ -58,14 +58,14 @@ TEST(AppendColumn, CentresTheShorterNumber) {
 }
 
 TEST(AppendColumn, OnlyALoneMinusMakesAFractionColumn) {
-    SheetLines s;
+    SolutionLines s;
     OpenFractionBlock(s);
     AppendColumn(s, "1", " - ", "123");
     EXPECT_EQ(Rows(s), (std::vector<std::string>{"1", " - ", "123"}));
 }
 
 TEST(AppendColumn, WorkedExerciseLineColumnByColumn) {
-    SheetLines s;
+    SolutionLines s;
     OpenFractionBlock(s);
     AppendColumn(s, "", "      ", "");
     EXPECT_EQ(Rows(s), (std::vector<std::string>{"", "      ", ""}));
@@ -84,7 +84,7 @@ TEST(AppendColumn, WorkedExerciseLineColumnByColumn) {
 }
 
 TEST(AppendColumn, TrailingBlanksOfTopAndBottomDoNotWidenTheBlock) {
-    SheetLines s;
+    SolutionLines s;
     OpenFractionBlock(s);
     AppendColumn(s, "1", "-", "1234");  // top " 1 " ends in a blank
     AppendColumn(s, "x", "", "");
@@ -101,7 +101,7 @@ TEST(LcmText, JoinsWithoutBlanks) {
 }
 
 TEST(RemoveBlankLines, DropsBlankRowsKeepsBlockLinesAndSplitsBreaks) {
-    SheetLines s;
+    SolutionLines s;
     OpenFractionBlock(s);
     s.SetLine(2, "      ");
     s.SetLine(1, "  x  ");

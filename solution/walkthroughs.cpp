@@ -1,0 +1,261 @@
+#include "solution/walkthroughs.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <utility>
+
+#include "fraction/arithmetic.h"
+#include "fraction/cp1252.h"
+
+namespace quorvel {
+
+void NumberColumns(SolutionLines& lines, const MixedNumber& n) {
+    const WrittenNumber written = Written(n);
+    const std::string minus = written.minus ? "-" : "";
+    if (!written.hasFraction) {
+        TextColumn(lines, minus + std::to_string(written.whole));
+        return;
+    }
+    std::string top = std::to_string(written.numerator);
+    if (written.hasWhole) {
+        TextColumn(lines, minus + std::to_string(written.whole));
+        if (written.fractionSign != 0) top.insert(0, 1, written.fractionSign);
+    } else {
+        top.insert(0, minus);
+    }
+    AppendColumn(lines, top, "-", std::to_string(written.denominator));
+}
+
+void ExerciseColumns(SolutionLines& lines, const MixedNumber& a, char op, const MixedNumber& b) {
+    TextColumn(lines, "      ");
+    NumberColumns(lines, a);
+    TextColumn(lines, std::string(" ") + op + " ");
+    NumberColumns(lines, b);
+}
+
+namespace {
+
+// Appends text to the lines by joining its lines, adding the text and
+// splitting again.
+void AppendBySplitting(SolutionLines& lines, const std::string& text) { lines.SetText(lines.Join() + text); }
+
+// The final block of the addition and the subtraction.
+void WriteResultReduction(SolutionLines& lines, const MixedNumber& result) {
+    lines.Append("Ergebnis kürzen, falls möglich."_w);
+    OpenFractionBlock(lines);
+    TextColumn(lines, "   ");
+    if (!WriteReductionStep(lines, result)) TopColumn(lines, "(Kann nicht gekürzt werden.)"_w);
+    CloseFractionBlock(lines);
+}
+
+// The conversion of mixed numbers into improper fractions (multiplication
+// and division), computed, drawn and returned as their numerators.
+std::pair<Int, Int> WriteConversionBlock(SolutionLines& lines, const MixedNumber& a, const MixedNumber& b) {
+    const Int improper1 = Add(Mul(a.whole, a.denominator), a.numerator);
+    const Int improper2 = Add(Mul(b.whole, b.denominator), b.numerator);
+    OpenFractionBlock(lines);
+    if (a.whole != 0) {
+        TextColumn(lines, "   " + DecimalText(a.whole));
+        FractionColumn(lines, a.numerator, a.denominator);
+        TextColumn(lines, " = ");
+        FractionColumn(lines, improper1, a.denominator);
+        TextColumn(lines, "   ");
+    }
+    if (b.whole != 0) {
+        TextColumn(lines, "   " + DecimalText(b.whole));
+        FractionColumn(lines, b.numerator, b.denominator);
+        TextColumn(lines, " = ");
+        FractionColumn(lines, improper2, b.denominator);
+    }
+    CloseFractionBlock(lines);
+    return {improper1, improper2};
+}
+
+// "*) Ergebnis = " numerator/denominator, and its whole part if it has one.
+void WriteProductResult(SolutionLines& lines, Int numerator, Int denominator) {
+    OpenFractionBlock(lines);
+    TextColumn(lines, "*) Ergebnis = ");
+    FractionColumn(lines, numerator, denominator);
+    Int whole, rest;
+    SplitWhole(numerator, denominator, whole, rest);
+    if (whole != 0) {
+        TextColumn(lines, " = " + DecimalText(whole));
+        FractionColumn(lines, rest, denominator);
+    }
+    CloseFractionBlock(lines);
+}
+
+// The road of a product and of a quotient alike: top1*top2 over
+// bottom1*bottom2 as the rule says, cancelled across (top1 with bottom2,
+// top2 with bottom1), and the result.
+void WriteCancelledProduct(SolutionLines& lines, const std::string& rule, const std::string& caption, Int top1, Int top2,
+                           Int bottom1, Int bottom2) {
+    lines.Append(rule);
+    OpenFractionBlock(lines);
+    TextColumn(lines, caption);
+    AppendColumn(lines, DecimalText(top1) + "*" + DecimalText(top2), "-", DecimalText(bottom1) + "*" + DecimalText(bottom2));
+    CloseFractionBlock(lines);
+
+    lines.Append("*) Jetzt noch einmal über Kreuz kürzen, falls möglich"_w);
+    OpenFractionBlock(lines);
+    TextColumn(lines, "   ");
+    WriteReductionStep(lines, {0, top1, bottom2});
+    WriteReductionStep(lines, {0, top2, bottom1});
+    Int numerator = Mul(top1, top2);
+    Int denominator = Mul(bottom1, bottom2);
+    ReduceFraction(numerator, denominator);
+    CloseFractionBlock(lines);
+
+    WriteProductResult(lines, numerator, denominator);
+}
+
+// The whole part and remainder after a sum or difference, as " = " and two
+// columns. Where the pair reads as a mixed number (the remainder carries the
+// sign of the whole part, or is not negative beside a zero whole part) the
+// remainder is drawn without its sign; otherwise the whole part is drawn
+// with "+ " and the remainder with its sign, so that the pair still reads as
+// the value.
+void WriteSplitColumns(SolutionLines& lines, Int whole, Int rest, Int denominator) {
+    bool readsAsMixedNumber = whole < 0 ? rest <= 0 : rest >= 0;
+    TextColumn(lines, " = " + (readsAsMixedNumber ? DecimalText(whole) : WholePartText(whole)));
+    FractionColumn(lines, readsAsMixedNumber ? Abs(rest) : rest, denominator);
+}
+
+// A writer of a worked solution and the closed formula of its result.
+struct Operation {
+    char op;
+    void (*write)(Walkthrough& solution, const MixedNumber& a, const MixedNumber& b);
+    MixedNumber (*result)(const MixedNumber& a, const MixedNumber& b);
+};
+
+const Operation kOperations[] = {
+    {'+', WriteAdditionSteps, Sum},
+    {'-', WriteSubtractionSteps, Difference},
+    {'*', WriteMultiplicationSteps, Product},
+    {':', WriteDivisionSteps, Quotient},
+};
+
+// The opening of a sum or a difference: the labels, the header, and both
+// reduced operands expanded to their least common denominator.
+OperandPair WriteOverCommonDenominator(Walkthrough& solution, const OperandLabels& labels, const std::string& name,
+                                       const MixedNumber& a, const MixedNumber& b) {
+    solution.labels = labels;
+    const OperandPair reduced = WriteExerciseHeader(solution, name, a, b);
+    return WriteCommonDenominator(solution.lines, reduced.first, reduced.second);
+}
+
+}  // namespace
+
+void WriteAdditionSteps(Walkthrough& solution, const MixedNumber& a, const MixedNumber& b) {
+    SolutionLines& lines = solution.lines;
+    const auto [x, y] = WriteOverCommonDenominator(solution, {"1. Summand", "2. Summand", "Summe"}, "Addition", a, b);
+    const Int lcd = x.denominator;
+    Int s = Add(x.numerator, y.numerator);
+    lines.Append("*) Zähler addieren, Nenner beibehalten"_w);
+    if (x.whole > 0 || y.whole > 0) AppendBySplitting(lines, ",\r\n   ganzzahlige Teile addieren");
+
+    OpenFractionBlock(lines);
+    TextColumn(lines, "   " + WholePartText(x.whole));
+    FractionColumn(lines, x.numerator, lcd);
+    TextColumn(lines, " + " + WholePartText(y.whole));
+    FractionColumn(lines, y.numerator, lcd);
+    TextColumn(lines, " = " + WholePartText(Add(x.whole, y.whole)));
+    FractionColumn(lines, s, lcd);
+    Int c = Div(s, lcd);
+    Int r = Rem(s, lcd);
+    Int whole = Add(Add(x.whole, c), y.whole);
+    if (c > 0) WriteSplitColumns(lines, whole, r, lcd);
+    CloseFractionBlock(lines);
+
+    WriteResultReduction(lines, {whole, r, lcd});
+}
+
+void WriteSubtractionSteps(Walkthrough& solution, const MixedNumber& a, const MixedNumber& b) {
+    SolutionLines& lines = solution.lines;
+    const auto [before, y] =
+        WriteOverCommonDenominator(solution, {"Minuend", "Subtrahend", "Differenz"}, "Subtraktion", a, b);
+    const Int lcd = before.denominator;
+    MixedNumber x = before;
+    Int d = Sub(x.numerator, y.numerator);
+    if (d < 0 && x.whole > 0) {
+        // Borrow as many wholes of the minuend as the numerators need, one
+        // whole being lcd/lcd; all at once rather than one whole at a time, which
+        // would take billions of steps for large whole parts. The numerator only
+        // grows, so it overflows exactly when its final value does.
+        const std::int64_t needed = (-std::int64_t(d) + lcd - 1) / lcd;
+        const std::int64_t borrowed = std::min<std::int64_t>(x.whole, needed);
+        d = Int(d + borrowed * lcd);
+        x.numerator = Checked(x.numerator + borrowed * lcd);
+        x.whole = Int(x.whole - borrowed);
+    }
+    lines.Append("*) Zähler subtrahieren, Nenner beibehalten"_w);
+    if (x.whole != 0 || y.whole != 0) lines.Append("   ganzzahlige Teile subtrahieren");
+
+    OpenFractionBlock(lines);
+    TextColumn(lines, "   " + WholePartText(x.whole));
+    FractionColumn(lines, x.numerator, lcd);
+    TextColumn(lines, " - " + WholePartText(y.whole));
+    FractionColumn(lines, y.numerator, lcd);
+    Int wholeDifference = Sub(x.whole, y.whole);
+    TextColumn(lines, " = " + WholePartText(wholeDifference));
+    FractionColumn(lines, d, lcd);
+    Int q = Div(Abs(d), lcd);
+    Int m = Rem(Abs(d), lcd);
+    Int rest = m;
+    if (d < 0) {
+        q = -q;
+        rest = -m;
+    }
+    Int whole = Add(q, wholeDifference);
+    if (q != 0) WriteSplitColumns(lines, whole, rest, lcd);
+    CloseFractionBlock(lines);
+
+    if (before.whole > x.whole && rest > 0) {
+        lines.Append("   Vorher Minuenden umformen:");
+        OpenFractionBlock(lines);
+        TextColumn(lines, "   ");
+        TextColumn(lines, DecimalText(before.whole));
+        FractionColumn(lines, before.numerator, lcd);
+        TextColumn(lines, " = " + DecimalText(x.whole));
+        FractionColumn(lines, x.numerator, lcd);
+        CloseFractionBlock(lines);
+    }
+
+    WriteResultReduction(lines, {whole, rest, lcd});
+    if (rest < 0 || whole < 0) {
+        lines.Append("Falls Du noch keine negativen Zahlen kennst,\r\nheißt Dein Ergebnis jetzt:Geht nicht!"_w);
+    }
+}
+
+void WriteMultiplicationSteps(Walkthrough& solution, const MixedNumber& a, const MixedNumber& b) {
+    SolutionLines& lines = solution.lines;
+    solution.labels = {"1. Faktor", "2. Faktor", "Produkt"};
+    const auto [x, y] = WriteExerciseHeader(solution, "Multiplikation", a, b);
+    if (x.whole != 0 || y.whole != 0) AppendBySplitting(lines, "*) Gemischte Zahl in unechten Bruch umwandeln:");
+    const auto [improper1, improper2] = WriteConversionBlock(lines, x, y);
+
+    WriteCancelledProduct(lines, "*) Produkt=Zähler mal Zähler durch Nenner mal Nenner"_w, "   Produkt=", improper1,
+                          improper2, x.denominator, y.denominator);
+}
+
+void WriteDivisionSteps(Walkthrough& solution, const MixedNumber& a, const MixedNumber& b) {
+    SolutionLines& lines = solution.lines;
+    solution.labels = {"Dividend", "Divisor", "Quotient"};
+    const auto [x, y] = WriteExerciseHeader(solution, "Division", a, b);
+    if (x.whole != 0 || y.whole != 0) lines.Append("*) Gemischte Zahl in unechten Bruch umwandeln:");
+    const auto [improper1, improper2] = WriteConversionBlock(lines, x, y);
+
+    WriteCancelledProduct(lines, "*) Quotient=1. Bruch * Kehrwert des 2. Bruchs", "   Quotient=", improper1,
+                          y.denominator, x.denominator, improper2);
+}
+
+MixedNumber Evaluate(char op, Walkthrough& solution, const MixedNumber& a, const MixedNumber& b) {
+    for (const Operation& operation : kOperations) {
+        if (operation.op != op) continue;
+        operation.write(solution, a, b);
+        return operation.result(a, b);
+    }
+    throw Error("Unbekannte Rechenart '" + std::string(1, op) + "'");
+}
+
+}  // namespace quorvel
