@@ -2,7 +2,7 @@
 #include <QApplication>
 #include <csignal>
 
-#include "app/form1.h"
+#include "app/trainer_window.h"
 #include "app/platform.h"
 #include "view/startup.h"
 
@@ -15,7 +15,7 @@ int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     quorvel::InstallGermanTranslations(application);
     quorvel::DesktopServices services;
-    quorvel::Form1 window(services);
+    quorvel::TrainerWindow window(services);
     window.show();
     return application.exec();
 }

@@ -22,7 +22,7 @@
 
 #include <unistd.h>
 
-#include "app/form1.h"
+#include "app/trainer_window.h"
 #include "app/radiogroup.h"
 #include "view/startup.h"
 #include "bench_support.h"
@@ -85,7 +85,7 @@ public:
     QString lastIndicator;
 };
 
-void PressN(Form1& window) {
+void PressN(TrainerWindow& window) {
     QSignalSpy loaded(window.View(), &HtmlView::DocumentLoaded);
     window.Eg1->setFocus();
     QKeyEvent press(QEvent::KeyPress, Qt::Key_N, Qt::NoModifier, "n");
@@ -103,7 +103,7 @@ int main(int argc, char* argv[]) {
     constexpr int kSolutions = 100;
     const int samples = argc > 1 ? std::max(1, std::atoi(argv[1])) : 3;
 
-    Form1 window(services);
+    TrainerWindow window(services);
     QSignalSpy first(window.View(), &HtmlView::DocumentLoaded);
     window.show();
     first.wait(60000);

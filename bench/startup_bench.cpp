@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/form1.h"
+#include "app/trainer_window.h"
 #include "view/startup.h"
 #include "bench_support.h"
 #include "view/htmlview.h"
@@ -21,7 +21,7 @@ int Child(int argc, char* argv[]) {
     PrepareApplication();
     QApplication application(argc, argv);
     bench::SilentServices services;
-    Form1 window(services);
+    TrainerWindow window(services);
     QObject::connect(window.View(), &HtmlView::DocumentLoaded, [&] {
         std::printf("loaded\n");
         std::fflush(stdout);

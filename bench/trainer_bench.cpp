@@ -12,7 +12,7 @@
 #include <functional>
 #include <string>
 
-#include "app/form1.h"
+#include "app/trainer_window.h"
 #include "app/radiogroup.h"
 #include "view/startup.h"
 #include "bench_support.h"
@@ -38,7 +38,7 @@ void WaitForLayout(HtmlView& view) {
     while (!answered && limit.elapsed() < 60000) QApplication::processEvents(QEventLoop::AllEvents, 1);
 }
 
-Timing Measure(Form1& window, const std::function<void()>& action) {
+Timing Measure(TrainerWindow& window, const std::function<void()>& action) {
     QSignalSpy loaded(window.View(), &HtmlView::DocumentLoaded);
     QElapsedTimer timer;
     timer.start();
@@ -51,7 +51,7 @@ Timing Measure(Form1& window, const std::function<void()>& action) {
     return timing;
 }
 
-Timing PressN(Form1& window) {
+Timing PressN(TrainerWindow& window) {
     QLineEdit* field = window.Eg1;
     field->setFocus();
     return Measure(window, [field] {
@@ -92,7 +92,7 @@ int main(int argc, char* argv[]) {
     bench::SilentServices services;
     const int samples = 31;
 
-    Form1 window(services);
+    TrainerWindow window(services);
     QSignalSpy first(window.View(), &HtmlView::DocumentLoaded);
     window.show();
     first.wait(60000);

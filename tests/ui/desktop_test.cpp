@@ -12,7 +12,7 @@
 #include <QWebEnginePage>
 #include <QWebEngineScript>
 
-#include "app/form3.h"
+#include "app/operator_dialog.h"
 #include "app/radiogroup.h"
 #include "view/htmlview.h"
 #include "harness.h"
@@ -94,7 +94,7 @@ TEST(Desktop, EveryControlHasADistinctGermanName) {
         EXPECT_EQ(t.Button("BBgleich")->accessibleName(), on ? QString::fromUtf8("Gleich: prüfen") : "Gleich: ausrechnen");
     }
 
-    Form3* dialog = t.window->OperatorDialog();
+    OperatorDialog* dialog = t.window->Dialog();
     dialog->show();
     ExpectNamedAndDistinct(dialog, "dialog");
     dialog->hide();

@@ -22,7 +22,7 @@ constexpr int kLoadTimeoutMs = 60000;
 }
 
 Trainer::Trainer() {
-    window = std::make_unique<Form1>(services);
+    window = std::make_unique<TrainerWindow>(services);
     QSignalSpy loaded(window->View(), &HtmlView::DocumentLoaded);
     window->show();
     if (!QTest::qWaitForWindowExposed(window.get())) ADD_FAILURE() << "window not exposed";

@@ -11,7 +11,7 @@
 #include <memory>
 #include <optional>
 
-#include "app/form1.h"
+#include "app/trainer_window.h"
 #include "app/platform.h"
 
 namespace quorvel::testing {
@@ -48,7 +48,7 @@ public:
 // The window after its first paint has shown the instructions page.
 struct Trainer {
     RecordingServices services;
-    std::unique_ptr<Form1> window;
+    std::unique_ptr<TrainerWindow> window;
 
     Trainer();
     ~Trainer();

@@ -8,7 +8,7 @@
 #include <QTest>
 #include <QTimer>
 
-#include "app/form3.h"
+#include "app/operator_dialog.h"
 #include "app/radiogroup.h"
 #include "view/htmlview.h"
 #include "harness.h"
@@ -21,8 +21,8 @@ struct Typing : Trainer {
     // The window's focused control (window activation after the dialog may lag offscreen).
     QWidget* Focus() const { return window->focusWidget(); }
     // Answers the operator dialog, once it is shown, with a key.
-    void AnswerDialogWith(std::function<void(Form3*)> answer) {
-        Form3* dialog = window->OperatorDialog();
+    void AnswerDialogWith(std::function<void(OperatorDialog*)> answer) {
+        OperatorDialog* dialog = window->Dialog();
         auto poll = std::make_shared<std::function<void()>>();
         *poll = [dialog, answer, poll] {
             if (dialog->isVisible()) {
@@ -46,11 +46,11 @@ TEST(Keyboard, FractionOperatorAndFocusFlow) {
     QTest::keyClick(t.Focus(), '/');
     ASSERT_EQ(t.Focus(), t.Field("En1"));
     QTest::keyClicks(t.Focus(), "4");
-    t.AnswerDialogWith([](Form3* dialog) { QTest::keyClick(dialog->RadioGroup4->Button(0), '*'); });
+    t.AnswerDialogWith([](OperatorDialog* dialog) { QTest::keyClick(dialog->RadioGroup4->Button(0), '*'); });
     QTest::keyClick(t.Focus(), Qt::Key_Return);
     EXPECT_EQ(t.Field("Ez1")->text(), "3");
     EXPECT_EQ(t.Field("En1")->text(), "4");
-    EXPECT_FALSE(t.window->OperatorDialog()->isVisible());
+    EXPECT_FALSE(t.window->Dialog()->isVisible());
     EXPECT_EQ(t.Button("BB")->text(), "*");
     EXPECT_EQ(t.Find<RadioGroup>("RadioGroup4")->ItemIndex(), 2);
     EXPECT_EQ(t.Focus(), t.Field("Eg2"));
@@ -89,7 +89,7 @@ TEST(Keyboard, MixedBecomesDivisionBeforeTheDialogOpens) {
     int rowShown = -1;
     QString captionShown;
     QString resultShown;
-    t.AnswerDialogWith([&](Form3* dialog) {
+    t.AnswerDialogWith([&](OperatorDialog* dialog) {
         rowShown = dialog->RadioGroup4->ItemIndex();
         captionShown = t.Button("BB")->text();
         resultShown = t.Field("Ez")->text();
@@ -105,17 +105,17 @@ TEST(Keyboard, MixedBecomesDivisionBeforeTheDialogOpens) {
 
 TEST(Keyboard, DialogRowChangesReachTheMainWindow) {
     Typing t;
-    t.AnswerDialogWith([](Form3* dialog) {
+    t.AnswerDialogWith([](OperatorDialog* dialog) {
         QTest::mouseClick(dialog->RadioGroup4->Button(1), Qt::LeftButton);
         QTest::mouseClick(dialog->Button1, Qt::LeftButton);
     });
     t.Press(t.Field("En1"), Qt::Key_Return);
     EXPECT_EQ(t.Button("BB")->text(), "-");
     // The dialog keeps its row; the main window copies it in only when opening.
-    t.AnswerDialogWith([](Form3* dialog) { QTest::keyClick(dialog->Button1, ':'); });
+    t.AnswerDialogWith([](OperatorDialog* dialog) { QTest::keyClick(dialog->Button1, ':'); });
     t.Press(t.Field("En1"), Qt::Key_Return);
     EXPECT_EQ(t.Button("BB")->text(), ":");
-    EXPECT_EQ(t.window->OperatorDialog()->RadioGroup4->ItemIndex(), 3);
+    EXPECT_EQ(t.window->Dialog()->RadioGroup4->ItemIndex(), 3);
 }
 
 // Each focus move of the flow selects the field, so typing replaces what it
@@ -145,17 +145,17 @@ TEST(OperatorDialog, OpensWithTheFocusOnTheSelectedRow) {
     Typing t;
     t.Find<RadioGroup>("RadioGroup4")->SetItemIndex(2);
     QWidget* focused = nullptr;
-    t.AnswerDialogWith([&](Form3* dialog) {
+    t.AnswerDialogWith([&](OperatorDialog* dialog) {
         focused = dialog->focusWidget();
         QTest::mouseClick(dialog->Button1, Qt::LeftButton);
     });
     t.Press(t.Field("En1"), Qt::Key_Return);
-    EXPECT_EQ(focused, t.window->OperatorDialog()->RadioGroup4->Button(2));
+    EXPECT_EQ(focused, t.window->Dialog()->RadioGroup4->Button(2));
 }
 
 TEST(OperatorDialog, LayoutAsDesigned) {
     Typing t;
-    Form3* dialog = t.window->OperatorDialog();
+    OperatorDialog* dialog = t.window->Dialog();
     EXPECT_EQ(dialog->windowTitle(), "Eingabe");
     EXPECT_TRUE(dialog->isModal());
     EXPECT_FALSE(dialog->windowFlags() & Qt::WindowCloseButtonHint);

@@ -8,7 +8,7 @@
 #include <QTest>
 #include <QWindow>
 
-#include "app/form3.h"
+#include "app/operator_dialog.h"
 #include "view/qtext.h"
 #include "app/radiogroup.h"
 #include "document/helppages.h"
@@ -41,8 +41,8 @@ TEST(StartScreen, ShowsTheSettingsAboveTheInstructions) {
     EXPECT_EQ(t.window->Document().Text(), Normalise(InstructionsPage()));
     EXPECT_TRUE(PageText(*t.window->View()).contains("Anleitung"));
     // The operator dialog exists, hidden.
-    ASSERT_NE(t.window->OperatorDialog(), nullptr);
-    EXPECT_FALSE(t.window->OperatorDialog()->isVisible());
+    ASSERT_NE(t.window->Dialog(), nullptr);
+    EXPECT_FALSE(t.window->Dialog()->isVisible());
 }
 
 TEST(StartScreen, WindowStandsAtTheTopTwentyPixelsShorterThanTheScreen) {

@@ -1,4 +1,4 @@
-// How Form1 is built: its panels, their controls and names, and where the
+// How TrainerWindow is built: its panels, their controls and names, and where the
 // window stands on the screen.
 #include <QApplication>
 #include <QCheckBox>
@@ -13,7 +13,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "app/form1.h"
+#include "app/trainer_window.h"
 #include "app/radiogroup.h"
 #include "app/scaling.h"
 #include "app/widgets.h"
@@ -37,7 +37,7 @@ const char* const kMemoLines[] = {
 
 }  // namespace
 
-void Form1::PlaceWindow() {
+void TrainerWindow::PlaceWindow() {
     // At the top of the screen and 20 pixels shorter than it, frame included,
     // at the designed left edge and width; but always inside the screen's
     // free area (panels excluded), moved to the left where it would run off.
@@ -51,7 +51,7 @@ void Form1::PlaceWindow() {
     move(left, area.top());
 }
 
-QWidget* Form1::MakePanel(const char* name, int designHeight) {
+QWidget* TrainerWindow::MakePanel(const char* name, int designHeight) {
     auto* panel = new QWidget(this);
     panel->setObjectName(name);
     panel->setMinimumHeight(Design(designHeight));
@@ -59,13 +59,13 @@ QWidget* Form1::MakePanel(const char* name, int designHeight) {
 }
 
 // Margins and gaps of the design, which are narrower than the style's.
-void Form1::Compact(QLayout* layout) {
+void TrainerWindow::Compact(QLayout* layout) {
     const int gap = Design(6);
     layout->setContentsMargins(gap, gap, gap, gap);
     layout->setSpacing(gap);
 }
 
-void Form1::BuildPanel1() {
+void TrainerWindow::BuildPanel1() {
     Panel1 = MakePanel("Panel1", 197);
     auto* row = new QHBoxLayout(Panel1);
     Compact(row);
@@ -106,7 +106,7 @@ void Form1::BuildPanel1() {
     }
 }
 
-void Form1::BuildPanel2() {
+void TrainerWindow::BuildPanel2() {
     Panel2 = MakePanel("Panel2", 123);
     auto* row = new QHBoxLayout(Panel2);
     Compact(row);
@@ -144,7 +144,7 @@ void Form1::BuildPanel2() {
     row->addWidget(Memo1, 1);
 }
 
-void Form1::BuildPanel3() {
+void TrainerWindow::BuildPanel3() {
     Panel3 = MakePanel("Panel3", 116);
     auto* grid = new QGridLayout(Panel3);
     Compact(grid);
@@ -225,7 +225,7 @@ void Form1::BuildPanel3() {
 }
 
 // What a screen reader announces, and the typing flow as the Tab order.
-void Form1::NameControls() {
+void TrainerWindow::NameControls() {
     Name(Button2, "Start", "Zu den Aufgaben");
     Name(Button1, "Schließen", "Beendet das Programm");
     Name(Button4, "Erklärungen", "Zeigt die Anleitung");
@@ -258,7 +258,7 @@ void Form1::NameControls() {
 }
 
 // "=" and "Neue Aufgabe" do other things when the pupil's result is checked.
-void Form1::NameForChecking(bool checking) {
+void TrainerWindow::NameForChecking(bool checking) {
     Name(BBgleich, checking ? "Gleich: prüfen" : "Gleich: ausrechnen",
          checking ? "Prüft Dein Ergebnis und zeigt den Rechenweg" : "Trägt das Ergebnis ein und zeigt den Rechenweg");
     Name(BB6, "Neue Aufgabe",

@@ -20,28 +20,28 @@ class QPushButton;
 
 namespace quorvel {
 
-class Form3;
+class OperatorDialog;
 class HtmlView;
 class PlatformServices;
 class RadioGroup;
 
-class Form1 : public QWidget, private TrainerHost {
+class TrainerWindow : public QWidget, private TrainerHost {
     Q_OBJECT
 public:
     // services answers message boxes and dialogs; it must outlive the window.
-    explicit Form1(PlatformServices& services, QWidget* parent = nullptr);
-    ~Form1() override;
+    explicit TrainerWindow(PlatformServices& services, QWidget* parent = nullptr);
+    ~TrainerWindow() override;
 
     const TrainerModel& Model() const { return model_; }
     const DocumentBody& Document() const { return model_.State().document; }
     const SolutionLines& Solution() const { return model_.Solution(); }
     HtmlView* View() const { return WebBrowser1; }
-    Form3* OperatorDialog() const { return form3_.get(); }
+    OperatorDialog* Dialog() const { return operatorDialog_.get(); }
     bool PreparingPrint() const { return preparingPrint_; }
 
     void ShowInstructions() { model_.ShowInstructions(); }
-    void Button8Click();  // "Drucken"
-    void Button9Click();  // "Speichern"
+    void Print();  // "Drucken"
+    void SaveDocument();  // "Speichern"
     void ShowPage(const std::string& text);
 
 protected:
@@ -78,7 +78,7 @@ private:
 
     PlatformServices& services_;
     TrainerModel model_;
-    std::unique_ptr<Form3> form3_;
+    std::unique_ptr<OperatorDialog> operatorDialog_;
     bool rendering_ = false;
     std::uint64_t shownRevision_ = 0;  // of the document the page was given
     bool shownBlank_ = false;

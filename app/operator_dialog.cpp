@@ -1,4 +1,4 @@
-#include "app/form3.h"
+#include "app/operator_dialog.h"
 
 #include <QFontMetrics>
 #include <QKeyEvent>
@@ -13,7 +13,7 @@
 
 namespace quorvel {
 
-Form3::Form3(TrainerModel& model, QWidget* parent)
+OperatorDialog::OperatorDialog(TrainerModel& model, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), model_(model) {
     setObjectName("Form3");
     setWindowTitle("Eingabe");
@@ -33,10 +33,10 @@ Form3::Form3(TrainerModel& model, QWidget* parent)
     connect(Button1, &QPushButton::clicked, this, [this] { model_.ConfirmOperator(); });
     for (QWidget* child : findChildren<QWidget*>()) child->installEventFilter(this);
     installEventFilter(this);
-    FormCreate();
+    Place();
 }
 
-void Form3::FormCreate() {
+void OperatorDialog::Place() {
     adjustSize();
     // A window manager draws the caption beside its own buttons and an icon:
     // at the width of the controls alone it is cut to "Ein…be".
@@ -46,20 +46,20 @@ void Form3::FormCreate() {
     move(Design(526), 0);
 }
 
-void Form3::Show(const TrainerState& state) {
+void OperatorDialog::Follow(const TrainerState& state) {
     RadioGroup4->SetItemIndex(state.dialogRow);
     if (!state.dialogOpen && isVisible()) accept();
 }
 
-void Form3::showEvent(QShowEvent* event) {
+void OperatorDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     // The focus stands on the selected row, so the arrow keys select rows.
     if (QAbstractButton* row = RadioGroup4->Button(RadioGroup4->ItemIndex())) row->setFocus(Qt::OtherFocusReason);
 }
 
-void Form3::reject() { model_.ConfirmOperator(); }
+void OperatorDialog::reject() { model_.ConfirmOperator(); }
 
-bool Form3::eventFilter(QObject* watched, QEvent* event) {
+bool OperatorDialog::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress && isVisible()) {
         const char key = TypedCharacter(static_cast<QKeyEvent*>(event));
         if (key != '\0' && model_.OperatorDialogKey(key)) return true;

@@ -1,4 +1,4 @@
-#include "app/form1.h"
+#include "app/trainer_window.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -11,7 +11,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "app/form3.h"
+#include "app/operator_dialog.h"
 #include "app/platform.h"
 #include "app/radiogroup.h"
 #include "app/widgets.h"
@@ -39,7 +39,7 @@ void SetText(QLabel* label, const std::string& text) {
 
 }  // namespace
 
-Form1::Form1(PlatformServices& services, QWidget* parent) : QWidget(parent), services_(services), model_(*this) {
+TrainerWindow::TrainerWindow(PlatformServices& services, QWidget* parent) : QWidget(parent), services_(services), model_(*this) {
     setObjectName("Form1");
     setWindowTitle(QString(41, ' ') + "Quorvel");
     setWindowIcon(ProgramIcon());
@@ -60,7 +60,7 @@ Form1::Form1(PlatformServices& services, QWidget* parent) : QWidget(parent), ser
     Panel2->hide();
     Panel3->hide();
 
-    form3_ = std::make_unique<Form3>(model_, this);
+    operatorDialog_ = std::make_unique<OperatorDialog>(model_, this);
     shownRevision_ = model_.State().document.Revision();  // nothing to show before the first paint
     ConnectHandlers();
     NameControls();
@@ -71,7 +71,7 @@ Form1::Form1(PlatformServices& services, QWidget* parent) : QWidget(parent), ser
     Render();
 }
 
-Form1::~Form1() {
+TrainerWindow::~TrainerWindow() {
     qApp->removeEventFilter(this);
     // The view ends first, while this window is whole: a PDF it was making
     // answers then, and is dropped.
@@ -79,7 +79,7 @@ Form1::~Form1() {
     delete WebBrowser1;
 }
 
-void Form1::ConnectHandlers() {
+void TrainerWindow::ConnectHandlers() {
     auto on = [this](QPushButton* button, auto handler) { connect(button, &QPushButton::clicked, this, handler); };
     on(Button2, [this] { model_.Start(); });
     on(Button5, [this] { model_.BackToSettings(); });
@@ -90,8 +90,8 @@ void Form1::ConnectHandlers() {
     on(BB6, [this] { model_.PoseExercise(); });
     on(Button10, [this] { model_.ClearDocument(); });
     for (QPushButton* button : {BB, BBgleich}) on(button, [this] { model_.Solve(); });
-    for (QPushButton* button : {Button3, Button8}) on(button, [this] { Button8Click(); });
-    on(Button9, [this] { Button9Click(); });
+    for (QPushButton* button : {Button3, Button8}) on(button, [this] { Print(); });
+    on(Button9, [this] { SaveDocument(); });
     on(Button11, [this] { model_.ShowEvaluation(); });
     connect(CheckBox1, &QCheckBox::toggled, this, [this](bool on) {
         if (!rendering_) model_.SetChecking(on);
@@ -115,32 +115,32 @@ void Form1::ConnectHandlers() {
 
 // ---- what the model asks ----
 
-void Form1::ShowMessage(const std::string& text) { services_.ShowMessage(this, ToQString(text)); }
+void TrainerWindow::ShowMessage(const std::string& text) { services_.ShowMessage(this, ToQString(text)); }
 
-void Form1::ShowError(const std::string& text) { services_.ShowError(this, ToQString(text)); }
+void TrainerWindow::ShowError(const std::string& text) { services_.ShowError(this, ToQString(text)); }
 
-void Form1::AskQuestion(const std::string& text) {
+void TrainerWindow::AskQuestion(const std::string& text) {
     model_.AnswerQuestion(services_.AskYesNo(this, ToQString(text)));
 }
 
-void Form1::OpenOperatorDialog() {
-    form3_->exec();  // closes when the model's dialog closes
+void TrainerWindow::OpenOperatorDialog() {
+    operatorDialog_->exec();  // closes when the model's dialog closes
     activateWindow();
 }
 
-void Form1::ShowPage(const std::string& text) {
+void TrainerWindow::ShowPage(const std::string& text) {
     model_.ShowPage(text);
     Render();
 }
 
 // ---- showing the state ----
 
-QLineEdit* Form1::FieldOf(Control field) const {
+QLineEdit* TrainerWindow::FieldOf(Control field) const {
     QLineEdit* const fields[kFieldCount] = {Enr, Eg1, Ez1, En1, Eg2, Ez2, En2, Eg, Ez, En};
     return fields[int(field)];
 }
 
-Control Form1::ControlOf(const QWidget* widget) const {
+Control TrainerWindow::ControlOf(const QWidget* widget) const {
     if (!widget || !widget->isVisible()) return Control::Elsewhere;
     for (int i = 0; i < kFieldCount; ++i) {
         if (widget == FieldOf(Control(i))) return Control(i);
@@ -151,7 +151,7 @@ Control Form1::ControlOf(const QWidget* widget) const {
     return Control::Elsewhere;
 }
 
-void Form1::Render() {
+void TrainerWindow::Render() {
     if (rendering_) return;
     rendering_ = true;
     const TrainerState& state = model_.State();
@@ -182,13 +182,13 @@ void Form1::Render() {
     if (state.checking) SetText(Label8, TallyText(state.tally));
     Label8->setVisible(state.checking);
     Button11->setVisible(state.checking);
-    form3_->Show(state);
+    operatorDialog_->Follow(state);
     RenderPage();
     rendering_ = false;
     if (std::optional<Control> focus = model_.TakeFocusMove()) MoveFocus(*focus);
 }
 
-void Form1::RenderFields() {
+void TrainerWindow::RenderFields() {
     const TrainerState& state = model_.State();
     for (int i = 0; i < kFieldCount; ++i) {
         // Compared in the model's code page: a character it lacks, typed
@@ -214,7 +214,7 @@ void Form1::RenderFields() {
     }
 }
 
-void Form1::RenderPage() {
+void TrainerWindow::RenderPage() {
     const TrainerState& state = model_.State();
     if (state.pageBlank) {
         if (!shownBlank_ || shownBlankings_ != state.blankings) WebBrowser1->ShowBlank();
@@ -229,7 +229,7 @@ void Form1::RenderPage() {
 
 // Like a move by the Tab key: a field's whole text is selected, so what the
 // pupil types next replaces it.
-void Form1::MoveFocus(Control control) {
+void TrainerWindow::MoveFocus(Control control) {
     QWidget* target = control == Control::Equals ? static_cast<QWidget*>(BBgleich)
                       : IsField(control)             ? FieldOf(control)
                                                      : nullptr;
@@ -240,7 +240,7 @@ void Form1::MoveFocus(Control control) {
 
 // ---- events ----
 
-bool Form1::event(QEvent* event) {
+bool TrainerWindow::event(QEvent* event) {
     const bool handled = QWidget::event(event);
     // The window manager tells the size of its frame only once it has taken
     // the window, at the latest when it activates it: placed again then, the
@@ -260,7 +260,7 @@ bool Form1::event(QEvent* event) {
     return handled;
 }
 
-bool Form1::eventFilter(QObject* watched, QEvent* event) {
+bool TrainerWindow::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::MouseButtonPress && (watched == Eg1 || watched == Ez1)) {
         model_.ClickField(watched == Eg1 ? Control::FirstWhole : Control::FirstNumerator);  // Eg1Click, Ez1Click
     }
@@ -278,7 +278,7 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
 }
 
 // The window manager's close button and Alt+F4 ask like "Schließen".
-void Form1::closeEvent(QCloseEvent* event) {
+void TrainerWindow::closeEvent(QCloseEvent* event) {
     if (model_.MayClose()) {
         event->accept();
         return;
@@ -290,7 +290,7 @@ void Form1::closeEvent(QCloseEvent* event) {
 
 // ---- saving and printing ----
 
-void Form1::Button9Click() {
+void TrainerWindow::SaveDocument() {
     Guarded(services_, this, [this] {
         SaveRequest request{lastFileName_, {"HTML (*.html)", "Alle Dateien (*.*)"}, "html"};
         std::optional<QString> fileName = services_.AskSaveFileName(this, request);
@@ -304,7 +304,7 @@ void Form1::Button9Click() {
     });
 }
 
-void Form1::Button8Click() {
+void TrainerWindow::Print() {
     WebBrowser1->Restore();  // never a lost page
     if (preparingPrint_) return;
     if (WebBrowser1->url().isEmpty()) return;  // no page at all yet; the empty page after "Start" prints

@@ -13,14 +13,13 @@ class RadioGroup;
 class TrainerModel;
 struct TrainerState;
 
-class Form3 : public QDialog {
+class OperatorDialog : public QDialog {
     Q_OBJECT
 public:
-    Form3(TrainerModel& model, QWidget* parent = nullptr);
+    OperatorDialog(TrainerModel& model, QWidget* parent = nullptr);
 
-    void FormCreate();
-    // Shows the dialog's row, and closes the dialog when the model's is closed.
-    void Show(const TrainerState& state);
+    // Selects the model's row, and closes the dialog when the model's is closed.
+    void Follow(const TrainerState& state);
 
     RadioGroup* RadioGroup4;
     QPushButton* Button1;
@@ -31,6 +30,9 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    // Wide enough for its caption, at the designed place.
+    void Place();
+
     TrainerModel& model_;
 };
 
