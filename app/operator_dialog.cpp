@@ -8,29 +8,26 @@
 #include "app/radiogroup.h"
 #include "app/scaling.h"
 #include "app/widgets.h"
-#include "exercise/settings.h"
+#include "model/controls.h"
 #include "model/trainer.h"
 
 namespace quorvel {
 
 OperatorDialog::OperatorDialog(TrainerModel& model, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), model_(model) {
-    setObjectName("Form3");
+    Identified(this, Element::OperatorDialog);
     setWindowTitle("Eingabe");
     setModal(true);
     auto* layout = new QVBoxLayout(this);
-    // The operations without "mischen".
-    QStringList rows = Items(OperationItems()).mid(0, kMixedOperationRow);
-    RadioGroup4 = new RadioGroup("RadioGroup4", "Rechenoperation", rows, this);
-    Button1 = new QPushButton("Ok", this);
-    Button1->setObjectName("Button1");
-    Button1->setDefault(true);
-    Name(Button1, "Ok", "Übernimmt die Rechenart; auch + - * : / wählen und bestätigen");
-    setAccessibleName("Eingabe der Rechenart");
-    layout->addWidget(RadioGroup4);
-    layout->addWidget(Button1);
-    connect(RadioGroup4, &RadioGroup::Click, this, [this] { model_.ChooseOperatorRow(RadioGroup4->ItemIndex()); });
-    connect(Button1, &QPushButton::clicked, this, [this] { model_.ConfirmOperator(); });
+    operationGroup =
+        new RadioGroup(Element::DialogOperationGroup, "Rechenoperation", Items(OperatorDialogItems()), this);
+    okButton = Identified(new QPushButton("Ok", this), Element::OkButton);
+    okButton->setDefault(true);
+    layout->addWidget(operationGroup);
+    layout->addWidget(okButton);
+    connect(operationGroup, &RadioGroup::Click, this,
+            [this] { model_.ChooseOperatorRow(operationGroup->ItemIndex()); });
+    connect(okButton, &QPushButton::clicked, this, [this] { model_.ConfirmOperator(); });
     for (QWidget* child : findChildren<QWidget*>()) child->installEventFilter(this);
     installEventFilter(this);
     Place();
@@ -47,14 +44,14 @@ void OperatorDialog::Place() {
 }
 
 void OperatorDialog::Follow(const TrainerState& state) {
-    RadioGroup4->SetItemIndex(state.dialogRow);
+    operationGroup->SetItemIndex(state.dialogRow);
     if (!state.dialogOpen && isVisible()) accept();
 }
 
 void OperatorDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     // The focus stands on the selected row, so the arrow keys select rows.
-    if (QAbstractButton* row = RadioGroup4->Button(RadioGroup4->ItemIndex())) row->setFocus(Qt::OtherFocusReason);
+    if (QAbstractButton* row = operationGroup->Button(operationGroup->ItemIndex())) row->setFocus(Qt::OtherFocusReason);
 }
 
 void OperatorDialog::reject() { model_.ConfirmOperator(); }

@@ -21,8 +21,8 @@ public:
     // Selects the model's row, and closes the dialog when the model's is closed.
     void Follow(const TrainerState& state);
 
-    RadioGroup* RadioGroup4;
-    QPushButton* Button1;
+    RadioGroup* operationGroup;  // the operations without "mischen"
+    QPushButton* okButton;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

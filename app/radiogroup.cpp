@@ -3,16 +3,18 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "app/widgets.h"
+
 namespace quorvel {
 
-RadioGroup::RadioGroup(const QString& objectName, const QString& caption, const QStringList& items, QWidget* parent)
+RadioGroup::RadioGroup(Element element, const QString& caption, const QStringList& items, QWidget* parent)
     : QGroupBox(caption, parent), buttons_(this) {
-    setObjectName(objectName);
+    Identified(this, element);
     auto* layout = new QVBoxLayout(this);
     layout->setSpacing(0);
     for (int row = 0; row < items.size(); ++row) {
         auto* button = new QRadioButton(items[row], this);
-        button->setObjectName(objectName + "_" + QString::number(row));
+        button->setObjectName(objectName() + "_" + QString::number(row));
         buttons_.addButton(button, row);
         layout->addWidget(button);
     }

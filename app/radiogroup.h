@@ -7,12 +7,15 @@
 #include <QGroupBox>
 #include <QStringList>
 
+#include "model/controls.h"
+
 namespace quorvel {
 
 class RadioGroup : public QGroupBox {
     Q_OBJECT
 public:
-    RadioGroup(const QString& objectName, const QString& caption, const QStringList& items, QWidget* parent = nullptr);
+    // Its rows are named "<object name>_<row>".
+    RadioGroup(Element element, const QString& caption, const QStringList& items, QWidget* parent = nullptr);
 
     int ItemIndex() const { return buttons_.checkedId(); }
     void SetItemIndex(int row);

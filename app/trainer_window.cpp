@@ -39,8 +39,9 @@ void SetText(QLabel* label, const std::string& text) {
 
 }  // namespace
 
-TrainerWindow::TrainerWindow(PlatformServices& services, QWidget* parent) : QWidget(parent), services_(services), model_(*this) {
-    setObjectName("Form1");
+TrainerWindow::TrainerWindow(PlatformServices& services, QWidget* parent)
+    : QWidget(parent), services_(services), model_(*this) {
+    Identified(this, Element::Window);
     setWindowTitle(QString(41, ' ') + "Quorvel");
     setWindowIcon(ProgramIcon());
     setFont(FontOf(kWindowFonts, 14));
@@ -48,24 +49,23 @@ TrainerWindow::TrainerWindow(PlatformServices& services, QWidget* parent) : QWid
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    BuildPanel1();
-    BuildPanel2();
-    BuildPanel3();
-    WebBrowser1 = new HtmlView(this);
-    WebBrowser1->setObjectName("WebBrowser1");
-    layout->addWidget(Panel1);
-    layout->addWidget(Panel2);
-    layout->addWidget(Panel3);
-    layout->addWidget(WebBrowser1, 1);
-    Panel2->hide();
-    Panel3->hide();
+    BuildSettingsScreen();
+    BuildExercisePanel();
+    BuildCalculationPanel();
+    view = Identified(new HtmlView(this), Element::View);
+    layout->addWidget(settingsScreen);
+    layout->addWidget(exercisePanel);
+    layout->addWidget(calculationPanel);
+    layout->addWidget(view, 1);
+    exercisePanel->hide();
+    calculationPanel->hide();
 
     operatorDialog_ = std::make_unique<OperatorDialog>(model_, this);
     shownRevision_ = model_.State().document.Revision();  // nothing to show before the first paint
     ConnectHandlers();
-    NameControls();
+    OrderTabs();
     // Queued: the engine is still tearing the old page down when it reports.
-    connect(WebBrowser1, &HtmlView::PageLost, WebBrowser1, &HtmlView::Restore, Qt::QueuedConnection);
+    connect(view, &HtmlView::PageLost, view, &HtmlView::Restore, Qt::QueuedConnection);
     qApp->installEventFilter(this);
     PlaceWindow();
     Render();
@@ -76,31 +76,31 @@ TrainerWindow::~TrainerWindow() {
     // The view ends first, while this window is whole: a PDF it was making
     // answers then, and is dropped.
     closing_ = true;
-    delete WebBrowser1;
+    delete view;
 }
 
 void TrainerWindow::ConnectHandlers() {
     auto on = [this](QPushButton* button, auto handler) { connect(button, &QPushButton::clicked, this, handler); };
-    on(Button2, [this] { model_.Start(); });
-    on(Button5, [this] { model_.BackToSettings(); });
-    on(Button1, [this] { model_.Close(); });
-    on(Button4, [this] { model_.ShowInstructions(); });
-    on(Button7, [this] { model_.ShowHints(); });
-    on(Bggtkgv, [this] { model_.ShowGcdAndLcm(); });
-    on(BB6, [this] { model_.PoseExercise(); });
-    on(Button10, [this] { model_.ClearDocument(); });
-    for (QPushButton* button : {BB, BBgleich}) on(button, [this] { model_.Solve(); });
-    for (QPushButton* button : {Button3, Button8}) on(button, [this] { Print(); });
-    on(Button9, [this] { SaveDocument(); });
-    on(Button11, [this] { model_.ShowEvaluation(); });
-    connect(CheckBox1, &QCheckBox::toggled, this, [this](bool on) {
+    on(startButton, [this] { model_.Start(); });
+    on(backButton, [this] { model_.BackToSettings(); });
+    on(closeButton, [this] { model_.Close(); });
+    on(instructionsButton, [this] { model_.ShowInstructions(); });
+    on(hintsButton, [this] { model_.ShowHints(); });
+    on(gcdLcmButton, [this] { model_.ShowGcdAndLcm(); });
+    on(newExerciseButton, [this] { model_.PoseExercise(); });
+    on(clearButton, [this] { model_.ClearDocument(); });
+    for (QPushButton* button : {operatorButton, equalsButton}) on(button, [this] { model_.Solve(); });
+    for (QPushButton* button : {settingsPrintButton, printButton}) on(button, [this] { Print(); });
+    on(saveButton, [this] { SaveDocument(); });
+    on(evaluationButton, [this] { model_.ShowEvaluation(); });
+    connect(checkingBox, &QCheckBox::toggled, this, [this](bool on) {
         if (!rendering_) model_.SetChecking(on);
     });
 
-    const std::pair<RadioGroup*, Group> groups[] = {{RadioGroup1, Group::Difficulty},
-                                                    {RadioGroup2, Group::Kind},
-                                                    {RadioGroup3, Group::PrintMode},
-                                                    {RadioGroup4, Group::Operation}};
+    const std::pair<RadioGroup*, Group> groups[] = {{difficultyGroup, Group::Difficulty},
+                                                    {kindGroup, Group::Kind},
+                                                    {printModeGroup, Group::PrintMode},
+                                                    {operationGroup, Group::Operation}};
     for (auto [radioGroup, group] : groups) {
         connect(radioGroup, &RadioGroup::Click, this, [this, radioGroup = radioGroup, group = group] {
             if (!rendering_) model_.SelectRow(group, radioGroup->ItemIndex());
@@ -136,7 +136,9 @@ void TrainerWindow::ShowPage(const std::string& text) {
 // ---- showing the state ----
 
 QLineEdit* TrainerWindow::FieldOf(Control field) const {
-    QLineEdit* const fields[kFieldCount] = {Enr, Eg1, Ez1, En1, Eg2, Ez2, En2, Eg, Ez, En};
+    QLineEdit* const fields[kFieldCount] = {exerciseNumber, firstWhole,      firstNumerator,    firstDenominator,
+                                            secondWhole,    secondNumerator, secondDenominator, resultWhole,
+                                            resultNumerator, resultDenominator};
     return fields[int(field)];
 }
 
@@ -145,9 +147,9 @@ Control TrainerWindow::ControlOf(const QWidget* widget) const {
     for (int i = 0; i < kFieldCount; ++i) {
         if (widget == FieldOf(Control(i))) return Control(i);
     }
-    if (widget == BBgleich) return Control::Equals;
-    if (Panel2->isAncestorOf(widget) || Panel3->isAncestorOf(widget)) return Control::ExerciseControl;
-    if (WebBrowser1 == widget || WebBrowser1->isAncestorOf(widget)) return Control::View;
+    if (widget == equalsButton) return Control::Equals;
+    if (exercisePanel->isAncestorOf(widget) || calculationPanel->isAncestorOf(widget)) return Control::ExerciseControl;
+    if (view == widget || view->isAncestorOf(widget)) return Control::View;
     return Control::Elsewhere;
 }
 
@@ -155,33 +157,33 @@ void TrainerWindow::Render() {
     if (rendering_) return;
     rendering_ = true;
     const TrainerState& state = model_.State();
-    Panel1->setVisible(!state.exerciseScreen);
-    Panel2->setVisible(state.exerciseScreen);
-    Panel3->setVisible(state.exerciseScreen);
-    Button4->setVisible(state.explanationsShown);
-    Button7->setVisible(state.hintsShown);
+    settingsScreen->setVisible(!state.exerciseScreen);
+    exercisePanel->setVisible(state.exerciseScreen);
+    calculationPanel->setVisible(state.exerciseScreen);
+    instructionsButton->setVisible(state.explanationsShown);
+    hintsButton->setVisible(state.hintsShown);
     RenderFields();
-    SetText(L1, state.labels.first);
-    SetText(L2, state.labels.second);
-    SetText(LErg, state.labels.result);
-    BB->setText(QString(QChar(state.op)));
-    RadioGroup* const groups[] = {RadioGroup1, RadioGroup2, RadioGroup3, RadioGroup4};
+    SetText(firstLabel, state.labels.first);
+    SetText(secondLabel, state.labels.second);
+    SetText(resultLabel, state.labels.result);
+    operatorButton->setText(QString(QChar(state.op)));
+    RadioGroup* const groups[] = {difficultyGroup, kindGroup, printModeGroup, operationGroup};
     for (int group = 0; group < 4; ++group) groups[group]->SetItemIndex(state.Row(Group(group)));
     if (state.tipShown) {
-        Label2->setText(ToQString(TrainerModel::TipText(state.wholePartTip)));
-        Recolour(Label2, QPalette::Window, state.wholePartTip ? kAqua : palette().color(QPalette::Button));
+        tipLabel->setText(ToQString(TrainerModel::TipText(state.wholePartTip)));
+        Recolour(tipLabel, QPalette::Window, state.wholePartTip ? kAqua : palette().color(QPalette::Button));
     }
-    Label2->setVisible(state.tipShown);
-    CheckBox1->setChecked(state.checking);
+    tipLabel->setVisible(state.tipShown);
+    checkingBox->setChecked(state.checking);
     // Compared with what the names say, not with the box: a click ticks it
     // before the model hears of it.
     if (namedForChecking_ != state.checking) {
         NameForChecking(state.checking);
         namedForChecking_ = state.checking;
     }
-    if (state.checking) SetText(Label8, TallyText(state.tally));
-    Label8->setVisible(state.checking);
-    Button11->setVisible(state.checking);
+    if (state.checking) SetText(tallyLabel, TallyText(state.tally));
+    tallyLabel->setVisible(state.checking);
+    evaluationButton->setVisible(state.checking);
     operatorDialog_->Follow(state);
     RenderPage();
     rendering_ = false;
@@ -200,15 +202,15 @@ void TrainerWindow::RenderFields() {
     // With checking on, the pupil types the result, and its colour is the verdict's.
     const QColor verdict =
         state.resultVerdict ? QColor(QString::fromLatin1(VerdictColour(*state.resultVerdict))) : QColor();
-    QLineEdit* const wholeParts[] = {Eg1, Eg2, Eg};
+    QLineEdit* const wholeParts[] = {firstWhole, secondWhole, resultWhole};
     for (int i = 0; i < 3; ++i) {
         const QColor base = state.wholePartWhite[std::size_t(i)] ? kWhite : palette().color(QPalette::Button);
-        Recolour(wholeParts[i], QPalette::Base, wholeParts[i] == Eg && verdict.isValid() ? verdict : base);
+        Recolour(wholeParts[i], QPalette::Base, wholeParts[i] == resultWhole && verdict.isValid() ? verdict : base);
     }
-    for (QLineEdit* part : {Ez, En}) {
+    for (QLineEdit* part : {resultNumerator, resultDenominator}) {
         Recolour(part, QPalette::Base, verdict.isValid() ? verdict : palette().color(QPalette::Base));
     }
-    for (QLineEdit* result : {Eg, Ez, En}) {
+    for (QLineEdit* result : {resultWhole, resultNumerator, resultDenominator}) {
         result->setFocusPolicy(state.checking ? Qt::StrongFocus : Qt::ClickFocus);
         result->setAccessibleDescription(ToQString(state.verdictWords));
     }
@@ -217,20 +219,20 @@ void TrainerWindow::RenderFields() {
 void TrainerWindow::RenderPage() {
     const TrainerState& state = model_.State();
     if (state.pageBlank) {
-        if (!shownBlank_ || shownBlankings_ != state.blankings) WebBrowser1->ShowBlank();
+        if (!shownBlank_ || shownBlankings_ != state.blankings) view->ShowBlank();
         shownBlank_ = true;
         shownBlankings_ = state.blankings;
     } else if (shownBlank_ || state.document.Revision() != shownRevision_) {
         shownBlank_ = false;
         shownRevision_ = state.document.Revision();
-        WebBrowser1->ShowBody(state.document.Text(), state.document.NewestStart());
+        view->ShowBody(state.document.Text(), state.document.NewestStart());
     }
 }
 
 // Like a move by the Tab key: a field's whole text is selected, so what the
 // pupil types next replaces it.
 void TrainerWindow::MoveFocus(Control control) {
-    QWidget* target = control == Control::Equals ? static_cast<QWidget*>(BBgleich)
+    QWidget* target = control == Control::Equals ? static_cast<QWidget*>(equalsButton)
                       : IsField(control)             ? FieldOf(control)
                                                      : nullptr;
     if (!target) return;
@@ -261,8 +263,8 @@ bool TrainerWindow::event(QEvent* event) {
 }
 
 bool TrainerWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::MouseButtonPress && (watched == Eg1 || watched == Ez1)) {
-        model_.ClickField(watched == Eg1 ? Control::FirstWhole : Control::FirstNumerator);  // Eg1Click, Ez1Click
+    if (event->type() == QEvent::MouseButtonPress && (watched == firstWhole || watched == firstNumerator)) {
+        model_.ClickField(watched == firstWhole ? Control::FirstWhole : Control::FirstNumerator);
     }
     if (event->type() != QEvent::KeyPress || !watched->isWidgetType()) return false;
     auto* widget = static_cast<QWidget*>(watched);
@@ -305,15 +307,15 @@ void TrainerWindow::SaveDocument() {
 }
 
 void TrainerWindow::Print() {
-    WebBrowser1->Restore();  // never a lost page
+    view->Restore();  // never a lost page
     if (preparingPrint_) return;
-    if (WebBrowser1->url().isEmpty()) return;  // no page at all yet; the empty page after "Start" prints
+    if (view->url().isEmpty()) return;  // no page at all yet; the empty page after "Start" prints
     // The PDF of the page comes later. Until then the window takes nothing,
     // so that the preview shows the page as it was when "Drucken" was clicked.
     preparingPrint_ = true;
     QPointer<QWidget> focus = QApplication::focusWidget();
     setEnabled(false);
-    PreparePdf(*WebBrowser1, [this, focus](std::optional<QByteArray> pdf) {
+    PreparePdf(*view, [this, focus](std::optional<QByteArray> pdf) {
         if (closing_) return;
         preparingPrint_ = false;
         setEnabled(true);

@@ -1,6 +1,7 @@
-// The main window: the settings screen (Panel1), the exercise screen (Panel2
-// above Panel3), and the HTML view below them. A thin view over the trainer
-// model: it forwards its events to the model and shows the model's state.
+// The main window: the settings screen, or the exercise screen with its two
+// panels, the exercise's choice above the calculation; and the HTML view
+// below them. A thin view over the trainer model: it forwards its events to
+// the model and shows the model's state.
 // Saving and printing, which need the platform, are its own.
 #pragma once
 
@@ -8,6 +9,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "model/controls.h"
 #include "model/trainer.h"
 
 class QFrame;
@@ -35,7 +37,7 @@ public:
     const TrainerModel& Model() const { return model_; }
     const DocumentBody& Document() const { return model_.State().document; }
     const SolutionLines& Solution() const { return model_.Solution(); }
-    HtmlView* View() const { return WebBrowser1; }
+    HtmlView* View() const { return view; }
     OperatorDialog* Dialog() const { return operatorDialog_.get(); }
     bool PreparingPrint() const { return preparingPrint_; }
 
@@ -58,13 +60,13 @@ private:
     void CloseWindow() override { close(); }
     void Changed() override { Render(); }
 
-    QWidget* MakePanel(const char* name, int designHeight);
+    QWidget* MakePanel(Element element, int designHeight);
     void Compact(QLayout* layout);
-    void BuildPanel1();
-    void BuildPanel2();
-    void BuildPanel3();
+    void BuildSettingsScreen();
+    void BuildExercisePanel();   // back, "Neue Aufgabe", the number, the operation, the guidance
+    void BuildCalculationPanel();  // the fields, the operator, "=", the tip, the document's buttons
     void ConnectHandlers();
-    void NameControls();
+    void OrderTabs();
     void NameForChecking(bool checking);
     void PlaceWindow();
 
@@ -90,25 +92,31 @@ private:
     QString lastFileName_;
 
 public:
-    // The controls; their object names are these names.
-    QWidget *Panel1, *Panel2, *Panel3;
-    QLabel* Label1;
-    QPushButton *Button2, *Button1, *Button4, *Bggtkgv, *Button3;
-    RadioGroup *RadioGroup1, *RadioGroup2, *RadioGroup3;
-    QCheckBox* CheckBox1;  // "Mein Ergebnis prüfen"
-    QPushButton *Button5, *Button7, *BB6;
-    QLabel *Label7, *Label3;
-    QLineEdit* Enr;
-    RadioGroup* RadioGroup4;
-    QPlainTextEdit* Memo1;
-    QLineEdit *Eg1, *Ez1, *En1, *Eg2, *Ez2, *En2, *Eg, *Ez, *En;
-    QPushButton *BB, *BBgleich;
-    QFrame *Label4, *Label5, *Label6;
-    QLabel *L1, *L2, *LErg, *Label2;
-    QPushButton *Button9, *Button8, *Button10;
-    QLabel* Label8;        // the tally of checked results
-    QPushButton* Button11;  // "Auswertung"
-    HtmlView* WebBrowser1;
+    // The controls. Their object names and what a screen reader hears of them
+    // are the table's (model/controls.h).
+    QWidget *settingsScreen, *exercisePanel, *calculationPanel;
+    // The settings screen.
+    QLabel* settingsHeading;
+    QPushButton *startButton, *closeButton, *instructionsButton, *gcdLcmButton, *settingsPrintButton;
+    RadioGroup *difficultyGroup, *kindGroup, *printModeGroup;
+    QCheckBox* checkingBox;  // "Mein Ergebnis prüfen"
+    // The exercise screen.
+    QPushButton *backButton, *hintsButton, *newExerciseButton;
+    QLabel *newExerciseKey, *numberLabel;  // "(N)", "Nr."
+
+    QLineEdit* exerciseNumber;
+    RadioGroup* operationGroup;
+    QPlainTextEdit* guidance;  // how to go on, beside the operation
+    QLineEdit *firstWhole, *firstNumerator, *firstDenominator;
+    QLineEdit *secondWhole, *secondNumerator, *secondDenominator;
+    QLineEdit *resultWhole, *resultNumerator, *resultDenominator;
+    QPushButton *operatorButton, *equalsButton;
+    QFrame *firstBar, *secondBar, *resultBar;                   // the fraction bars
+    QLabel *firstLabel, *secondLabel, *resultLabel, *tipLabel;  // "1. Summand", ...
+    QPushButton *saveButton, *printButton, *clearButton;
+    QLabel* tallyLabel;             // the tally of checked results
+    QPushButton* evaluationButton;  // "Auswertung"
+    HtmlView* view;                 // the page of worked solutions
 };
 
 }  // namespace quorvel

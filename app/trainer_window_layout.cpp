@@ -1,5 +1,6 @@
-// How TrainerWindow is built: its panels, their controls and names, and where the
-// window stands on the screen.
+// How the trainer window is built: its screens, their controls with their
+// names from the table of the controls, the Tab order, and where the window
+// stands on the screen.
 #include <QApplication>
 #include <QCheckBox>
 #include <QFrame>
@@ -51,9 +52,8 @@ void TrainerWindow::PlaceWindow() {
     move(left, area.top());
 }
 
-QWidget* TrainerWindow::MakePanel(const char* name, int designHeight) {
-    auto* panel = new QWidget(this);
-    panel->setObjectName(name);
+QWidget* TrainerWindow::MakePanel(Element element, int designHeight) {
+    auto* panel = Identified(new QWidget(this), element);
     panel->setMinimumHeight(Design(designHeight));
     return panel;
 }
@@ -65,205 +65,181 @@ void TrainerWindow::Compact(QLayout* layout) {
     layout->setSpacing(gap);
 }
 
-void TrainerWindow::BuildPanel1() {
-    Panel1 = MakePanel("Panel1", 197);
-    auto* row = new QHBoxLayout(Panel1);
+void TrainerWindow::BuildSettingsScreen() {
+    settingsScreen = MakePanel(Element::SettingsScreen, 197);
+    auto* row = new QHBoxLayout(settingsScreen);
     Compact(row);
 
     auto* left = new QVBoxLayout;
-    Label1 = MakeLabel(Panel1, "Label1", "Einstellungen");
+    settingsHeading = MakeLabel(settingsScreen, Element::SettingsHeading, "Einstellungen");
     QFont heading = FontOf(kWindowFonts, 28, true);
     heading.setUnderline(true);
-    Label1->setFont(heading);
-    Recolour(Label1, QPalette::WindowText, Qt::red);
-    left->addWidget(Label1);
+    settingsHeading->setFont(heading);
+    Recolour(settingsHeading, QPalette::WindowText, Qt::red);
+    left->addWidget(settingsHeading);
     auto* buttons = new QGridLayout;
     buttons->setSpacing(Design(6));
-    Button2 = MakeButton(Panel1, "Button2", "Start");
-    Button1 = MakeButton(Panel1, "Button1", ToQString("Schließen"_w));
-    Button4 = MakeButton(Panel1, "Button4", ToQString("Erklärungen"_w));
-    Bggtkgv = MakeButton(Panel1, "Bggtkgv", "ggT kgV");
-    Button3 = MakeButton(Panel1, "Button3", "Drucken");
-    Button4->hide();
-    buttons->addWidget(Button2, 0, 0);
-    buttons->addWidget(Button1, 0, 1);
-    buttons->addWidget(Button4, 1, 0);
-    buttons->addWidget(Bggtkgv, 1, 1);
-    buttons->addWidget(Button3, 2, 0);
+    startButton = MakeButton(settingsScreen, Element::StartButton, "Start");
+    closeButton = MakeButton(settingsScreen, Element::CloseButton, ToQString("Schließen"_w));
+    instructionsButton = MakeButton(settingsScreen, Element::InstructionsButton, ToQString("Erklärungen"_w));
+    gcdLcmButton = MakeButton(settingsScreen, Element::GcdLcmButton, "ggT kgV");
+    settingsPrintButton = MakeButton(settingsScreen, Element::SettingsPrintButton, "Drucken");
+    instructionsButton->hide();
+    buttons->addWidget(startButton, 0, 0);
+    buttons->addWidget(closeButton, 0, 1);
+    buttons->addWidget(instructionsButton, 1, 0);
+    buttons->addWidget(gcdLcmButton, 1, 1);
+    buttons->addWidget(settingsPrintButton, 2, 0);
     left->addLayout(buttons);
-    CheckBox1 = new QCheckBox(ToQString("Mein Ergebnis prüfen"_w), Panel1);
-    CheckBox1->setObjectName("CheckBox1");
-    left->addWidget(CheckBox1);
+    checkingBox = Identified(new QCheckBox(ToQString("Mein Ergebnis prüfen"_w), settingsScreen), Element::CheckingBox);
+    left->addWidget(checkingBox);
     left->addStretch();
     row->addLayout(left);
 
-    RadioGroup1 = new RadioGroup("RadioGroup1", "Schwierigkeitsgrad", Items(DifficultyItems()), Panel1);
-    RadioGroup2 = new RadioGroup("RadioGroup2", ToQString("Art der Brüche"_w), Items(KindItems()), Panel1);
-    RadioGroup3 = new RadioGroup("RadioGroup3", ToQString("Für den Druck"_w), Items(PrintModeItems()), Panel1);
-    for (RadioGroup* group : {RadioGroup1, RadioGroup2, RadioGroup3}) {
+    difficultyGroup =
+        new RadioGroup(Element::DifficultyGroup, "Schwierigkeitsgrad", Items(DifficultyItems()), settingsScreen);
+    kindGroup = new RadioGroup(Element::KindGroup, ToQString("Art der Brüche"_w), Items(KindItems()), settingsScreen);
+    printModeGroup =
+        new RadioGroup(Element::PrintModeGroup, ToQString("Für den Druck"_w), Items(PrintModeItems()), settingsScreen);
+    for (RadioGroup* group : {difficultyGroup, kindGroup, printModeGroup}) {
         Compact(group->layout());
         row->addWidget(group);
     }
 }
 
-void TrainerWindow::BuildPanel2() {
-    Panel2 = MakePanel("Panel2", 123);
-    auto* row = new QHBoxLayout(Panel2);
+void TrainerWindow::BuildExercisePanel() {
+    exercisePanel = MakePanel(Element::ExercisePanel, 123);
+    auto* row = new QHBoxLayout(exercisePanel);
     Compact(row);
 
     auto* left = new QGridLayout;
-    Button5 = MakeButton(Panel2, "Button5", ToQString("Zurück"_w));
-    Button7 = MakeButton(Panel2, "Button7", "Hinweise");
-    Button7->setToolTip(ToQString("Erklärungen"_w));
-    Button7->hide();
-    BB6 = MakeButton(Panel2, "BB6", "Neue Aufgabe");
-    BB6->setFont(FontOf(kWindowFonts, 14, true));
-    Recolour(BB6, QPalette::ButtonText, Qt::red);
-    Label7 = MakeLabel(Panel2, "Label7", "(N)");
-    Label3 = MakeLabel(Panel2, "Label3", "Nr.");
-    Enr = MakeEdit(Panel2, "Enr");
-    left->addWidget(Button5, 0, 0);
-    left->addWidget(Button7, 0, 1);
-    left->addWidget(BB6, 1, 0);
-    left->addWidget(Label7, 1, 1);
-    left->addWidget(Label3, 2, 0, Qt::AlignRight);
-    left->addWidget(Enr, 2, 1);
+    backButton = MakeButton(exercisePanel, Element::BackButton, ToQString("Zurück"_w));
+    hintsButton = MakeButton(exercisePanel, Element::HintsButton, "Hinweise");
+    hintsButton->setToolTip(ToQString("Erklärungen"_w));
+    hintsButton->hide();
+    newExerciseButton = MakeButton(exercisePanel, Element::NewExerciseButton, "Neue Aufgabe");
+    newExerciseButton->setFont(FontOf(kWindowFonts, 14, true));
+    Recolour(newExerciseButton, QPalette::ButtonText, Qt::red);
+    newExerciseKey = MakeLabel(exercisePanel, Element::NewExerciseKey, "(N)");
+    numberLabel = MakeLabel(exercisePanel, Element::NumberLabel, "Nr.");
+    exerciseNumber = MakeEdit(exercisePanel, Element::ExerciseNumber);
+    left->addWidget(backButton, 0, 0);
+    left->addWidget(hintsButton, 0, 1);
+    left->addWidget(newExerciseButton, 1, 0);
+    left->addWidget(newExerciseKey, 1, 1);
+    left->addWidget(numberLabel, 2, 0, Qt::AlignRight);
+    left->addWidget(exerciseNumber, 2, 1);
     row->addLayout(left);
 
-    RadioGroup4 = new RadioGroup("RadioGroup4", "Rechenoperation", Items(OperationItems()), Panel2);
-    row->addWidget(RadioGroup4);
+    operationGroup = new RadioGroup(Element::OperationGroup, "Rechenoperation", Items(OperationItems()), exercisePanel);
+    row->addWidget(operationGroup);
 
-    Memo1 = new QPlainTextEdit(Panel2);
-    Memo1->setObjectName("Memo1");
+    guidance = Identified(new QPlainTextEdit(exercisePanel), Element::Guidance);
     QStringList lines;
     for (const char* line : kMemoLines) lines << ToQString(cp1252::FromUtf8(line));
-    Memo1->setPlainText(lines.join('\n'));
-    Memo1->setReadOnly(true);
-    Memo1->setFocusPolicy(Qt::NoFocus);
-    Recolour(Memo1, QPalette::Base, palette().color(QPalette::Window));
-    row->addWidget(Memo1, 1);
+    guidance->setPlainText(lines.join('\n'));
+    guidance->setReadOnly(true);
+    guidance->setFocusPolicy(Qt::NoFocus);
+    Recolour(guidance, QPalette::Base, palette().color(QPalette::Window));
+    row->addWidget(guidance, 1);
 }
 
-void TrainerWindow::BuildPanel3() {
-    Panel3 = MakePanel("Panel3", 116);
-    auto* grid = new QGridLayout(Panel3);
+void TrainerWindow::BuildCalculationPanel() {
+    calculationPanel = MakePanel(Element::CalculationPanel, 116);
+    auto* grid = new QGridLayout(calculationPanel);
     Compact(grid);
     grid->setVerticalSpacing(Design(2));
 
-    Eg1 = MakeEdit(Panel3, "Eg1");
-    Ez1 = MakeEdit(Panel3, "Ez1");
-    En1 = MakeEdit(Panel3, "En1");
-    Eg2 = MakeEdit(Panel3, "Eg2");
-    Ez2 = MakeEdit(Panel3, "Ez2");
-    En2 = MakeEdit(Panel3, "En2");
-    Eg = MakeEdit(Panel3, "Eg");
-    Ez = MakeEdit(Panel3, "Ez");
-    En = MakeEdit(Panel3, "En");
-    for (QLineEdit* result : {Eg, Ez, En}) result->setFocusPolicy(Qt::ClickFocus);  // skipped by Tab
-    for (QLineEdit* whole : {Eg1, Eg2, Eg}) {
+    firstWhole = MakeEdit(calculationPanel, Element::FirstWhole);
+    firstNumerator = MakeEdit(calculationPanel, Element::FirstNumerator);
+    firstDenominator = MakeEdit(calculationPanel, Element::FirstDenominator);
+    secondWhole = MakeEdit(calculationPanel, Element::SecondWhole);
+    secondNumerator = MakeEdit(calculationPanel, Element::SecondNumerator);
+    secondDenominator = MakeEdit(calculationPanel, Element::SecondDenominator);
+    resultWhole = MakeEdit(calculationPanel, Element::ResultWhole);
+    resultNumerator = MakeEdit(calculationPanel, Element::ResultNumerator);
+    resultDenominator = MakeEdit(calculationPanel, Element::ResultDenominator);
+    // The result fields are skipped by Tab.
+    for (QLineEdit* result : {resultWhole, resultNumerator, resultDenominator}) result->setFocusPolicy(Qt::ClickFocus);
+    for (QLineEdit* whole : {firstWhole, secondWhole, resultWhole}) {
         whole->setFont(FontOf(kWholePartFonts, 17));
         whole->setMaximumWidth(Design(48));
         Recolour(whole, QPalette::Base, palette().color(QPalette::Button));
     }
-    for (QLineEdit* part : {Ez1, En1, Ez2, En2}) part->setMaximumWidth(Design(64));
-    for (QLineEdit* result : {Eg, Ez, En}) FitToLongestNumber(result);
+    for (QLineEdit* part : {firstNumerator, firstDenominator, secondNumerator, secondDenominator}) {
+        part->setMaximumWidth(Design(64));
+    }
+    for (QLineEdit* result : {resultWhole, resultNumerator, resultDenominator}) FitToLongestNumber(result);
 
     const QFont large = FontOf(kWindowFonts, 24, true);
-    BB = MakeButton(Panel3, "BB", "+");
-    BBgleich = MakeButton(Panel3, "BBgleich", "=");
-    for (QPushButton* button : {BB, BBgleich}) {
+    operatorButton = MakeButton(calculationPanel, Element::OperatorButton, "+");
+    equalsButton = MakeButton(calculationPanel, Element::EqualsButton, "=");
+    for (QPushButton* button : {operatorButton, equalsButton}) {
         button->setFont(large);
         Recolour(button, QPalette::ButtonText, Qt::red);
         button->setMaximumWidth(Design(48));
     }
-    Label4 = MakeBar(Panel3, "Label4");
-    Label5 = MakeBar(Panel3, "Label5");
-    Label6 = MakeBar(Panel3, "Label6");
-    L1 = MakeLabel(Panel3, "L1", "1. Summand");
-    L2 = MakeLabel(Panel3, "L2", "2. Summand");
-    LErg = MakeLabel(Panel3, "LErg", "Summe");
+    firstBar = MakeBar(calculationPanel, Element::FirstBar);
+    secondBar = MakeBar(calculationPanel, Element::SecondBar);
+    resultBar = MakeBar(calculationPanel, Element::ResultBar);
+    firstLabel = MakeLabel(calculationPanel, Element::FirstLabel, "1. Summand");
+    secondLabel = MakeLabel(calculationPanel, Element::SecondLabel, "2. Summand");
+    resultLabel = MakeLabel(calculationPanel, Element::ResultLabel, "Summe");
     // Emptied between exercises; their row keeps its height all the same.
-    for (QLabel* label : {L1, L2, LErg}) label->setMinimumHeight(label->sizeHint().height());
-    Label2 = MakeLabel<TipLabel>(Panel3, "Label2", "Tipp");
-    Label2->setAutoFillBackground(true);
-    Recolour(Label2, QPalette::Window, kAqua);
-    Label2->hide();
-    Button9 = MakeButton(Panel3, "Button9", "Speichern");
-    Button8 = MakeButton(Panel3, "Button8", "Drucken");
-    Button10 = MakeButton(Panel3, "Button10", ToQString("Löschen"_w));
-    Label8 = MakeLabel(Panel3, "Label8", "");
-    Button11 = MakeButton(Panel3, "Button11", "Auswertung");
-    Label8->hide();
-    Button11->hide();
+    for (QLabel* label : {firstLabel, secondLabel, resultLabel}) label->setMinimumHeight(label->sizeHint().height());
+    tipLabel = MakeLabel<TipLabel>(calculationPanel, Element::Tip, "Tipp");
+    tipLabel->setAutoFillBackground(true);
+    Recolour(tipLabel, QPalette::Window, kAqua);
+    tipLabel->hide();
+    saveButton = MakeButton(calculationPanel, Element::SaveButton, "Speichern");
+    printButton = MakeButton(calculationPanel, Element::PrintButton, "Drucken");
+    clearButton = MakeButton(calculationPanel, Element::ClearButton, ToQString("Löschen"_w));
+    tallyLabel = MakeLabel(calculationPanel, Element::TallyLabel, "");
+    evaluationButton = MakeButton(calculationPanel, Element::EvaluationButton, "Auswertung");
+    tallyLabel->hide();
+    evaluationButton->hide();
 
     // Columns: whole part, fraction, operator, whole part, fraction, "=",
     // whole part, fraction, document buttons.
-    grid->addWidget(Eg1, 1, 0, 3, 1, Qt::AlignVCenter);
-    grid->addWidget(Ez1, 1, 1);
-    grid->addWidget(Label4, 2, 1);
-    grid->addWidget(En1, 3, 1);
-    grid->addWidget(BB, 1, 2, 3, 1, Qt::AlignVCenter);
-    grid->addWidget(Eg2, 1, 3, 3, 1, Qt::AlignVCenter);
-    grid->addWidget(Ez2, 1, 4);
-    grid->addWidget(Label5, 2, 4);
-    grid->addWidget(En2, 3, 4);
-    grid->addWidget(BBgleich, 1, 5, 3, 1, Qt::AlignVCenter);
-    grid->addWidget(Eg, 1, 6, 3, 1, Qt::AlignVCenter);
-    grid->addWidget(Ez, 1, 7);
-    grid->addWidget(Label6, 2, 7);
-    grid->addWidget(En, 3, 7);
-    grid->addWidget(L1, 0, 0, 1, 2);
-    grid->addWidget(L2, 0, 3, 1, 2);
-    grid->addWidget(LErg, 0, 6, 1, 2);
-    grid->addWidget(Label2, 4, 0, 1, 8);
-    grid->addWidget(Button9, 1, 8);
-    grid->addWidget(Button8, 2, 8);
-    grid->addWidget(Button10, 3, 8);
-    grid->addWidget(Label8, 5, 0, 1, 8);
-    grid->addWidget(Button11, 5, 8);
+    grid->addWidget(firstWhole, 1, 0, 3, 1, Qt::AlignVCenter);
+    grid->addWidget(firstNumerator, 1, 1);
+    grid->addWidget(firstBar, 2, 1);
+    grid->addWidget(firstDenominator, 3, 1);
+    grid->addWidget(operatorButton, 1, 2, 3, 1, Qt::AlignVCenter);
+    grid->addWidget(secondWhole, 1, 3, 3, 1, Qt::AlignVCenter);
+    grid->addWidget(secondNumerator, 1, 4);
+    grid->addWidget(secondBar, 2, 4);
+    grid->addWidget(secondDenominator, 3, 4);
+    grid->addWidget(equalsButton, 1, 5, 3, 1, Qt::AlignVCenter);
+    grid->addWidget(resultWhole, 1, 6, 3, 1, Qt::AlignVCenter);
+    grid->addWidget(resultNumerator, 1, 7);
+    grid->addWidget(resultBar, 2, 7);
+    grid->addWidget(resultDenominator, 3, 7);
+    grid->addWidget(firstLabel, 0, 0, 1, 2);
+    grid->addWidget(secondLabel, 0, 3, 1, 2);
+    grid->addWidget(resultLabel, 0, 6, 1, 2);
+    grid->addWidget(tipLabel, 4, 0, 1, 8);
+    grid->addWidget(saveButton, 1, 8);
+    grid->addWidget(printButton, 2, 8);
+    grid->addWidget(clearButton, 3, 8);
+    grid->addWidget(tallyLabel, 5, 0, 1, 8);
+    grid->addWidget(evaluationButton, 5, 8);
     grid->setColumnStretch(8, 1);
 }
 
-// What a screen reader announces, and the typing flow as the Tab order.
-void TrainerWindow::NameControls() {
-    Name(Button2, "Start", "Zu den Aufgaben");
-    Name(Button1, "Schließen", "Beendet das Programm");
-    Name(Button4, "Erklärungen", "Zeigt die Anleitung");
-    Name(Bggtkgv, "ggT kgV", "Erklärt größten gemeinsamen Teiler und kleinstes gemeinsames Vielfaches");
-    Name(Button3, "Drucken", "Druckvorschau der Seite");
-    Name(Button5, "Zurück", "Zurück zu den Einstellungen");
-    Name(Button7, "Hinweise", "Hinweise zu Aufgabennummern und zum schnellen Eintippen");
-    NameForChecking(false);
-    Name(Enr, "Aufgabennummer");
-    Name(Memo1, "Bedienungshinweis");
-    Name(Eg1, "Ganze Zahl des ersten Bruchs", "Leer lassen, wenn der Bruch keine ganze Zahl hat");
-    Name(Ez1, "Zähler des ersten Bruchs");
-    Name(En1, "Nenner des ersten Bruchs", "Eingabetaste fragt nach der Rechenart");
-    Name(BB, "Rechenzeichen", "Rechnet die Aufgabe aus wie das Gleichheitszeichen");
-    Name(Eg2, "Ganze Zahl des zweiten Bruchs", "Leer lassen, wenn der Bruch keine ganze Zahl hat");
-    Name(Ez2, "Zähler des zweiten Bruchs");
-    Name(En2, "Nenner des zweiten Bruchs");
-    Name(Eg, "Ergebnis: ganze Zahl");
-    Name(Ez, "Ergebnis: Zähler");
-    Name(En, "Ergebnis: Nenner");
-    Name(Label2, "Tipp");
-    Name(Button9, "Speichern", "Speichert die Rechnungen als HTML-Datei");
-    Name(Button8, "Drucken", "Druckvorschau der Rechnungen");
-    Name(Button10, "Löschen", "Löscht die gesammelten Rechnungen");
-    Name(CheckBox1, "Mein Ergebnis prüfen", "Das Gleichheitszeichen prüft zuerst Dein eigenes Ergebnis");
-    Name(Button11, "Auswertung", "Zeigt, was richtig war und welche Fehler vorkamen");
-    Name(WebBrowser1, "Rechenweg");
-    QWidget* flow[] = {Enr, Eg1, Ez1, En1, Eg2, Ez2, En2, Eg, Ez, En, BBgleich, BB6, Button9, Button8, Button10, Button11, Button5, Button7};
+// The typing flow as the Tab order.
+void TrainerWindow::OrderTabs() {
+    QWidget* flow[] = {exerciseNumber, firstWhole,      firstNumerator,    firstDenominator, secondWhole,
+                       secondNumerator, secondDenominator, resultWhole, resultNumerator, resultDenominator,
+                       equalsButton, newExerciseButton, saveButton, printButton, clearButton, evaluationButton,
+                       backButton, hintsButton};
     for (std::size_t i = 1; i < std::size(flow); ++i) setTabOrder(flow[i - 1], flow[i]);
 }
 
 // "=" and "Neue Aufgabe" do other things when the pupil's result is checked.
 void TrainerWindow::NameForChecking(bool checking) {
-    Name(BBgleich, checking ? "Gleich: prüfen" : "Gleich: ausrechnen",
-         checking ? "Prüft Dein Ergebnis und zeigt den Rechenweg" : "Trägt das Ergebnis ein und zeigt den Rechenweg");
-    Name(BB6, "Neue Aufgabe",
-         checking ? "Stellt die nächste Aufgabe; Taste n stellt sie und springt ins Ergebnis"
-                  : "Stellt die nächste Aufgabe; Taste n stellt und rechnet sie");
+    Name(equalsButton, Element::EqualsButton, checking);
+    Name(newExerciseButton, Element::NewExerciseButton, checking);
 }
 
 }  // namespace quorvel

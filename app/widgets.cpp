@@ -34,9 +34,8 @@ void Recolour(QWidget* widget, QPalette::ColorRole role, const QColor& colour) {
     widget->setPalette(palette);
 }
 
-QPushButton* MakeButton(QWidget* parent, const char* name, const QString& caption) {
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(name);
+QPushButton* MakeButton(QWidget* parent, Element element, const QString& caption) {
+    auto* button = Identified(new QPushButton(caption, parent), element);
     button->setAutoDefault(false);
     // The style's usual minimum width would make the window wider than
     // designed; a button may shrink to its caption where room is short.
@@ -44,15 +43,10 @@ QPushButton* MakeButton(QWidget* parent, const char* name, const QString& captio
     return button;
 }
 
-QLineEdit* MakeEdit(QWidget* parent, const char* name) {
-    auto* edit = new QLineEdit(parent);
-    edit->setObjectName(name);
-    return edit;
-}
+QLineEdit* MakeEdit(QWidget* parent, Element element) { return Identified(new QLineEdit(parent), element); }
 
-QFrame* MakeBar(QWidget* parent, const char* name) {
-    auto* bar = new QFrame(parent);
-    bar->setObjectName(name);
+QFrame* MakeBar(QWidget* parent, Element element) {
+    auto* bar = Identified(new QFrame(parent), element);
     bar->setFixedHeight(Design(4));
     bar->setAutoFillBackground(true);
     Recolour(bar, QPalette::Window, Qt::black);
@@ -82,9 +76,10 @@ QIcon ProgramIcon() {
     return icon;
 }
 
-void Name(QWidget* widget, const char* name, const char* description) {
-    widget->setAccessibleName(QString::fromUtf8(name));
-    if (description) widget->setAccessibleDescription(QString::fromUtf8(description));
+void Name(QWidget* widget, Element element, bool checking) {
+    const ElementNames& names = NamesOf(element);
+    if (!names.Name(checking).empty()) widget->setAccessibleName(ToQString(names.Name(checking)));
+    if (!names.Description(checking).empty()) widget->setAccessibleDescription(ToQString(names.Description(checking)));
 }
 
 TipLabel::TipLabel(QWidget* parent) : QLabel(parent) {

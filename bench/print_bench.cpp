@@ -87,9 +87,9 @@ public:
 
 void PressN(TrainerWindow& window) {
     QSignalSpy loaded(window.View(), &HtmlView::DocumentLoaded);
-    window.Eg1->setFocus();
+    window.firstWhole->setFocus();
     QKeyEvent press(QEvent::KeyPress, Qt::Key_N, Qt::NoModifier, "n");
-    QApplication::sendEvent(window.Eg1, &press);
+    QApplication::sendEvent(window.firstWhole, &press);
     if (loaded.isEmpty()) loaded.wait(60000);
 }
 
@@ -107,9 +107,9 @@ int main(int argc, char* argv[]) {
     QSignalSpy first(window.View(), &HtmlView::DocumentLoaded);
     window.show();
     first.wait(60000);
-    window.Button2->click();
-    window.RadioGroup3->SetItemIndex(1);  // collect; the counter is 1 now
-    window.Button10->click();               // the counter back to 0
+    window.startButton->click();
+    window.printModeGroup->SetItemIndex(1);  // collect; the counter is 1 now
+    window.clearButton->click();               // the counter back to 0
     QSignalSpy cleared(window.View(), &HtmlView::DocumentLoaded);
     cleared.wait(60000);
     for (int i = 0; i < kSolutions; ++i) PressN(window);
@@ -127,7 +127,7 @@ int main(int argc, char* argv[]) {
         sampler.start(100);
         services.startCpu = TreeCpuSeconds();
         services.clock.start();
-        window.Button8->click();
+        window.printButton->click();
         while (window.PreparingPrint()) QApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 50);
         sampler.stop();
         firstPage.push_back(services.firstPageMs);

@@ -52,7 +52,7 @@ Timing Measure(TrainerWindow& window, const std::function<void()>& action) {
 }
 
 Timing PressN(TrainerWindow& window) {
-    QLineEdit* field = window.Eg1;
+    QLineEdit* field = window.firstWhole;
     field->setFocus();
     return Measure(window, [field] {
         QKeyEvent press(QEvent::KeyPress, Qt::Key_N, Qt::NoModifier, "n");
@@ -96,7 +96,7 @@ int main(int argc, char* argv[]) {
     QSignalSpy first(window.View(), &HtmlView::DocumentLoaded);
     window.show();
     first.wait(60000);
-    window.Button2->click();
+    window.startButton->click();
     QApplication::processEvents();
 
     std::printf("%-38s %10s %10s\n", "median ms from the key press to the", "loaded", "laid out");
@@ -105,14 +105,14 @@ int main(int argc, char* argv[]) {
     int numerator = 1;  // each "=" solves another exercise, so that the page changes
     const Timing singleEquals = MedianOf(
         [&] {
-            window.Ez1->setText(QString::number(++numerator));
-            return Measure(window, [&] { window.BBgleich->click(); });
+            window.firstNumerator->setText(QString::number(++numerator));
+            return Measure(window, [&] { window.equalsButton->click(); });
         },
         samples);
     Report("\"=\", single mode", singleEquals);
 
-    window.RadioGroup3->SetItemIndex(1);
-    window.Button10->click();
+    window.printModeGroup->SetItemIndex(1);
+    window.clearButton->click();
     QSignalSpy cleared(window.View(), &HtmlView::DocumentLoaded);
     cleared.wait(60000);
     int collected = 0;

@@ -1,26 +1,8 @@
 #include "entry/keyboard.h"
 
-#include <iterator>
-
 #include "exercise/settings.h"
 
 namespace quorvel {
-
-namespace {
-constexpr const char* kControlNames[] = {"Enr", "Eg1", "Ez1",      "En1",        "Eg2",  "Ez2",      "En2",
-                                         "Eg",  "Ez",  "En",       "BBgleich",   "ExerciseControl", "View",
-                                         "Elsewhere"};
-static_assert(std::size(kControlNames) == std::size_t(Control::Elsewhere) + 1);
-}  // namespace
-
-const char* ControlName(Control control) { return kControlNames[std::size_t(control)]; }
-
-std::optional<Control> ControlNamed(std::string_view name) {
-    for (std::size_t i = 0; i < std::size(kControlNames); ++i) {
-        if (name == kControlNames[i]) return Control(i);
-    }
-    return std::nullopt;
-}
 
 Keystroke KeystrokeNamed(std::string_view key) {
     if (key == "Enter") return {Keystroke::Enter};

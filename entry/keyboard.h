@@ -25,11 +25,6 @@ enum class Control {
 inline constexpr int kFieldCount = 10;
 inline constexpr bool IsField(Control c) { return int(c) >= 0 && int(c) < kFieldCount; }
 
-// The control's object name in the window and its element id on the page
-// ("Eg1", "BBgleich", "View"), and the control of such a name.
-const char* ControlName(Control control);
-std::optional<Control> ControlNamed(std::string_view name);
-
 // A key as the flow sees it: Enter, Esc, or the character it types.
 struct Keystroke {
     enum Kind { Enter, Escape, Character } kind = Character;

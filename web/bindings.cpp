@@ -16,6 +16,7 @@
 #include "exercise/settings.h"
 #include "fraction/cp1252.h"
 #include "model/record.h"
+#include "model/controls.h"
 #include "model/trainer.h"
 
 namespace {
@@ -234,6 +235,26 @@ val DifficultyItems() { return Strings(quorvel::DifficultyItems()); }
 val KindItems() { return Strings(quorvel::KindItems()); }
 val OperationItems() { return Strings(quorvel::OperationItems()); }
 
+val OperatorDialogItems() {
+    val array = val::array();
+    for (const std::string& item : quorvel::OperatorDialogItems()) array.call<void>("push", ToJs(item));
+    return array;
+}
+
+// What a screen reader hears of each named element, by its id on the page:
+// {name, description}, as they are while the pupil's result is checked or not.
+val AccessibleNames(bool checking) {
+    val names = val::object();
+    for (const quorvel::ElementNames& row : quorvel::ElementTable()) {
+        if (row.name.empty()) continue;
+        val entry = val::object();
+        entry.set("name", ToJs(row.Name(checking)));
+        entry.set("description", ToJs(row.Description(checking)));
+        names.set(row.PageId(), entry);
+    }
+    return names;
+}
+
 }  // namespace
 
 EMSCRIPTEN_BINDINGS(quorvel) {
@@ -270,4 +291,6 @@ EMSCRIPTEN_BINDINGS(quorvel) {
     function("difficultyItems", &DifficultyItems);
     function("kindItems", &KindItems);
     function("operationItems", &OperationItems);
+    function("operatorDialogItems", &OperatorDialogItems);
+    function("accessibleNames", &AccessibleNames);
 }

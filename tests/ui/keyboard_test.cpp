@@ -46,7 +46,7 @@ TEST(Keyboard, FractionOperatorAndFocusFlow) {
     QTest::keyClick(t.Focus(), '/');
     ASSERT_EQ(t.Focus(), t.Field("En1"));
     QTest::keyClicks(t.Focus(), "4");
-    t.AnswerDialogWith([](OperatorDialog* dialog) { QTest::keyClick(dialog->RadioGroup4->Button(0), '*'); });
+    t.AnswerDialogWith([](OperatorDialog* dialog) { QTest::keyClick(dialog->operationGroup->Button(0), '*'); });
     QTest::keyClick(t.Focus(), Qt::Key_Return);
     EXPECT_EQ(t.Field("Ez1")->text(), "3");
     EXPECT_EQ(t.Field("En1")->text(), "4");
@@ -90,10 +90,10 @@ TEST(Keyboard, MixedBecomesDivisionBeforeTheDialogOpens) {
     QString captionShown;
     QString resultShown;
     t.AnswerDialogWith([&](OperatorDialog* dialog) {
-        rowShown = dialog->RadioGroup4->ItemIndex();
+        rowShown = dialog->operationGroup->ItemIndex();
         captionShown = t.Button("BB")->text();
         resultShown = t.Field("Ez")->text();
-        QTest::keyClick(dialog->RadioGroup4->Button(rowShown), Qt::Key_Escape);  // Esc confirms
+        QTest::keyClick(dialog->operationGroup->Button(rowShown), Qt::Key_Escape);  // Esc confirms
     });
     t.Press(t.Field("En1"), Qt::Key_Return);
     EXPECT_EQ(rowShown, 3);
@@ -106,16 +106,16 @@ TEST(Keyboard, MixedBecomesDivisionBeforeTheDialogOpens) {
 TEST(Keyboard, DialogRowChangesReachTheMainWindow) {
     Typing t;
     t.AnswerDialogWith([](OperatorDialog* dialog) {
-        QTest::mouseClick(dialog->RadioGroup4->Button(1), Qt::LeftButton);
-        QTest::mouseClick(dialog->Button1, Qt::LeftButton);
+        QTest::mouseClick(dialog->operationGroup->Button(1), Qt::LeftButton);
+        QTest::mouseClick(dialog->okButton, Qt::LeftButton);
     });
     t.Press(t.Field("En1"), Qt::Key_Return);
     EXPECT_EQ(t.Button("BB")->text(), "-");
     // The dialog keeps its row; the main window copies it in only when opening.
-    t.AnswerDialogWith([](OperatorDialog* dialog) { QTest::keyClick(dialog->Button1, ':'); });
+    t.AnswerDialogWith([](OperatorDialog* dialog) { QTest::keyClick(dialog->okButton, ':'); });
     t.Press(t.Field("En1"), Qt::Key_Return);
     EXPECT_EQ(t.Button("BB")->text(), ":");
-    EXPECT_EQ(t.window->Dialog()->RadioGroup4->ItemIndex(), 3);
+    EXPECT_EQ(t.window->Dialog()->operationGroup->ItemIndex(), 3);
 }
 
 // Each focus move of the flow selects the field, so typing replaces what it
@@ -147,10 +147,10 @@ TEST(OperatorDialog, OpensWithTheFocusOnTheSelectedRow) {
     QWidget* focused = nullptr;
     t.AnswerDialogWith([&](OperatorDialog* dialog) {
         focused = dialog->focusWidget();
-        QTest::mouseClick(dialog->Button1, Qt::LeftButton);
+        QTest::mouseClick(dialog->okButton, Qt::LeftButton);
     });
     t.Press(t.Field("En1"), Qt::Key_Return);
-    EXPECT_EQ(focused, t.window->Dialog()->RadioGroup4->Button(2));
+    EXPECT_EQ(focused, t.window->Dialog()->operationGroup->Button(2));
 }
 
 TEST(OperatorDialog, LayoutAsDesigned) {
@@ -160,10 +160,10 @@ TEST(OperatorDialog, LayoutAsDesigned) {
     EXPECT_TRUE(dialog->isModal());
     EXPECT_FALSE(dialog->windowFlags() & Qt::WindowCloseButtonHint);
     EXPECT_FALSE(dialog->windowFlags() & Qt::WindowMinMaxButtonsHint);
-    EXPECT_EQ(dialog->RadioGroup4->Count(), 4);
-    EXPECT_EQ(dialog->RadioGroup4->Item(3), "Division");
-    EXPECT_EQ(dialog->Button1->text(), "Ok");
-    EXPECT_TRUE(dialog->Button1->isDefault());
+    EXPECT_EQ(dialog->operationGroup->Count(), 4);
+    EXPECT_EQ(dialog->operationGroup->Item(3), "Division");
+    EXPECT_EQ(dialog->okButton->text(), "Ok");
+    EXPECT_TRUE(dialog->okButton->isDefault());
     EXPECT_EQ(dialog->y(), 0);
 }
 

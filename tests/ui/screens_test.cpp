@@ -116,15 +116,15 @@ TEST(Screens, StartEmptiesTheViewButKeepsTheDocument) {
     EXPECT_TRUE(t.Button("Button4")->isVisible());
 }
 
-TEST(Screens, RepeatedStartAndBackKeepPanel2AbovePanel3) {
+TEST(Screens, RepeatedStartAndBackKeepTheExercisePanelAboveTheCalculation) {
     Trainer t;
     for (int i = 0; i < 3; ++i) {
         t.Start();
-        QWidget* panel2 = t.Find("Panel2");
-        QWidget* panel3 = t.Find("Panel3");
-        EXPECT_EQ(panel2->y(), 0);
-        EXPECT_EQ(panel3->y(), panel2->geometry().bottom() + 1);
-        EXPECT_GT(t.window->View()->y(), panel3->y());
+        QWidget* exercisePanel = t.Find("Panel2");
+        QWidget* calculationPanel = t.Find("Panel3");
+        EXPECT_EQ(exercisePanel->y(), 0);
+        EXPECT_EQ(calculationPanel->y(), exercisePanel->geometry().bottom() + 1);
+        EXPECT_GT(t.window->View()->y(), calculationPanel->y());
         QTest::mouseClick(t.Button("Button5"), Qt::LeftButton);
     }
 }

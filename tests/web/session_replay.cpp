@@ -18,6 +18,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "model/controls.h"
 #include "model/trainer.h"
 
 namespace {

@@ -34,6 +34,7 @@
 
   let Q = null;
   let t = null;
+  let accessibleNames = null;  // the module's, while the result is not checked and while it is
   const boxes = [];          // message and error boxes and questions still to show
   let answer = false;        // the answer of the question box as it closes
   let savedUrl = null;       // the blob of the last "Speichern"
@@ -152,13 +153,12 @@
       if (s.resultVerdict) field.dataset.verdict = s.resultVerdict;
       else delete field.dataset.verdict;
     });
-    const equals = $('BBgleich');
-    equals.setAttribute('aria-label', s.checking ? 'Gleich: prüfen' : 'Gleich: ausrechnen');
-    equals.setAttribute('aria-description', s.checking ? 'Prüft Dein Ergebnis und zeigt den Rechenweg'
-                                                       : 'Trägt das Ergebnis ein und zeigt den Rechenweg');
-    $('BB6').setAttribute('aria-description', s.checking
-      ? 'Stellt die nächste Aufgabe; Taste n stellt sie und springt ins Ergebnis'
-      : 'Stellt die nächste Aufgabe; Taste n stellt und rechnet sie');
+    // "=" and "Neue Aufgabe" do other things when the pupil's result is checked.
+    for (const id of ['BBgleich', 'BB6']) {
+      const names = accessibleNames[s.checking ? 1 : 0][id];
+      $(id).setAttribute('aria-label', names.name);
+      $(id).setAttribute('aria-description', names.description);
+    }
   }
 
   function renderDialog(s) {
@@ -510,12 +510,11 @@
   }
 
   function build() {
-    const operations = Q.operationItems();
     labelRows('RadioGroup1', Q.difficultyItems());
     labelRows('RadioGroup2', Q.kindItems());
-    labelRows('RadioGroup4', operations);
-    // The operator dialog has no "mischen".
-    labelRows('Form3_RadioGroup4', operations.slice(0, 4));
+    labelRows('RadioGroup4', Q.operationItems());
+    labelRows('Form3_RadioGroup4', Q.operatorDialogItems());
+    accessibleNames = [Q.accessibleNames(false), Q.accessibleNames(true)];
   }
 
   function connect() {
