@@ -317,6 +317,7 @@ describe('checking the pupil\'s own result', () => {
     const {page} = await openTrainer();
     await page.click('#CheckBox1');  // "Mein Ergebnis prüfen"
     await page.click('#Button2');
+    assert.equal(await page.$eval('#BBgleich', (b) => b.getAttribute('aria-label')), 'Gleich: prüfen');
     await page.keyboard.press('n');  // only poses: the pupil's result comes first
     assert.equal(await focused(page), 'Eg');
     await page.keyboard.press('Enter');
