@@ -21,8 +21,7 @@ TEST(Controls, EveryElementOnceAndEveryControlFoundByItsName) {
         const ElementNames& row = NamesOf(Element(i));
         ASSERT_EQ(row.element, Element(i)) << i;
         ASSERT_NE(row.objectName, nullptr) << i;
-        auto& names = Element(i) >= Element::OperatorDialog ? dialog : window;
-        EXPECT_TRUE(names.insert(row.objectName).second) << row.objectName;
+        EXPECT_TRUE((Element(i) >= Element::OperatorDialog ? dialog : window).insert(row.objectName).second) << i;
         EXPECT_TRUE(page.insert(row.PageId()).second) << row.PageId();
     }
     for (int i = 0; i <= int(Control::Elsewhere); ++i) {
@@ -31,14 +30,8 @@ TEST(Controls, EveryElementOnceAndEveryControlFoundByItsName) {
     EXPECT_EQ(ControlNamed("RadioGroup4"), std::nullopt);  // no control of the typing flow
 }
 
-std::string Page() {
-    std::ifstream file(QUORVEL_PAGE, std::ios::binary);
-    std::ostringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
-
-// The opening tag of the element of that id; empty if the page has none.
+// From the page's text: the opening tag of the element of an id (empty if
+// there is none), the value of an attribute of a tag, and the text after it.
 std::string TagOf(const std::string& page, const std::string& id) {
     const std::size_t at = page.find(" id=\"" + id + "\"");
     if (at == std::string::npos) return {};
@@ -47,40 +40,21 @@ std::string TagOf(const std::string& page, const std::string& id) {
 }
 
 std::optional<std::string> Attribute(const std::string& tag, const std::string& name) {
-    const std::string key = " " + name + "=\"";
-    const std::size_t at = tag.find(key);
+    const std::size_t at = tag.find(" " + name + "=\"");
     if (at == std::string::npos) return std::nullopt;
-    const std::size_t from = at + key.size();
+    const std::size_t from = at + name.size() + 3;
     return tag.substr(from, tag.find('"', from) - from);
 }
 
 std::optional<std::string> Utf8(const std::string& text) {
-    if (text.empty()) return std::nullopt;
-    return cp1252::ToUtf8(text);
-}
-
-// The captions of a group's rows, from its element ids "<group>_0" on.
-std::vector<std::string> RowsOf(const std::string& page, Element group) {
-    std::vector<std::string> rows;
-    for (int i = 0;; ++i) {
-        const std::string id = std::string(NamesOf(group).PageId()) + "_" + std::to_string(i);
-        const std::size_t at = page.find(" id=\"" + id + "\"");
-        if (at == std::string::npos) return rows;
-        const std::size_t from = page.find('>', at) + 1;
-        rows.push_back(page.substr(from, page.find('<', from) - from));
-    }
-}
-
-std::vector<std::string> Utf8(std::span<const std::string> items) {
-    std::vector<std::string> texts;
-    for (const std::string& item : items) texts.push_back(cp1252::ToUtf8(item));
-    return texts;
+    return text.empty() ? std::nullopt : std::optional(cp1252::ToUtf8(text));
 }
 
 // The page carries the names in its markup, for the time before the module
 // has loaded; the module gives only the checking names and the rows again.
 TEST(Controls, ThePageNamesItsElementsAndRowsAsTheTableDoes) {
-    const std::string page = Page();
+    std::ifstream file(QUORVEL_PAGE, std::ios::binary);
+    const std::string page = (std::ostringstream() << file.rdbuf()).str();
     ASSERT_FALSE(page.empty()) << QUORVEL_PAGE;
     for (const ElementNames& row : ElementTable()) {
         const std::string tag = TagOf(page, row.PageId());
@@ -90,11 +64,20 @@ TEST(Controls, ThePageNamesItsElementsAndRowsAsTheTableDoes) {
         EXPECT_EQ(Attribute(tag, "aria-label"), Utf8(row.name)) << tag;
         EXPECT_EQ(Attribute(tag, "aria-description"), Utf8(row.description)) << tag;
     }
-    EXPECT_EQ(RowsOf(page, Element::DifficultyGroup), Utf8(DifficultyItems()));
-    EXPECT_EQ(RowsOf(page, Element::KindGroup), Utf8(KindItems()));
-    EXPECT_EQ(RowsOf(page, Element::PrintModeGroup), Utf8(PrintModeItems()));
-    EXPECT_EQ(RowsOf(page, Element::OperationGroup), Utf8(OperationItems()));
-    EXPECT_EQ(RowsOf(page, Element::DialogOperationGroup), Utf8(OperatorDialogItems()));
+    const std::pair<Element, std::span<const std::string>> groups[] = {
+        {Element::DifficultyGroup, DifficultyItems()},   {Element::KindGroup, KindItems()},
+        {Element::PrintModeGroup, PrintModeItems()},     {Element::OperationGroup, OperationItems()},
+        {Element::DialogOperationGroup, OperatorDialogItems()}};
+    for (const auto& [group, items] : groups) {
+        std::vector<std::optional<std::string>> expected, shown;
+        for (std::size_t i = 0; i <= items.size(); ++i) {
+            const std::string tag = TagOf(page, NamesOf(group).PageId() + ("_" + std::to_string(i)));
+            const std::size_t from = page.find(tag) + tag.size();
+            shown.push_back(tag.empty() ? std::nullopt : std::optional(page.substr(from, page.find('<', from) - from)));
+            expected.push_back(i < items.size() ? Utf8(items[i]) : std::nullopt);  // and no row more
+        }
+        EXPECT_EQ(shown, expected) << NamesOf(group).PageId();
+    }
 }
 
 }  // namespace
