@@ -7,6 +7,7 @@
 #include <exception>
 #include <functional>
 
+#include "document/messages.h"
 #include "view/qtext.h"
 #include "view/printpreview.h"
 #include "view/saving.h"
@@ -26,7 +27,7 @@ void Guarded(PlatformServices& services, QWidget* parent, const std::function<vo
     try {
         action();
     } catch (const std::exception& e) {
-        services.ShowError(parent, ToQString(std::string(e.what()) + "."));
+        services.ShowError(parent, ToQString(MessageOf(e) + "."));
     }
 }
 

@@ -1,32 +1,26 @@
 #include "fraction/errors.h"
 
-#include "fraction/cp1252.h"
+#include <utility>
 
 namespace quorvel {
 
-DivisionByZero::DivisionByZero() : Error("Division durch Null") {}
-
-ArithmeticOverflow::ArithmeticOverflow() : Error("Arithmetischer Überlauf"_w) {}
-
 namespace {
 
-// Enough of the text to recognise it; a message box holds no more.
-constexpr std::size_t kQuotedLength = 40;
-
-std::string ConversionMessage(const std::string& text) {
-    std::string message = "'";
-    if (text.size() <= kQuotedLength) {
-        message.append(text);
-    } else {
-        message.append(text, 0, kQuotedLength);
-        message.append("…"_w);
+// What a developer reads in a log or a debugger; never shown to the pupil.
+// The detail, which may be a megabyte of typed digits, stays in Detail().
+const char* Description(ErrorKind kind) {
+    switch (kind) {
+        case ErrorKind::DivisionByZero: return "division by zero";
+        case ErrorKind::Overflow: return "arithmetic overflow";
+        case ErrorKind::NotAnInteger: return "not an integer";
+        case ErrorKind::UnknownOperation: return "unknown operation";
     }
-    message.append("' ist kein gültiger Integerwert"_w);
-    return message;
+    return "error";
 }
 
 }  // namespace
 
-ConversionError::ConversionError(const std::string& text) : Error(ConversionMessage(text)) {}
+Error::Error(ErrorKind kind, std::string detail)
+    : std::runtime_error(Description(kind)), kind_(kind), detail_(std::move(detail)) {}
 
 }  // namespace quorvel

@@ -1,5 +1,6 @@
-// The program's own errors. Their messages are the German texts the general
-// error report shows (with a full stop appended), in Windows-1252.
+// The program's own errors. An error says what kind of failure it is and
+// carries the detail its message quotes; the words the pupil reads are put
+// to it only at the edge of the core, by MessageOf in document/messages.h.
 #pragma once
 
 #include <stdexcept>
@@ -7,27 +8,38 @@
 
 namespace quorvel {
 
+enum class ErrorKind {
+    DivisionByZero,    // an integer division or remainder with divisor 0
+    Overflow,          // a result that would leave the signed 32-bit range
+    NotAnInteger,      // a text that is not a valid integer; the detail is the text
+    UnknownOperation,  // an operator sign without a walkthrough; the detail is the sign
+};
+
 class Error : public std::runtime_error {
 public:
-    explicit Error(const std::string& message) : std::runtime_error(message) {}
+    explicit Error(ErrorKind kind, std::string detail = {});
+
+    ErrorKind Kind() const { return kind_; }
+    const std::string& Detail() const { return detail_; }
+
+private:
+    ErrorKind kind_;
+    std::string detail_;
 };
 
-// An integer division or remainder with divisor 0.
 class DivisionByZero : public Error {
 public:
-    DivisionByZero();
+    DivisionByZero() : Error(ErrorKind::DivisionByZero) {}
 };
 
-// A result that would leave the signed 32-bit range.
 class ArithmeticOverflow : public Error {
 public:
-    ArithmeticOverflow();
+    ArithmeticOverflow() : Error(ErrorKind::Overflow) {}
 };
 
-// A text that is not a valid integer; the message quotes the text.
 class ConversionError : public Error {
 public:
-    explicit ConversionError(const std::string& text);
+    explicit ConversionError(const std::string& text) : Error(ErrorKind::NotAnInteger, text) {}
 };
 
 }  // namespace quorvel

@@ -4,6 +4,7 @@
 #include <exception>
 #include <string>
 
+#include "document/messages.h"
 #include "model/trainer.h"
 
 namespace quorvel {
@@ -22,7 +23,7 @@ void TrainerModel::Run(Handler handler) {
         if (!outermost) throw;
         running_ = false;
         host_.Changed();
-        host_.ShowError(std::string(e.what()) + ".");
+        host_.ShowError(MessageOf(e) + ".");
     }
     if (outermost) running_ = false;
     host_.Changed();

@@ -9,6 +9,7 @@
 #include <tuple>
 
 #include "document/document.h"
+#include "document/messages.h"
 #include "entry/checking.h"
 #include "exercise/designation.h"
 #include "exercise/generator.h"
@@ -98,7 +99,7 @@ SolvedExercise Solve(const WorksheetRequest& request, const std::string& designa
     try {
         evaluation = EvaluateExercise(first, second, request.kind, solution);
     } catch (const Error& e) {
-        throw WorksheetFailure("Aufgabe " + label + ": " + e.what() + ".", 1);
+        throw WorksheetFailure("Aufgabe " + label + ": " + MessageOf(e) + ".", 1);
     }
     if (evaluation.outcome != EvaluationOutcome::Solved) {
         throw WorksheetFailure("Aufgabe " + label + ": " + UnreadableOperandMessage(evaluation.outcome) + ".", 1);
@@ -232,7 +233,7 @@ std::vector<ExerciseGroup> SolveGroups(const WorksheetRequest& request) {
                 try {
                     posed = generator.Pose({*number, request.difficulty, request.kind, request.operation, shown, true});
                 } catch (const Error& e) {
-                    throw WorksheetFailure(std::string(e.what()) + ".", 1);
+                    throw WorksheetFailure(MessageOf(e) + ".", 1);
                 }
                 *number = posed.exerciseNumber;
                 shown = posed.op;

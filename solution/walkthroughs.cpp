@@ -255,7 +255,7 @@ MixedNumber Evaluate(char op, Walkthrough& solution, const MixedNumber& a, const
         operation.write(solution, a, b);
         return operation.result(a, b);
     }
-    throw Error("Unbekannte Rechenart '" + std::string(1, op) + "'");
+    throw Error(ErrorKind::UnknownOperation, std::string(1, op));
 }
 
 }  // namespace quorvel

@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <random>
 
+#include "view/qtext.h"
 
 namespace quorvel {
 
@@ -146,13 +147,8 @@ WriteResult WriteFile(const QString& fileName, std::string_view bytes) {
 }
 
 QString WriteFailure(WriteResult result, const QString& fileName) {
-    switch (result) {
-        case WriteResult::Written: return {};
-        case WriteResult::NotWritten: return QString("Datei %1 kann nicht erstellt werden").arg(fileName);
-        case WriteResult::Damaged:
-            return QString("Datei %1 wurde nur zum Teil geschrieben, ihr alter Inhalt ist verloren").arg(fileName);
-    }
-    return {};
+    const std::string words = WriteFailureWords(result);
+    return words.empty() ? QString() : ToQString(words).arg(fileName);
 }
 
 }  // namespace quorvel

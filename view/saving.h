@@ -5,13 +5,9 @@
 #include <string>
 #include <string_view>
 
-namespace quorvel {
+#include "document/messages.h"
 
-enum class WriteResult {
-    Written,     // every byte reached the file
-    NotWritten,  // nothing changed: an existing file keeps its old contents
-    Damaged,     // the file was overwritten in place and is incomplete
-};
+namespace quorvel {
 
 // Writes bytes to the file the user named. A regular file is replaced
 // atomically (a temporary file beside it, renamed over it) and keeps its
@@ -21,8 +17,8 @@ enum class WriteResult {
 // file, and special files (FIFOs, devices, /dev/stdout and the like).
 WriteResult WriteFile(const QString& fileName, std::string_view bytes);
 
-// The error box's text for a write that failed (without the full stop);
-// empty when it was written.
+// The error box's text for a write that failed (without the full stop),
+// in the words of WriteFailureWords; empty when it was written.
 QString WriteFailure(WriteResult result, const QString& fileName);
 
 // Writes every byte to the open descriptor fd, retrying short writes.

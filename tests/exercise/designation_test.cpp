@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "document/messages.h"
 #include "exercise/designation.h"
 #include "fraction/cp1252.h"
 #include "fraction/errors.h"
@@ -74,7 +75,7 @@ TEST(SeedFromExerciseNumber, OverlongNumberIsAConversionError) {
         SeedFromExerciseNumber(text, true, random);
         FAIL() << "no error";
     } catch (const ConversionError& e) {
-        EXPECT_EQ(std::string(e.what()), "'99999999999' ist kein gültiger Integerwert"_w);
+        EXPECT_EQ(MessageOf(e), "'99999999999' ist kein gültiger Integerwert"_w);
     }
     EXPECT_EQ(text, "99999999999 b");
     EXPECT_EQ(random.State(), 77u);
@@ -84,7 +85,7 @@ TEST(SeedFromExerciseNumber, OverlongNumberIsAConversionError) {
         SeedFromExerciseNumber(text, true, random);
         FAIL() << "no error";
     } catch (const ConversionError& e) {
-        EXPECT_EQ(std::string(e.what()), "'" + std::string(40, '9') + "…' ist kein gültiger Integerwert"_w);
+        EXPECT_EQ(MessageOf(e), "'" + std::string(40, '9') + "…' ist kein gültiger Integerwert"_w);
     }
 }
 
@@ -96,7 +97,7 @@ TEST(SeedFromExerciseNumber, AdvancingPastTheLargestNumberIsRefused) {
         SeedFromExerciseNumber(text, true, random);
         FAIL() << "no error";
     } catch (const ConversionError& e) {
-        EXPECT_EQ(std::string(e.what()), "'2147483648' ist kein gültiger Integerwert"_w);
+        EXPECT_EQ(MessageOf(e), "'2147483648' ist kein gültiger Integerwert"_w);
     }
     EXPECT_EQ(text, "2147483647 i");
     EXPECT_EQ(random.State(), 5u);

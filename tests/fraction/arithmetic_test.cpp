@@ -2,6 +2,7 @@
 
 #include <climits>
 
+#include "document/messages.h"
 #include "fraction/arithmetic.h"
 #include "fraction/cp1252.h"
 
@@ -22,7 +23,7 @@ TEST(Gcd, ZeroSecondArgumentIsDivisionByZero) {
         Gcd(3, 0);
         FAIL() << "no error";
     } catch (const DivisionByZero& e) {
-        EXPECT_STREQ(e.what(), "Division durch Null");
+        EXPECT_EQ(MessageOf(e), "Division durch Null");
     }
 }
 
@@ -108,7 +109,7 @@ TEST(Overflow, MessageIsTheProgramsOwn) {
         Mul(INT_MAX, 2);
         FAIL() << "no overflow raised";
     } catch (const ArithmeticOverflow& e) {
-        EXPECT_EQ(std::string(e.what()), "Arithmetischer Überlauf"_w);
+        EXPECT_EQ(MessageOf(e), "Arithmetischer Überlauf"_w);
     }
     EXPECT_THROW(Neg(INT_MIN), ArithmeticOverflow);
     EXPECT_THROW(Div(INT_MIN, -1), ArithmeticOverflow);

@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "document/messages.h"
 #include "exercise/settings.h"
 #include "fraction/errors.h"
 #include "model/record.h"
@@ -182,8 +183,8 @@ struct Typed {
 Typed TypedExercises(int total) {
     Typed typed;
     Sequence seq;
-    const std::string divisionByZero = DivisionByZero().what() + std::string(".");
-    const std::string overflow = ArithmeticOverflow().what() + std::string(".");
+    const std::string divisionByZero = MessageOf(DivisionByZero()) + ".";
+    const std::string overflow = MessageOf(ArithmeticOverflow()) + ".";
     for (int session = 0; typed.count < total; ++session) {
         // One after the other: the order of evaluating arguments differs between compilers.
         const int difficulty = int(seq.Below(4));
