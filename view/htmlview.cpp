@@ -2,6 +2,9 @@
 
 #include "document/document.h"
 #include "view/qtext.h"
+// Generated from document/page.js, the script the web page runs too: the
+// fonts for the pages' handwriting names, and how a body changes in place.
+#include "page_script.h"
 
 #include <QBuffer>
 #include <QCoreApplication>
@@ -92,46 +95,16 @@ private:
     QUrl expected_;
 };
 
-// The pages name Windows fonts. The engine takes only metric-compatible
-// stand-ins for them, so the handwriting headings would come out in a plain
-// serif: these rules map the names to free look-alikes. They are adopted
-// style sheets, which leave the page's own document untouched.
-const char kFontMapping[] = R"((function() {
-  var rules = [];
-  ['Comic Sans MS', 'Lucida Handwriting', 'Chicago'].forEach(function(name) {
-    rules.push("@font-face{font-family:'" + name + "';font-weight:normal;src:local('Comic Neue'),local('ComicNeue-Regular');}");
-    rules.push("@font-face{font-family:'" + name + "';font-weight:bold;src:local('Comic Neue Bold'),local('ComicNeue-Bold');}");
-  });
-  try {
-    var sheet = new CSSStyleSheet();
-    sheet.replaceSync(rules.join(''));
-    document.adoptedStyleSheets = document.adoptedStyleSheets.concat([sheet]);
-  } catch (e) {}
-})();)";
+// A full load leaves the body's text between line breaks: one after
+// "<body>" in the header, one before "</body>" and one after it from the
+// document's tail (WrapInDocument). A change keeps them so.
+const char kAppend[] = "var first=QuorvelPage.append(b,part,'\\n\\n');if(!first)return false;"
+                       "QuorvelPage.showFrom(first,0,b);return true;";
+// A new page, read from its top as after a full load.
+const char kReplace[] = "QuorvelPage.replace(b,part,'\\n\\n');return true;";
 
-// Scrolls the page so that the first visible thing from node on (from
-// offset into it, if it is text) stands at the top of the view. Whitespace
-// and the empty page-break divisions show nothing and are passed by.
-const char kScrollToStart[] =
-    "function quorvelNext(n,root){if(n.firstChild)return n.firstChild;"
-    "while(n&&n!==root){if(n.nextSibling)return n.nextSibling;n=n.parentNode;}return null;}"
-    "function quorvelScrollTo(n,offset,root){var r=document.createRange();"
-    "for(;n;n=quorvelNext(n,root),offset=0){"
-    "if(n.nodeType===3){if(offset>n.length)offset=n.length;r.setStart(n,offset);r.setEnd(n,n.length);}"
-    "else if(n.nodeType===1){r.selectNode(n);}else continue;"
-    "var box=r.getBoundingClientRect();if(box.height>0){window.scrollBy(0,box.top);return true;}}"
-    "return false;}";
-
-// After a full load of a body that grew: finds where the old body's part of
-// the page ends by walking the old body, parsed as the page parsed it (the
-// header's line break first), beside the page, and scrolls there.
-const char kScrollPastOld[] =
-    "var old=document.implementation.createHTMLDocument('').body;old.innerHTML='\\n'+part;"
-    "var a=old.firstChild,p=b.firstChild,offset=0;"
-    "while(a&&p){if(a.nodeType!==p.nodeType||a.nodeName!==p.nodeName)break;"
-    "if(a.nodeType===3&&a.data!==p.data){if(p.data.startsWith(a.data))offset=a.data.length;break;}"
-    "a=quorvelNext(a,old);p=quorvelNext(p,b);}"
-    "if(p)quorvelScrollTo(p,offset,b);return true;";
+// After a full load of a body that grew: scrolls to the start of its newest part.
+const char kScrollPastOld[] = "QuorvelPage.showPast(b,part);return true;";
 
 struct Engine {
     QWebEngineProfile* profile;
@@ -149,7 +122,14 @@ Engine& SharedEngine() {
         profile->setPersistentCookiesPolicy(QWebEngineProfile::NoPersistentCookies);
         QWebEngineScript fonts;
         fonts.setName("quorvel-fonts");
-        fonts.setSourceCode(kFontMapping);
+        // The pages name Windows fonts. The engine takes only
+        // metric-compatible stand-ins for them, so the handwriting headings
+        // would come out in a plain serif: the page script maps the names to
+        // the free look-alike, always, also where a system has the named
+        // fonts, so that documents and the worksheet tool's PDFs look alike
+        // on every system.
+        fonts.setSourceCode(QString("(function(){%1QuorvelPage.adoptFonts(document,false);})();")
+                                .arg(QString::fromUtf8(kPageScript)));
         fonts.setInjectionPoint(QWebEngineScript::DocumentCreation);
         fonts.setWorldId(QWebEngineScript::ApplicationWorld);
         fonts.setRunsOnSubFrames(false);
@@ -239,9 +219,6 @@ void HtmlView::ShowBody(const std::string& body, std::size_t newest) {
         LoadBody(body, newest);
         return;
     }
-    // A full load leaves the body's text between line breaks: one after
-    // "<body>" in the header, one before "</body>" and one after it from the
-    // document's tail (WrapInDocument). A change keeps them so.
     const BodyChange change = ChangeOfBody(body_, body);
     switch (change.kind) {
         case BodyChangeKind::Same:
@@ -250,16 +227,12 @@ void HtmlView::ShowBody(const std::string& body, std::size_t newest) {
         case BodyChangeKind::Append: {
             const std::size_t old = body_.size();
             body_ = body;
-            ChangeBody(std::string_view(body_).substr(old),
-                       "var t=b.lastChild;if(!t||t.nodeType!==3||!t.data.endsWith('\\n\\n'))return false;"
-                       "t.data=t.data.slice(0,-2);b.insertAdjacentHTML('beforeend',part+'\\n\\n');"
-                       "if(t.nextSibling)quorvelScrollTo(t.nextSibling,0,b);return true;");
+            ChangeBody(std::string_view(body_).substr(old), kAppend);
             break;
         }
         case BodyChangeKind::Replace:
             body_ = body;
-            // A new page, read from its top as after a full load.
-            ChangeBody(body_, "b.innerHTML='\\n'+part+'\\n\\n';window.scrollTo(0,0);return true;");
+            ChangeBody(body_, kReplace);
             break;
         case BodyChangeKind::Load:
             LoadBody(body, newest);
@@ -274,7 +247,7 @@ void HtmlView::ChangeBody(std::string_view part, const char* script, bool reload
     const QString literal =
         QString::fromUtf8(QJsonDocument(QJsonArray{ToQString(part)}).toJson(QJsonDocument::Compact));
     const QString call = QString("(function(part){%1var b=document.body;if(!b)return false;%2})(%3)")
-                             .arg(QString::fromLatin1(kScrollToStart), QString::fromLatin1(script),
+                             .arg(QString::fromUtf8(kPageScript), QString::fromLatin1(script),
                                   literal.mid(1, literal.size() - 2));
     const quint64 sequence = sequence_;
     auto answered = [this, sequence, reloadOnRefusal](const QVariant& done) {

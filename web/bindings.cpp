@@ -13,6 +13,7 @@
 #include <string_view>
 #include <vector>
 
+#include "document/messages.h"
 #include "exercise/settings.h"
 #include "fraction/cp1252.h"
 #include "model/record.h"
@@ -255,6 +256,14 @@ val AccessibleNames(bool checking) {
     return names;
 }
 
+// The words of a file the page could not write, with its name, as the
+// desktop says them.
+val FileNotWritten(const std::string& fileName) {
+    std::string words = quorvel::WriteFailureWords(quorvel::WriteResult::NotWritten);
+    words.replace(words.find("%1"), 2, FromJs(fileName));
+    return ToJs(words);
+}
+
 }  // namespace
 
 EMSCRIPTEN_BINDINGS(quorvel) {
@@ -293,4 +302,5 @@ EMSCRIPTEN_BINDINGS(quorvel) {
     function("operationItems", &OperationItems);
     function("operatorDialogItems", &OperatorDialogItems);
     function("accessibleNames", &AccessibleNames);
+    function("fileNotWritten", &FileNotWritten);
 }

@@ -28,6 +28,7 @@ test('texts cross as Windows-1252 in the core and as JavaScript strings outside'
   const t = started();
   assert.deepEqual(Q.difficultyItems(), ['Normal', 'Könner', 'Experte', 'Rechengenie']);
   assert.equal(Q.operationItems().length, 5);
+  assert.equal(Q.fileNotWritten('Brüche.html'), 'Datei Brüche.html kann nicht erstellt werden');
   assert.match(t.state().tipText, /abschließen. Dann ist man gleich im nächsten Feld/);
   t.EditField('Ez1', '½');
   assert.equal(t.state().fields[2], '½');

@@ -13,13 +13,6 @@
   // What a load of a saved file makes of the line breaks around "</body>"
   // and "</html>" at the end of the body's text.
   const BODY_TRAIL = '\n\n\n';
-  // The pages name Windows fonts for their handwritten headings; where a
-  // system lacks them, a free look-alike stands in, as in the desktop view.
-  const HANDWRITING = ['Comic Sans MS', 'Lucida Handwriting', 'Chicago'].map((name) =>
-    [['normal', ''], ['bold', ' Bold']].map(([weight, suffix]) =>
-      `@font-face{font-family:'${name}';font-weight:${weight};` +
-      `src:local('${name}${suffix}'),local('Comic Neue${suffix}'),local('ComicNeue-${suffix ? 'Bold' : 'Regular'}');}`).join('')).join('');
-
   const DECODER = new TextDecoder('windows-1252');
 
   // "?v=<build>" as the site's build gave it to this script, or nothing.
@@ -209,75 +202,20 @@
     const doc = frame.contentDocument;
     if (!doc || !doc.body) return false;
     if (change.kind === 'append') {
-      const last = doc.body.lastChild;
-      if (!last || last.nodeType !== Node.TEXT_NODE || !last.data.endsWith(BODY_TRAIL)) return false;
-      last.data = last.data.slice(0, -BODY_TRAIL.length);
-      doc.body.insertAdjacentHTML('beforeend', change.part + BODY_TRAIL);
-      const first = last.nextSibling;
+      const first = QuorvelPage.append(doc.body, change.part, BODY_TRAIL);
+      if (!first) return false;
       // Before the next paint, when the browser lays out the page anyway.
-      requestAnimationFrame(() => showFromStart(first));
+      requestAnimationFrame(() => QuorvelPage.showFrom(first, 0, doc.body));
     } else {
-      doc.body.innerHTML = '\n' + change.part + BODY_TRAIL;
-      frame.contentWindow.scrollTo(0, 0);
+      QuorvelPage.replace(doc.body, change.part, BODY_TRAIL);
     }
     return true;
   }
 
-  // Scrolls the view so that the part beginning at node, just appended,
-  // starts at its top (or as near as the page's end allows); not if the page
-  // has changed since.
-  function showFromStart(node) {
-    const view = frame.contentWindow;
-    while (node && node.nodeType === Node.TEXT_NODE && !node.data.trim()) node = node.nextSibling;
-    if (!node || !view || !node.isConnected) return;
-    const range = view.document.createRange();
-    range.selectNode(node);
-    view.scrollTo(0, range.getBoundingClientRect().top + view.scrollY);
-  }
-
-  // Scrolls the view to where the body's text before stops: the old body is
-  // parsed as the page parsed it (the header's line break first) in a
-  // document of its own, and walked beside the page's body.
+  // Scrolls the view to where the body's text before stops.
   function showPast(before) {
     const doc = frame.contentDocument;
-    if (!doc || !doc.body) return;
-    const old = document.implementation.createHTMLDocument('').body;
-    old.innerHTML = '\n' + before;
-    let oldNode = old.firstChild;
-    let pageNode = doc.body.firstChild;
-    let offset = 0;
-    while (oldNode && pageNode && oldNode.nodeType === pageNode.nodeType && oldNode.nodeName === pageNode.nodeName) {
-      if (oldNode.nodeType === Node.TEXT_NODE && oldNode.data !== pageNode.data) {
-        if (pageNode.data.startsWith(oldNode.data)) offset = oldNode.data.length;  // the new part begins inside this text
-        break;
-      }
-      oldNode = nextInOrder(oldNode, old);
-      pageNode = nextInOrder(pageNode, doc.body);
-    }
-    // The first thing from there that shows (not blanks, not an empty page break).
-    const range = doc.createRange();
-    for (; pageNode; pageNode = nextInOrder(pageNode, doc.body), offset = 0) {
-      if (pageNode.nodeType === Node.TEXT_NODE) {
-        range.setStart(pageNode, Math.min(offset, pageNode.length));
-        range.setEnd(pageNode, pageNode.length);
-      } else if (pageNode.nodeType === Node.ELEMENT_NODE) {
-        range.selectNode(pageNode);
-      } else {
-        continue;
-      }
-      const rect = range.getBoundingClientRect();
-      if (rect.height > 0) {
-        frame.contentWindow.scrollTo(0, rect.top + frame.contentWindow.scrollY);
-        return;
-      }
-    }
-  }
-
-  // The node after node in document order, within root.
-  function nextInOrder(node, root) {
-    if (node.firstChild) return node.firstChild;
-    for (; node && node !== root; node = node.parentNode) if (node.nextSibling) return node.nextSibling;
-    return null;
+    if (doc && doc.body) QuorvelPage.showPast(doc.body, before);
   }
 
   // Shows a document's bytes in the view (or the empty page for null), read
@@ -310,17 +248,12 @@
     frame.dispatchEvent(new Event('shown'));
   }
 
-  // A style sheet adopted by the document leaves its bytes as they are.
+  // Where a system lacks the Windows fonts the pages name for their
+  // handwritten headings, a free look-alike stands in, as in the desktop
+  // view; a browser is mostly on a system that has them, and shows them.
   function adoptFonts() {
     const view = frame.contentWindow;
-    if (!view) return;
-    try {
-      const sheet = new view.CSSStyleSheet();
-      sheet.replaceSync(HANDWRITING);
-      view.document.adoptedStyleSheets = [sheet];
-    } catch (e) {
-      // The page shows with the fonts it names.
-    }
+    if (view) QuorvelPage.adoptFonts(view.document, true);
   }
 
   // Keys pressed while the pupil reads the page go to the model as well.
@@ -468,7 +401,7 @@
       link.download = SAVE_NAME;
       link.click();
     } catch (e) {
-      frontEndError(`Datei ${SAVE_NAME} kann nicht erstellt werden.`);
+      frontEndError(`${Q.fileNotWritten(SAVE_NAME)}.`);
     }
   }
 

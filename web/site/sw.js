@@ -9,6 +9,7 @@ const FILES = [
   './',
   'index.html',
   'style.css',
+  'page.js',
   'app.js',
   'quorvel.js',
   'quorvel.wasm',
