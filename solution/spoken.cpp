@@ -31,15 +31,25 @@ std::string SpokenSolution(const SolutionLines& lines) {
     const std::vector<std::string> blocks = lines.SpokenBlocks();
     std::size_t block = 0;
     std::vector<std::string> sentences;
+    // Whether the next line continues the sentence: after a comma or colon,
+    // and after a line of text that stops short of a full stop where the next
+    // begins in lower case (a sentence broken over two lines; a step's line
+    // is a sentence of its own).
     bool runsOn = false;
+    bool broken = false;
     const auto& all = lines.Lines();
     for (std::size_t i = 0; i < all.size(); ++i) {
         std::string said;
         if (all[i].starts_with("<pre")) {
             while (i + 1 < all.size() && all[i] != "</pre>") ++i;
             if (block < blocks.size()) said = blocks[block++];
+            broken = false;
         } else {
             said = SpokenLine(all[i]);
+            if (broken && !said.empty() && said.front() >= 'a' && said.front() <= 'z') runsOn = true;
+            const char last = said.empty() ? '.' : said.back();
+            broken = last != '.' && last != '!' && last != '?' && last != ':' && last != ',' &&
+                     all[i].find("*)") == std::string::npos;
         }
         if (said == "," && !sentences.empty()) {
             sentences.back() += ',';
@@ -52,7 +62,7 @@ std::string SpokenSolution(const SolutionLines& lines) {
         } else {
             sentences.push_back(said);
         }
-        runsOn = said.back() == ',';
+        runsOn = said.back() == ',' || said.back() == ':';
     }
     std::string text;
     for (std::string& sentence : sentences) {
