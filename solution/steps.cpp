@@ -67,7 +67,8 @@ bool WriteReductionStep(SolutionLines& lines, const MixedNumber& n) {
     TextColumn(lines, " = " + WholePartText(n.whole));
     FractionColumn(lines, reduced.numerator, reduced.denominator);
     const Int divisor = Gcd(n.numerator, n.denominator);
-    AppendColumn(lines, "", " (... mit " + DecimalText(divisor) + ") ", "", ", gekürzt mit "_w + NumberWords(Abs(divisor)) + ";");
+    AppendColumn(lines, "", " (... mit " + DecimalText(divisor) + ") ", "",
+                 ", gekürzt mit "_w + NumberWords(Abs(divisor)) + ";");
     return true;
 }
 
@@ -83,7 +84,8 @@ Int WriteExpansionStep(SolutionLines& lines, const MixedNumber& n, Int common) {
     const Int numerator = Rem(common, n.denominator) == 0 ? Mul(n.numerator, factor)
                                                           : Div(Mul(n.numerator, common), n.denominator);
     FractionColumn(lines, numerator, common);
-    AppendColumn(lines, "", " (... mit " + DecimalText(factor) + ")", "", ", erweitert mit " + NumberWords(factor) + ";");
+    AppendColumn(lines, "", " (... mit " + DecimalText(factor) + ")", "",
+                 ", erweitert mit " + NumberWords(factor) + ";");
     return numerator;
 }
 

@@ -77,7 +77,9 @@ std::optional<PlainFraction> Plain(std::string_view top, std::string_view bottom
 }
 
 std::string FractionText(std::string_view top, std::string_view bottom) {
-    if (const auto f = Plain(top, bottom)) return FractionWords(f->sign == '-' ? -f->numerator : f->numerator, f->denominator);
+    if (const auto f = Plain(top, bottom)) {
+        return FractionWords(f->sign == '-' ? -f->numerator : f->numerator, f->denominator);
+    }
     SpokenFormula numerator(""), denominator("");
     numerator.Text(top);
     denominator.Text(bottom);
@@ -89,7 +91,9 @@ std::string MixedText(std::string_view whole, std::string_view top, std::string_
     const auto f = Plain(top, bottom);
     const auto w = Value(whole);
     if (!f) return DigitWords(whole) + " und " + FractionText(top, bottom);
-    if (f->sign != 0) return DigitWords(whole) + " " + OperatorWords(f->sign) + " " + FractionWords(f->numerator, f->denominator);
+    if (f->sign != 0) {
+        return DigitWords(whole) + " " + OperatorWords(f->sign) + " " + FractionWords(f->numerator, f->denominator);
+    }
     if (!w) return DigitWords(whole) + " und " + FractionWords(f->numerator, f->denominator);
     return MixedNumberWords(*w, f->numerator, f->denominator);
 }
@@ -182,7 +186,8 @@ std::string DecodeEntities(std::string_view html) {
             char32_t value = 0;
             bool valid = name.size() > (hex ? 2u : 1u);
             for (char c : name.substr(hex ? 2 : 1)) {
-                const int digit = IsDigit(c) ? c - '0' : hex && (c | 0x20) >= 'a' && (c | 0x20) <= 'f' ? (c | 0x20) - 'a' + 10 : -1;
+                const int lower = c | 0x20;
+                const int digit = IsDigit(c) ? c - '0' : hex && lower >= 'a' && lower <= 'f' ? lower - 'a' + 10 : -1;
                 valid = valid && digit >= 0;
                 value = value * (hex ? 16 : 10) + char32_t(digit < 0 ? 0 : digit);
             }

@@ -71,8 +71,8 @@ std::optional<std::string> LeastCommonMultiple(std::string_view s, std::size_t& 
         return std::nullopt;
     }
     i = j;
-    return "den Hauptnenner " + NumberWords(c) + ", das kleinste gemeinsame Vielfache von " + NumberWords(a) +
-           " und " + NumberWords(b);
+    return "den Hauptnenner " + NumberWords(c) + ", das kleinste gemeinsame Vielfache von " + NumberWords(a) + " und " +
+           NumberWords(b);
 }
 
 // "3/4", "-3/4", "1 3/4", "-1 3/4" or "2 -1/4" at i, standing alone.
@@ -102,7 +102,8 @@ std::optional<std::string> WrittenNumber(std::string_view s, std::size_t& i) {
 // "1. Bruch", "des 2. Bruchs" at i: the ordinal in words, its ending after
 // the article said before ("erster", "der erste", "des zweiten").
 std::optional<std::string> Ordinal(std::string_view s, std::size_t& i, std::string_view said) {
-    static const char* const kStems[] = {"erst", "zweit", "dritt", "viert", "fünft", "sechst", "siebt", "acht", "neunt"};
+    static const char* const kStems[] = {"erst",   "zweit", "dritt", "viert", "fünft",
+                                         "sechst", "siebt", "acht",  "neunt"};
     if (!AtBoundary(s, i) || i + 3 >= s.size() || s[i] < '1' || s[i] > '9' || s.substr(i + 1, 2) != ". ") {
         return std::nullopt;
     }

@@ -24,14 +24,15 @@ TEST(SpokenSolution, TheFourOperationsReadAloudWholly) {
               "Drei Viertel ist gleich neun Zwölftel, erweitert mit drei; ein Sechstel ist gleich zwei Zwölftel, "
               "erweitert mit zwei. Zähler addieren, Nenner beibehalten. Neun Zwölftel plus zwei Zwölftel ist gleich "
               "elf Zwölftel. Ergebnis kürzen, falls möglich. Kann nicht gekürzt werden.");
-    EXPECT_EQ(Spoken('-', {2, 1, 3}, {0, 3, 4}),
-              "Subtraktion. Aufgabe Bsp.) [n e]. Zwei und ein Drittel minus drei Viertel. Ausgangsbrüche kürzen. "
-              "Nichts zu kürzen. Brüche erweitern auf den Hauptnenner zwölf, das kleinste gemeinsame Vielfache von drei "
-              "und vier. Zwei und ein Drittel ist gleich zwei und vier Zwölftel, erweitert mit vier; drei Viertel ist "
-              "gleich neun Zwölftel, erweitert mit drei. Zähler subtrahieren, Nenner beibehalten. Ganzzahlige Teile "
-              "subtrahieren. Eins und sechzehn Zwölftel minus neun Zwölftel ist gleich eins und sieben Zwölftel. "
-              "Vorher Minuenden umformen: zwei und vier Zwölftel ist gleich eins und sechzehn Zwölftel. Ergebnis "
-              "kürzen, falls möglich. Kann nicht gekürzt werden.");
+    EXPECT_EQ(
+        Spoken('-', {2, 1, 3}, {0, 3, 4}),
+        "Subtraktion. Aufgabe Bsp.) [n e]. Zwei und ein Drittel minus drei Viertel. Ausgangsbrüche kürzen. "
+        "Nichts zu kürzen. Brüche erweitern auf den Hauptnenner zwölf, das kleinste gemeinsame Vielfache von drei "
+        "und vier. Zwei und ein Drittel ist gleich zwei und vier Zwölftel, erweitert mit vier; drei Viertel ist "
+        "gleich neun Zwölftel, erweitert mit drei. Zähler subtrahieren, Nenner beibehalten. Ganzzahlige Teile "
+        "subtrahieren. Eins und sechzehn Zwölftel minus neun Zwölftel ist gleich eins und sieben Zwölftel. "
+        "Vorher Minuenden umformen: zwei und vier Zwölftel ist gleich eins und sechzehn Zwölftel. Ergebnis "
+        "kürzen, falls möglich. Kann nicht gekürzt werden.");
     EXPECT_EQ(Spoken('*', {2, 1, 2}, {0, 4, 5}),
               "Multiplikation. Aufgabe Bsp.) [n e]. Zweieinhalb mal vier Fünftel. Ausgangsbrüche kürzen. Nichts zu "
               "kürzen. Gemischte Zahl in unechten Bruch umwandeln: zweieinhalb ist gleich fünf Halbe. Produkt ist "
@@ -59,14 +60,16 @@ TEST(SpokenSolution, NegativeValuesAndLargeNumbers) {
                                         "ein Viertel minus drei Viertel ist gleich minus zwei Viertel",
                                         "minus zwei Viertel ist gleich minus ein Halb, gekürzt mit zwei"}));
     // Drawn as -1 + (-1/4) and 2 - 1/4: said as drawn.
-    EXPECT_EQ(blocks('+', {-1, -1, 4}, {2, -1, 4}).front(), "minus eins plus minus ein Viertel plus zwei minus ein Viertel");
+    EXPECT_EQ(blocks('+', {-1, -1, 4}, {2, -1, 4}).front(),
+              "minus eins plus minus ein Viertel plus zwei minus ein Viertel");
     EXPECT_EQ(blocks('*', {0, 12345, 2}, {0, 1, 3})[3], "Produkt ist gleich 12345 mal eins über zwei mal drei");
 }
 
 TEST(SpokenLine, MarkupFormulasAndNumbersInText) {
     const std::pair<const char*, const char*> cases[] = {
         {"<div style=\"color:red;\">Addition</div>", "Addition"},
-        {"Richtig!</span> Als gemischte Zahl hei&szlig;t es -1 3/4.<br>", "Richtig! Als gemischte Zahl heißt es minus eins und drei Viertel."},
+        {"Richtig!</span> Als gemischte Zahl hei&szlig;t es -1 3/4.<br>",
+         "Richtig! Als gemischte Zahl heißt es minus eins und drei Viertel."},
         {"eigene Aufgabe: 6/8 + 2 -1/4<br>", "eigene Aufgabe: sechs Achtel plus zwei minus ein Viertel"},
         {"Auch richtig:Die &#252;brigen 12 * 3 = 36", "Auch richtig: Die übrigen 12 mal 3 ist gleich 36"},
     };
@@ -79,7 +82,8 @@ TEST(SpokenSolution, EveryBlockOfThousandsOfExercisesIsSpoken) {
     ExerciseGenerator generator;
     std::string number = "1";
     for (int i = 0; i < 3000; ++i) {
-        const PosedExercise posed = generator.Pose({number, i % 4, (i / 4) % 3, (i / 12) % 5, OperatorOfRow((i / 12) % 5)});
+        const PosedExercise posed =
+            generator.Pose({number, i % 4, (i / 4) % 3, (i / 12) % 5, OperatorOfRow((i / 12) % 5)});
         number = posed.exerciseNumber;
         OperandFields first{posed.firstWhole, posed.firstNumerator, posed.firstDenominator};
         OperandFields second{posed.secondWhole, posed.secondNumerator, posed.secondDenominator};
@@ -92,7 +96,7 @@ TEST(SpokenSolution, EveryBlockOfThousandsOfExercisesIsSpoken) {
         const auto& lines = solution.lines.Lines();
         const auto blocks = solution.lines.SpokenBlocks();
         ASSERT_EQ(blocks.size(), std::size_t(std::count_if(lines.begin(), lines.end(),
-                                                            [](const std::string& l) { return l.starts_with("<pre"); })))
+                                                           [](const std::string& l) { return l.starts_with("<pre"); })))
             << number;
         for (const std::string& block : blocks) {
             ASSERT_FALSE(block.empty()) << number;
