@@ -23,6 +23,8 @@ void WriteExerciseWithResult(SolutionLines& lines, const CheckedExercise& e, con
     ExerciseColumns(lines, e.first, e.op, e.second);
     TextColumn(lines, " = ");
     NumberColumns(lines, e.pupil);
+    // The verdict after the result is said as an afterthought: "..., richtig".
+    if (SpokenFormula* speech = lines.LastSpokenBlock()) speech->Words(",");
     TextColumn(lines, after);
     CloseFractionBlock(lines);
 }
@@ -118,13 +120,15 @@ void CheckRecord::Add(const CheckedExercise& e) {
     }
 }
 
-std::string CheckRecord::EvaluationPage() const {
+std::string CheckRecord::EvaluationPage() const { return EvaluationLines().Join(); }
+
+SolutionLines CheckRecord::EvaluationLines() const {
     SolutionLines lines;
     WriteHeading(lines, "Auswertung");
     if (exercises_.empty()) {
         lines.Append("Du hast noch kein Ergebnis prüfen lassen. Kreuze bei den Einstellungen \"Mein Ergebnis "_w
                      "prüfen\" an.<br>"_w);
-        return lines.Join();
+        return lines;
     }
     lines.Append("Geprüft: "_w + std::to_string(tally_.checked) + "<br>");
     lines.Append("Richtig: " + std::to_string(tally_.right) + "<br>");
@@ -162,7 +166,7 @@ std::string CheckRecord::EvaluationPage() const {
         }
     }
     RemoveBlankLines(lines);
-    return lines.Join();
+    return lines;
 }
 
 }  // namespace quorvel

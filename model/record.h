@@ -52,6 +52,8 @@ public:
     // The evaluation page: the counts, every checked exercise with its
     // verdict, and the wrong strategies found with how often.
     std::string EvaluationPage() const;
+    // The lines of the evaluation page, with the spoken forms of its blocks.
+    SolutionLines EvaluationLines() const;
 
 private:
     std::vector<CheckedExercise> exercises_;

@@ -49,7 +49,14 @@ std::vector<std::string> SplitLines(std::string_view text) {
     return lines;
 }
 
-void OpenFractionBlock(SolutionLines& lines) {
+std::vector<std::string> SolutionLines::SpokenBlocks() const {
+    std::vector<std::string> blocks;
+    for (const auto& block : spoken_) blocks.push_back(block.Spoken());
+    return blocks;
+}
+
+void OpenFractionBlock(SolutionLines& lines, std::string silence) {
+    lines.BeginSpokenBlock(std::move(silence));
     lines.Append(kBlockOpening);
     for (int i = 0; i < 3; ++i) lines.Append({});
 }
@@ -59,7 +66,17 @@ void CloseFractionBlock(SolutionLines& lines) {
     lines.Append("<br>");
 }
 
-void AppendColumn(SolutionLines& lines, std::string top, std::string middle, std::string bottom) {
+void AppendColumn(SolutionLines& lines, std::string top, std::string middle, std::string bottom,
+                  std::optional<std::string> spoken) {
+    if (SpokenFormula* speech = lines.LastSpokenBlock()) {
+        if (spoken) {
+            speech->Words(std::move(*spoken));
+        } else if (middle == "-") {
+            speech->Fraction(top, bottom);
+        } else {
+            for (const std::string* text : {&top, &middle, &bottom}) speech->Text(*text);
+        }
+    }
     while (lines.Count() < 3) lines.Append({});
     const std::size_t n = lines.Count();
     std::string t = lines.Line(n - 3);
@@ -94,8 +111,7 @@ void RemoveBlankLines(SolutionLines& lines) {
             kept.push_back(std::move(line));
         }
     }
-    lines.Clear();
-    for (auto& line : kept) lines.Append(std::move(line));
+    lines.SetLines(std::move(kept));
 }
 
 }  // namespace quorvel

@@ -2,6 +2,7 @@
 
 #include "fraction/arithmetic.h"
 #include "fraction/cp1252.h"
+#include "speech/speech.h"
 
 namespace quorvel {
 
@@ -65,7 +66,9 @@ bool WriteReductionStep(SolutionLines& lines, const MixedNumber& n) {
     FractionColumn(lines, n.numerator, n.denominator);
     TextColumn(lines, " = " + WholePartText(n.whole));
     FractionColumn(lines, reduced.numerator, reduced.denominator);
-    TextColumn(lines, " (... mit " + DecimalText(Gcd(n.numerator, n.denominator)) + ") ");
+    const Int divisor = Gcd(n.numerator, n.denominator);
+    AppendColumn(lines, "", " (... mit " + DecimalText(divisor) + ") ", "",
+                 ", gekürzt mit "_w + NumberWords(Abs(divisor)) + ";");
     return true;
 }
 
@@ -81,7 +84,8 @@ Int WriteExpansionStep(SolutionLines& lines, const MixedNumber& n, Int common) {
     const Int numerator = Rem(common, n.denominator) == 0 ? Mul(n.numerator, factor)
                                                           : Div(Mul(n.numerator, common), n.denominator);
     FractionColumn(lines, numerator, common);
-    TextColumn(lines, " (... mit " + DecimalText(factor) + ")");
+    AppendColumn(lines, "", " (... mit " + DecimalText(factor) + ")", "",
+                 ", erweitert mit " + NumberWords(factor) + ";");
     return numerator;
 }
 
@@ -100,7 +104,7 @@ OperandPair WriteExerciseHeader(Walkthrough& solution, const std::string& name, 
     WriteExerciseLine(solution, a, b);
 
     lines.Append("*) Ausgangsbrüche kürzen mit ..."_w);
-    OpenFractionBlock(lines);
+    OpenFractionBlock(lines, "nichts zu kürzen"_w);
     TextColumn(lines, "   ");
     WriteReductionStep(lines, a);
     TextColumn(lines, "  ");
@@ -113,7 +117,7 @@ OperandPair WriteExerciseHeader(Walkthrough& solution, const std::string& name, 
 OperandPair WriteCommonDenominator(SolutionLines& lines, const MixedNumber& a, const MixedNumber& b) {
     const Int common = Lcm(a.denominator, b.denominator);
     lines.Append("*) Brüche erweitern auf "_w + LcmText(a.denominator, b.denominator, common) + " mit ...");
-    OpenFractionBlock(lines);
+    OpenFractionBlock(lines, "nichts zu erweitern");
     OperandPair expanded{{a.whole, WriteExpansionStep(lines, a, common), common}, {}};
     expanded.second = {b.whole, WriteExpansionStep(lines, b, common), common};
     CloseFractionBlock(lines);

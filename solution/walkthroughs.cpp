@@ -42,7 +42,7 @@ void AppendBySplitting(SolutionLines& lines, const std::string& text) { lines.Se
 // The final block of the addition and the subtraction.
 void WriteResultReduction(SolutionLines& lines, const MixedNumber& result) {
     lines.Append("Ergebnis kürzen, falls möglich."_w);
-    OpenFractionBlock(lines);
+    OpenFractionBlock(lines, "nichts zu kürzen"_w);
     TextColumn(lines, "   ");
     if (!WriteReductionStep(lines, result)) TopColumn(lines, "(Kann nicht gekürzt werden.)"_w);
     CloseFractionBlock(lines);
@@ -53,13 +53,13 @@ void WriteResultReduction(SolutionLines& lines, const MixedNumber& result) {
 std::pair<Int, Int> WriteConversionBlock(SolutionLines& lines, const MixedNumber& a, const MixedNumber& b) {
     const Int improper1 = Add(Mul(a.whole, a.denominator), a.numerator);
     const Int improper2 = Add(Mul(b.whole, b.denominator), b.numerator);
-    OpenFractionBlock(lines);
+    OpenFractionBlock(lines, "keine gemischte Zahl umzuwandeln");
     if (a.whole != 0) {
         TextColumn(lines, "   " + DecimalText(a.whole));
         FractionColumn(lines, a.numerator, a.denominator);
         TextColumn(lines, " = ");
         FractionColumn(lines, improper1, a.denominator);
-        TextColumn(lines, "   ");
+        AppendColumn(lines, "", "   ", "", ";");
     }
     if (b.whole != 0) {
         TextColumn(lines, "   " + DecimalText(b.whole));
@@ -88,16 +88,17 @@ void WriteProductResult(SolutionLines& lines, Int numerator, Int denominator) {
 // The road of a product and of a quotient alike: top1*top2 over
 // bottom1*bottom2 as the rule says, cancelled across (top1 with bottom2,
 // top2 with bottom1), and the result.
-void WriteCancelledProduct(SolutionLines& lines, const std::string& rule, const std::string& caption, Int top1, Int top2,
-                           Int bottom1, Int bottom2) {
+// The caption is said as spokenCaption.
+void WriteCancelledProduct(SolutionLines& lines, const std::string& rule, const std::string& caption,
+                           const std::string& spokenCaption, Int top1, Int top2, Int bottom1, Int bottom2) {
     lines.Append(rule);
     OpenFractionBlock(lines);
-    TextColumn(lines, caption);
+    AppendColumn(lines, "", caption, "", spokenCaption);
     AppendColumn(lines, DecimalText(top1) + "*" + DecimalText(top2), "-", DecimalText(bottom1) + "*" + DecimalText(bottom2));
     CloseFractionBlock(lines);
 
     lines.Append("*) Jetzt noch einmal über Kreuz kürzen, falls möglich"_w);
-    OpenFractionBlock(lines);
+    OpenFractionBlock(lines, "nichts zu kürzen"_w);
     TextColumn(lines, "   ");
     WriteReductionStep(lines, {0, top1, bottom2});
     WriteReductionStep(lines, {0, top2, bottom1});
@@ -234,8 +235,8 @@ void WriteMultiplicationSteps(Walkthrough& solution, const MixedNumber& a, const
     if (x.whole != 0 || y.whole != 0) AppendBySplitting(lines, "*) Gemischte Zahl in unechten Bruch umwandeln:");
     const auto [improper1, improper2] = WriteConversionBlock(lines, x, y);
 
-    WriteCancelledProduct(lines, "*) Produkt=Zähler mal Zähler durch Nenner mal Nenner"_w, "   Produkt=", improper1,
-                          improper2, x.denominator, y.denominator);
+    WriteCancelledProduct(lines, "*) Produkt=Zähler mal Zähler durch Nenner mal Nenner"_w, "   Produkt=", "Produkt ist gleich",
+                          improper1, improper2, x.denominator, y.denominator);
 }
 
 void WriteDivisionSteps(Walkthrough& solution, const MixedNumber& a, const MixedNumber& b) {
@@ -245,8 +246,9 @@ void WriteDivisionSteps(Walkthrough& solution, const MixedNumber& a, const Mixed
     if (x.whole != 0 || y.whole != 0) lines.Append("*) Gemischte Zahl in unechten Bruch umwandeln:");
     const auto [improper1, improper2] = WriteConversionBlock(lines, x, y);
 
-    WriteCancelledProduct(lines, "*) Quotient=1. Bruch * Kehrwert des 2. Bruchs", "   Quotient=", improper1,
-                          y.denominator, x.denominator, improper2);
+    WriteCancelledProduct(lines, "*) Quotient=1. Bruch * Kehrwert des 2. Bruchs", "   Quotient=",
+                          "Quotient mit dem Kehrwert des zweiten Bruchs ist gleich", improper1, y.denominator,
+                          x.denominator, improper2);
 }
 
 MixedNumber Evaluate(char op, Walkthrough& solution, const MixedNumber& a, const MixedNumber& b) {

@@ -2,6 +2,7 @@
 
 #include "fraction/cp1252.h"
 #include "model/record.h"
+#include "solution/spoken.h"
 
 namespace quorvel {
 namespace {
@@ -23,6 +24,27 @@ TEST(VerdictLines, NotReducedSaysWhatIsLeftToDo) {
         EXPECT_NE(page.find("noch nicht fertig.</span> "_w + cp1252::FromUtf8(todo) + ".<br>"), std::string::npos)
             << cp1252::ToUtf8(page);
     }
+}
+
+// The verdict and every line of the evaluation page are spoken with the
+// exercise; a negative result as "minus".
+TEST(EvaluationLines, EachCheckedResultIsSpokenWithItsVerdict) {
+    CheckRecord record;
+    std::vector<std::string> verdicts;
+    for (const MixedNumber& pupil : {MixedNumber{0, -1, 2}, MixedNumber{0, -2, 4}, MixedNumber{0, 1, 2}}) {
+        CheckedExercise e{{}, false, '-', {0, 1, 4}, {0, 3, 4}, pupil, {}};
+        e.check = CheckResult(e.op, e.first, e.second, e.pupil);
+        verdicts.push_back(cp1252::ToUtf8(SpokenSolution(VerdictLines(e))));
+        record.Add(e);
+    }
+    EXPECT_EQ(verdicts.front(), "Dein Ergebnis: ein Viertel minus drei Viertel ist gleich minus ein Halb. Richtig!");
+    std::vector<std::string> blocks;
+    for (const auto& block : record.EvaluationLines().SpokenBlocks()) blocks.push_back(cp1252::ToUtf8(block));
+    EXPECT_EQ(blocks, (std::vector<std::string>{
+                          "ein Viertel minus drei Viertel ist gleich minus ein Halb, richtig",
+                          "ein Viertel minus drei Viertel ist gleich minus zwei Viertel, richtig, aber nicht fertig gekürzt",
+                          "ein Viertel minus drei Viertel ist gleich ein Halb, falsch, Subtraktion umgedreht oder "
+                          "Richtiger Betrag, falsches Vorzeichen"}));
 }
 
 }  // namespace
