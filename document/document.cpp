@@ -1,6 +1,7 @@
 #include "document/document.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace quorvel {
 
@@ -69,6 +70,9 @@ bool HasPageLevelTag(std::string_view text) {
     return false;
 }
 
+// The characters that end a tag's name.
+bool IsTagSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f'; }
+
 }  // namespace
 
 BodyChange ChangeOfBody(std::string_view shown, std::string_view next) {
@@ -81,15 +85,30 @@ BodyChange ChangeOfBody(std::string_view shown, std::string_view next) {
     return {BodyChangeKind::Replace, next};
 }
 
-void DocumentBody::ShowPage(std::string_view text, bool collect) { Add(text, collect, false); }
+std::size_t CountPreBlocks(std::string_view text) {
+    std::size_t count = 0;
+    for (std::size_t at = text.find('<'); at != std::string_view::npos; at = text.find('<', at + 1)) {
+        if (at + 4 >= text.size()) break;
+        const std::string_view name = text.substr(at + 1, 3);
+        const char after = text[at + 4];
+        const bool pre = (name[0] | 0x20) == 'p' && (name[1] | 0x20) == 'r' && (name[2] | 0x20) == 'e';
+        if (pre && (after == '>' || after == '/' || IsTagSpace(after))) ++count;
+    }
+    return count;
+}
 
-void DocumentBody::ShowInstructions(std::string_view text, bool collect) { Add(text, collect, true); }
+void DocumentBody::ShowPage(std::string_view text, bool collect, std::vector<std::string> spoken) {
+    Add(text, collect, false, std::move(spoken));
+}
 
-void DocumentBody::Add(std::string_view text, bool collect, bool instructions) {
+void DocumentBody::ShowInstructions(std::string_view text, bool collect) { Add(text, collect, true, {}); }
+
+void DocumentBody::Add(std::string_view text, bool collect, bool instructions, std::vector<std::string> spoken) {
     ++revision_;
     const Int counterBefore = pageBreakCounter_;
     if (!collect) {
         body_ = Normalise(text);
+        spoken_.clear();
         instructions_.clear();
     } else {
         ++pageBreakCounter_;
@@ -97,18 +116,23 @@ void DocumentBody::Add(std::string_view text, bool collect, bool instructions) {
     const std::size_t begin = collect ? body_.size() : 0;
     if (collect) body_ += Normalise(text);
     const std::size_t end = body_.size();
+    // Exactly one form per block, whatever the caller gave.
+    spoken.resize(CountPreBlocks(std::string_view(body_).substr(begin)));
+    const std::size_t spokenBegin = spoken_.size();
+    spoken_.insert(spoken_.end(), std::make_move_iterator(spoken.begin()), std::make_move_iterator(spoken.end()));
     newestStart_ = begin;
     if (pageBreakCounter_ == 2) {
         pageBreakCounter_ = 0;
         body_ += PageBreakMarker();
     }
-    if (instructions) instructions_.push_back({begin, end, body_.size(), counterBefore});
+    if (instructions) instructions_.push_back({begin, end, spokenBegin, spoken_.size(), body_.size(), counterBefore});
 }
 
 void DocumentBody::RemoveInstructions() {
     if (instructions_.empty()) return;
     ++revision_;
     for (auto at = instructions_.rbegin(); at != instructions_.rend(); ++at) {
+        spoken_.erase(spoken_.begin() + std::ptrdiff_t(at->spokenBegin), spoken_.begin() + std::ptrdiff_t(at->spokenEnd));
         if (at->appendedTo == body_.size()) {
             body_.resize(at->begin);
             pageBreakCounter_ = at->counterBefore;
@@ -124,6 +148,7 @@ void DocumentBody::RemoveInstructions() {
 void DocumentBody::Clear() {
     ++revision_;
     body_.clear();
+    spoken_.clear();
     instructions_.clear();
     newestStart_ = 0;
 }

@@ -40,18 +40,28 @@ struct BodyChange {
 };
 BodyChange ChangeOfBody(std::string_view shown, std::string_view next);
 
+// How many pre elements text opens: its "<pre" tags, in any case.
+std::size_t CountPreBlocks(std::string_view text);
+
 // The body shown in the view. In single mode each text replaces it; in
 // collect mode texts accumulate with a page break after every second one.
 // The instructions page is marked as such by its caller, so that the
 // pupil's work can take its place without dropping anything else.
+//
+// Beside the text the body keeps the spoken form of each of its pre blocks,
+// in their order, for a view to give its page; they are never part of the
+// text.
 class DocumentBody {
 public:
-    // Replaces or extends the body by text.
-    void ShowPage(std::string_view text, bool collect);
+    // Replaces or extends the body by text, whose pre blocks speak spoken,
+    // one form per block in order; a block without one has the empty form.
+    void ShowPage(std::string_view text, bool collect, std::vector<std::string> spoken = {});
     // The same for the instructions page.
     void ShowInstructions(std::string_view text, bool collect);
 
     const std::string& Text() const { return body_; }
+    // One spoken form for each pre block of Text(), in order.
+    const std::vector<std::string>& Spoken() const { return spoken_; }
     Int PageBreakCounter() const { return pageBreakCounter_; }
     void Clear();
 
@@ -70,14 +80,16 @@ public:
     std::uint64_t Revision() const { return revision_; }
 
 private:
-    void Add(std::string_view text, bool collect, bool instructions);
+    void Add(std::string_view text, bool collect, bool instructions, std::vector<std::string> spoken);
 
     struct Insertion {
         std::size_t begin, end;  // the text in the body
+        std::size_t spokenBegin, spokenEnd;  // its blocks' spoken forms
         std::size_t appendedTo;  // the body's end after it, a page break included
         Int counterBefore;
     };
     std::string body_;
+    std::vector<std::string> spoken_;
     Int pageBreakCounter_ = 0;
     std::vector<Insertion> instructions_;  // in the order of the body
     std::size_t newestStart_ = 0;

@@ -14,5 +14,6 @@ extern const std::string_view instructions, hints, gcdlcm;
 std::string InstructionsPage() { return cp1252::FromUtf8(pages::instructions); }
 std::string HintsPage() { return cp1252::FromUtf8(pages::hints); }
 std::string GcdLcmPage() { return cp1252::FromUtf8(pages::gcdlcm); }
+std::string GcdLcmFormulaSpoken() { return "kgV von a und b gleich a mal b durch ggT von a und b"; }
 
 }  // namespace quorvel

@@ -8,5 +8,7 @@ namespace quorvel {
 std::string InstructionsPage();
 std::string HintsPage();
 std::string GcdLcmPage();
+// The spoken form of the one formula block of GcdLcmPage.
+std::string GcdLcmFormulaSpoken();
 
 }  // namespace quorvel

@@ -20,8 +20,8 @@ const std::string kCloseQuestion = "Die gesammelten Aufgaben gehen dabei verlore
 
 bool TrainerModel::Collecting() const { return state_.Row(Group::PrintMode) != 0; }
 
-void TrainerModel::ShowPage(const std::string& text) {
-    state_.document.ShowPage(text, Collecting());
+void TrainerModel::ShowPage(const std::string& text, std::vector<std::string> spoken) {
+    state_.document.ShowPage(text, Collecting(), std::move(spoken));
     state_.pageBlank = false;
 }
 
@@ -32,9 +32,9 @@ void TrainerModel::WriteInstructions() {
 
 // A worked solution, a verdict or the evaluation: the instructions make way
 // for the pupil's work, and what was collected before stays.
-void TrainerModel::ShowWork(const std::string& text) {
+void TrainerModel::ShowWork(const std::string& text, std::vector<std::string> spoken) {
     state_.document.RemoveInstructions();
-    ShowPage(text);
+    ShowPage(text, std::move(spoken));
     if (Collecting()) ++state_.collected;
 }
 

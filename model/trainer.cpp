@@ -112,7 +112,7 @@ void TrainerModel::ShowHints() {
 void TrainerModel::ShowGcdAndLcm() {
     Run([&] {
         state_.explanationsShown = true;
-        ShowPage(GcdLcmPage());
+        ShowPage(GcdLcmPage(), {GcdLcmFormulaSpoken()});
     });
 }
 
@@ -232,7 +232,7 @@ void TrainerModel::Solve() {
             return;
         }
         WriteOperand(Control::ResultWhole, evaluation.resultFields);
-        ShowWork(solution_.lines.Join());
+        ShowWork(solution_.lines.Join(), solution_.lines.SpokenBlocks());
     });
 }
 
@@ -254,12 +254,15 @@ void TrainerModel::CheckPupilResult(const Evaluation& evaluation) {
     }
     const CheckedExercise checked{solution_.context, !posed_, state_.op, evaluation.first, evaluation.second, *pupil,
                                   CheckResult(state_.op, evaluation.first, evaluation.second, *pupil)};
-    const std::string page = VerdictLines(checked).Join() + solution_.lines.Join();
+    const SolutionLines verdict = VerdictLines(checked);
+    const std::string page = verdict.Join() + solution_.lines.Join();
+    std::vector<std::string> spoken = verdict.SpokenBlocks();
+    for (std::string& block : solution_.lines.SpokenBlocks()) spoken.push_back(std::move(block));
     record_.Add(checked);
     state_.tally = record_.Counts();
     state_.resultVerdict = checked.check.verdict;
     state_.verdictWords = "Dein Ergebnis: "_w + VerdictWords(checked.check);
-    ShowWork(page);
+    ShowWork(page, std::move(spoken));
 }
 
 // The result fields start empty either way: what "=" wrote there is not the
@@ -274,7 +277,8 @@ void TrainerModel::SetChecking(bool on) {
 
 void TrainerModel::ShowEvaluation() {
     Run([&] {
-        ShowWork(record_.EvaluationPage());
+        const SolutionLines evaluation = record_.EvaluationLines();
+        ShowWork(evaluation.Join(), evaluation.SpokenBlocks());
     });
 }
 

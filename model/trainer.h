@@ -6,6 +6,7 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "document/document.h"
 #include "entry/evaluation.h"
@@ -114,8 +115,9 @@ public:
     // The answer to the question asked last.
     void AnswerQuestion(bool yes);
 
-    // Shows a text in the view: replaces or extends the document.
-    void ShowPage(const std::string& text);
+    // Shows a text in the view: replaces or extends the document. Its pre
+    // blocks speak spoken, in order (DocumentBody::ShowPage).
+    void ShowPage(const std::string& text, std::vector<std::string> spoken = {});
     // The bytes "Speichern" writes.
     std::string DocumentFile() const;
     // The tip label's text.
@@ -140,7 +142,7 @@ private:
     void CheckPupilResult(const Evaluation& evaluation);
     bool Collecting() const;
     void WriteInstructions();
-    void ShowWork(const std::string& text);
+    void ShowWork(const std::string& text, std::vector<std::string> spoken);
     void EmptyDocument();
     // Runs action at once, or after a "Ja" when it would drop a collection;
     // while a question waits for its answer, nothing else is asked.

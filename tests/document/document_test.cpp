@@ -147,6 +147,27 @@ TEST(RemoveInstructions, TakesOutThePageAndKeepsTheRest) {
     }
 }
 
+// One spoken form per pre block, in order, whatever the body goes through.
+TEST(Spoken, OneFormPerPreBlockThroughEveryChange) {
+    EXPECT_EQ(CountPreBlocks("<pre>a</pre><PRE\r\nx><pre/><preX><p><pr"), 3u);
+    using Forms = std::vector<std::string>;
+    DocumentBody body;
+    body.ShowInstructions("<pre>i</pre>", true);  // a block without a form
+    body.ShowPage("<pre>a</pre><p>x</p><pre class=y>b</pre>", true, {"A", "B"});
+    body.ShowPage("<pre>c</pre>", true, {"C", "too many"});
+    body.ShowPage("<pre>d</pre><pre>e</pre>", true, {"D"});
+    EXPECT_EQ(body.Spoken(), (Forms{"", "A", "B", "C", "D", ""}));
+    body.RemoveInstructions();
+    EXPECT_EQ(body.Spoken(), (Forms{"A", "B", "C", "D", ""}));
+    body.ShowInstructions("<pre>i</pre>", true);  // newest: goes with its page break
+    body.RemoveInstructions();
+    EXPECT_EQ(body.Spoken().size(), CountPreBlocks(body.Text()));
+    body.ShowPage("<pre>f</pre>", false, {"F"});
+    EXPECT_EQ(body.Spoken(), Forms{"F"});
+    body.Clear();
+    EXPECT_TRUE(body.Spoken().empty());
+}
+
 TEST(FileContents, EveryLineEndsWithCrLf) {
     EXPECT_EQ(FileContents(WrapInDocument("")), DocumentHeader() + "\r\n</body>\r\n</html>\r\n");
     EXPECT_EQ(FileContents("a\rb\nc"), "a\r\nb\r\nc\r\n");
