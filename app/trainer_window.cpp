@@ -225,7 +225,7 @@ void TrainerWindow::RenderPage() {
     } else if (shownBlank_ || state.document.Revision() != shownRevision_) {
         shownBlank_ = false;
         shownRevision_ = state.document.Revision();
-        view->ShowBody(state.document.Text(), state.document.NewestStart());
+        view->ShowBody(state.document.Text(), state.document.NewestStart(), state.document.Spoken());
     }
 }
 

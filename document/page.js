@@ -109,6 +109,22 @@ var QuorvelPage = (function () {
     if (pageNode) showFrom(pageNode, offset, body);
   }
 
+  // Gives the n-th pre block of the page the n-th of spoken, the words a
+  // screen reader says for its rows of digits and bars. The document's text
+  // stays as it is; a block with an empty form, or none, reads as it stands.
+  function speak(doc, spoken) {
+    var blocks = doc.body ? doc.body.getElementsByTagName('pre') : [];
+    for (var i = 0; i < blocks.length; i++) {
+      if (spoken[i]) {
+        blocks[i].setAttribute('role', 'math');
+        blocks[i].setAttribute('aria-label', spoken[i]);
+      } else {
+        blocks[i].removeAttribute('role');
+        blocks[i].removeAttribute('aria-label');
+      }
+    }
+  }
+
   return {fontRules: fontRules, adoptFonts: adoptFonts, showFrom: showFrom, append: append, replace: replace,
-          showPast: showPast};
+          showPast: showPast, speak: speak};
 })();

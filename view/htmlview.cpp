@@ -103,6 +103,9 @@ const char kAppend[] = "var first=QuorvelPage.append(b,part,'\\n\\n');if(!first)
 // A new page, read from its top as after a full load.
 const char kReplace[] = "QuorvelPage.replace(b,part,'\\n\\n');return true;";
 
+// Nothing but the spoken forms.
+const char kNothingMore[] = "return true;";
+
 // After a full load of a body that grew: scrolls to the start of its newest part.
 const char kScrollPastOld[] = "QuorvelPage.showPast(b,part);return true;";
 
@@ -175,9 +178,11 @@ HtmlView::HtmlView(QWidget* parent) : QWebEngineView(parent), id_(NextViewId()) 
         std::optional<std::string> scrollPastOld = std::exchange(scrollPastOld_, std::nullopt);
         const quint64 sequence = sequence_;
         emit DocumentLoaded(ok);
-        // The newest item of a grown body in view, unless a slot has changed
-        // the page since; a failure is no matter.
-        if (ok && scrollPastOld && sequence == sequence_) ChangeBody(*scrollPastOld, kScrollPastOld, false);
+        // The blocks' spoken forms, and the newest item of a grown body in
+        // view, unless a slot has changed the page since; a failure is no matter.
+        if (ok && sequence == sequence_ && (scrollPastOld || !spoken_.empty())) {
+            ChangeBody(scrollPastOld.value_or(""), scrollPastOld ? kScrollPastOld : kNothingMore, false);
+        }
         SettleIfIdle();
     });
     // The engine's page process can end (killed, out of memory, crashed):
@@ -199,6 +204,7 @@ HtmlView::~HtmlView() {
 }
 
 void HtmlView::ShowDocument(const std::string& bytes) {
+    spoken_.clear();  // the blocks of another document
     const QString path = QString("/view%1/%2").arg(id_).arg(++fullLoads_);
     SharedEngine().handler->Publish(path, QByteArray(bytes.data(), qsizetype(bytes.size())));
     holdsDocument_ = true;
@@ -209,12 +215,16 @@ void HtmlView::ShowDocument(const std::string& bytes) {
 }
 
 void HtmlView::LoadBody(const std::string& body, std::size_t newest) {
+    std::vector<std::string> spoken = std::move(spoken_);
     body_ = body;
     ShowDocument(WrapInDocument(body_));
+    spoken_ = std::move(spoken);
     if (newest > 0 && newest < body_.size()) scrollPastOld_ = body_.substr(0, newest);
 }
 
-void HtmlView::ShowBody(const std::string& body, std::size_t newest) {
+void HtmlView::ShowBody(const std::string& body, std::size_t newest, std::vector<std::string> spoken) {
+    const bool spokenChanged = spoken != spoken_;
+    spoken_ = std::move(spoken);
     if (!holdsDocument_ || pageLoading_ || pageLost_) {
         LoadBody(body, newest);
         return;
@@ -222,7 +232,11 @@ void HtmlView::ShowBody(const std::string& body, std::size_t newest) {
     const BodyChange change = ChangeOfBody(body_, body);
     switch (change.kind) {
         case BodyChangeKind::Same:
-            emit DocumentLoaded(true);
+            if (spokenChanged) {
+                ChangeBody({}, kNothingMore);
+            } else {
+                emit DocumentLoaded(true);
+            }
             break;
         case BodyChangeKind::Append: {
             const std::size_t old = body_.size();
@@ -244,9 +258,13 @@ void HtmlView::ShowBody(const std::string& body, std::size_t newest) {
 // scripts stay off): the script sees the page's body as b and the new text
 // as part. If the page refuses, the document is loaded in full.
 void HtmlView::ChangeBody(std::string_view part, const char* script, bool reloadOnRefusal) {
-    const QString literal =
-        QString::fromUtf8(QJsonDocument(QJsonArray{ToQString(part)}).toJson(QJsonDocument::Compact));
-    const QString call = QString("(function(part){%1var b=document.body;if(!b)return false;%2})(%3)")
+    QJsonArray spoken;
+    for (const std::string& form : spoken_) spoken.append(ToQString(form));
+    const QString literal = QString::fromUtf8(
+        QJsonDocument(QJsonArray{ToQString(part), spoken}).toJson(QJsonDocument::Compact));
+    const QString call = QString("(function(part,spoken){%1var b=document.body;if(!b)return false;"
+                                 "var done=(function(){%2})();if(done)QuorvelPage.speak(document,spoken);"
+                                 "return done;})(%3)")
                              .arg(QString::fromUtf8(kPageScript), QString::fromLatin1(script),
                                   literal.mid(1, literal.size() - 2));
     const quint64 sequence = sequence_;

@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace quorvel {
 
@@ -32,7 +33,10 @@ public:
     // page reads and serialises exactly as a full load would leave it. Showing the body
     // the page shows already only reports it loaded.
     // In a body loaded in full, the view shows the part from newest on.
-    void ShowBody(const std::string& body, std::size_t newest = 0);
+    // The page's n-th pre block speaks the n-th of spoken to a screen reader
+    // (QuorvelPage.speak), once it shows the body; the document's bytes
+    // stay as they are.
+    void ShowBody(const std::string& body, std::size_t newest = 0, std::vector<std::string> spoken = {});
     // Loads the body or the empty page anew after the page was lost.
     void Restore();
     // How many documents were loaded in full, for tests and measurements.
@@ -63,8 +67,9 @@ private:
     void ForgetPendingChanges();
     void SettleIfIdle();
     void LoadBody(const std::string& body, std::size_t newest = 0);
-    // Runs script on the page with part; if reloadOnRefusal, reports the
-    // change done or loads the body in full when the page refuses it.
+    // Runs script on the page with part, and gives the page's blocks their
+    // spoken forms if it succeeds; if reloadOnRefusal, reports the change
+    // done or loads the body in full when the page refuses it.
     void ChangeBody(std::string_view part, const char* script, bool reloadOnRefusal = true);
 
     int id_;
@@ -76,6 +81,7 @@ private:
     bool lastLoadOk_ = true;
     int pendingAppends_ = 0;
     std::string body_;              // the body the page shows or is loading
+    std::vector<std::string> spoken_;  // its blocks' spoken forms
     std::optional<std::string> scrollPastOld_;  // the part of the loading body before its newest part
     int fullLoads_ = 0;
 };

@@ -68,8 +68,8 @@ const char* VerdictName(quorvel::Verdict verdict) {
     return "wrong";
 }
 
-template <std::size_t N>
-val Strings(const std::array<std::string, N>& texts) {
+template <class Texts>
+val Strings(const Texts& texts) {
     val array = val::array();
     for (const std::string& text : texts) array.call<void>("push", ToJs(text));
     return array;
@@ -219,6 +219,12 @@ public:
         return ToJs(std::string_view(document.Text()).substr(0, document.NewestStart()));
     }
 
+    // The spoken form of each pre block of the document, in order, for
+    // QuorvelPage.speak; "" for a block that has none.
+    val spokenBlocks() const {
+        return Strings(model_.State().document.Spoken());
+    }
+
     // A copy, so that it outlives the next operation.
     val documentBytes() const {
         const std::string file = model_.DocumentFile();
@@ -236,11 +242,7 @@ val DifficultyItems() { return Strings(quorvel::DifficultyItems()); }
 val KindItems() { return Strings(quorvel::KindItems()); }
 val OperationItems() { return Strings(quorvel::OperationItems()); }
 
-val OperatorDialogItems() {
-    val array = val::array();
-    for (const std::string& item : quorvel::OperatorDialogItems()) array.call<void>("push", ToJs(item));
-    return array;
-}
+val OperatorDialogItems() { return Strings(quorvel::OperatorDialogItems()); }
 
 // What a screen reader hears of each named element, by its id on the page:
 // {name, description}, as they are while the pupil's result is checked or not.
@@ -296,6 +298,7 @@ EMSCRIPTEN_BINDINGS(quorvel) {
         .function("takeHostCalls", &Trainer::takeHostCalls)
         .function("bodyChange", &Trainer::bodyChange)
         .function("newestPrefix", &Trainer::newestPrefix)
+        .function("spokenBlocks", &Trainer::spokenBlocks)
         .function("documentBytes", &Trainer::documentBytes);
     function("difficultyItems", &DifficultyItems);
     function("kindItems", &KindItems);

@@ -194,6 +194,10 @@ def typing_flow(trainer):
     trainer.wait_field(RESULT[2], "4")
     trainer.expect("3/4 * 1/3", trainer.fields(*RESULT[1:]), ["1", "4"])
     trainer.wait_focus(FIRST[0])
+    # The engine passes the block's name on; its role "math" reaches the
+    # accessibility bus as "text".
+    wait_for("the first block read as words",
+             lambda: ("text", "drei Viertel mal ein Drittel") in spoken_blocks(trainer))
 
     type_exercise(trainer, ("1", "1/2"), "plus", ("", "1/3"))
     trainer.expect("first operand", trainer.fields(*FIRST), ["1", "1", "2"])
@@ -378,6 +382,22 @@ def in_view(trainer, text):
                 return found
         return None
     return search(trainer.find("Rechenweg"))
+
+
+def spoken_blocks(trainer):
+    """The role and name of each node of the page a screen reader reads as a
+    formula or by a fraction's name."""
+    found = []
+
+    def search(node, depth=0):
+        for child in node:
+            if child is None or depth > 40:
+                continue
+            if child.getRoleName() == "math" or "Viertel" in (child.name or ""):
+                found.append((child.getRoleName(), child.name))
+            search(child, depth + 1)
+    search(trainer.find("Rechenweg"))
+    return found
 
 
 def keep_the_collection(trainer):

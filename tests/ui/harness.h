@@ -76,7 +76,8 @@ struct Trainer {
     QString Result() const;
 };
 
-// The DOM of the page in a view, serialised by the engine.
+// The DOM of the page in a view, serialised by the engine, without the
+// spoken forms the view gives its blocks.
 QString PageHtml(HtmlView& view);
 QString PageText(HtmlView& view);
 // Runs a script in the program's own world of the page (the page's own

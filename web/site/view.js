@@ -33,6 +33,7 @@ QuorvelApp.view = (app) => {
       page.blank = false;
       page.revision = s.documentRevision;
       if (change.kind === 'same' || (change.kind !== 'load' && changeInPlace(change))) {
+        speak();
         announce(name);
       } else {
         load(t.documentBytes(), name);
@@ -42,6 +43,13 @@ QuorvelApp.view = (app) => {
         if (before) requestAnimationFrame(() => page.revision === revision && showPast(before));
       }
     }
+  }
+
+  // The blocks of stacked fractions speak their spoken forms to a screen
+  // reader; the document's bytes, which "Speichern" writes, stay the model's.
+  function speak() {
+    const doc = frame.contentDocument;
+    if (doc && doc.body) QuorvelPage.speak(doc, app.trainer.spokenBlocks());
   }
 
   // Adds a part at the end of the page's body, or replaces the body, so that
@@ -86,7 +94,10 @@ QuorvelApp.view = (app) => {
   }
 
   function shown(isDocument, name) {
-    if (isDocument) adoptFonts();
+    if (isDocument) {
+      adoptFonts();
+      speak();
+    }
     watchView();
     announce(name);
   }
