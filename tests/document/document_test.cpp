@@ -159,9 +159,6 @@ TEST(Spoken, OneFormPerPreBlockThroughEveryChange) {
     EXPECT_EQ(body.Spoken(), (Forms{"", "A", "B", "C", "D", ""}));
     body.RemoveInstructions();
     EXPECT_EQ(body.Spoken(), (Forms{"A", "B", "C", "D", ""}));
-    body.ShowInstructions("<pre>i</pre>", true);  // newest: goes with its page break
-    body.RemoveInstructions();
-    EXPECT_EQ(body.Spoken().size(), CountPreBlocks(body.Text()));
     body.ShowPage("<pre>f</pre>", false, {"F"});
     EXPECT_EQ(body.Spoken(), Forms{"F"});
     body.Clear();

@@ -168,15 +168,10 @@ describe('typing an exercise with the keyboard', () => {
 
   test('a screen reader hears the stacked fractions of the worked solution as words', async () => {
     const {page} = await openTrainer();
-    await page.keyboard.press('Enter');
-    await page.keyboard.press('Enter');
-    await page.keyboard.type('3/4');
-    await page.keyboard.press('Enter');
-    await page.keyboard.press('+');
-    await page.keyboard.press('Enter');
-    await page.keyboard.type('1/6');
-    await page.keyboard.press('Enter');
-    await page.keyboard.press('Enter');  // OK
+    // "Start", the whole part, 3/4, the operator, ..., OK
+    for (const k of ['Enter', 'Enter', '3/4', 'Enter', '+', 'Enter', '1/6', 'Enter', 'Enter']) {
+      await (k === 'Enter' ? page.keyboard.press(k) : page.keyboard.type(k));
+    }
     await andShown(page, () => page.keyboard.press('Enter'));
     const frame = page.frames().find((f) => f !== page.mainFrame());
     const cdp = await page.createCDPSession();
