@@ -112,9 +112,12 @@ var QuorvelPage = (function () {
   // Gives the n-th pre block of the page the n-th of spoken, the words a
   // screen reader says for its rows of digits and bars. The document's text
   // stays as it is; a block with an empty form, or none, reads as it stands.
+  // A page only grows at its end or comes anew, so the blocks are given
+  // theirs from the last back to the first one given its form before.
   function speak(doc, spoken) {
     var blocks = doc.body ? doc.body.getElementsByTagName('pre') : [];
-    for (var i = 0; i < blocks.length; i++) {
+    for (var i = blocks.length - 1; i >= 0 && !blocks[i].quorvelSpoken; i--) {
+      blocks[i].quorvelSpoken = true;
       if (spoken[i]) {
         blocks[i].setAttribute('role', 'math');
         blocks[i].setAttribute('aria-label', spoken[i]);

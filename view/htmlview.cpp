@@ -223,7 +223,6 @@ void HtmlView::LoadBody(const std::string& body, std::size_t newest) {
 }
 
 void HtmlView::ShowBody(const std::string& body, std::size_t newest, std::vector<std::string> spoken) {
-    const bool spokenChanged = spoken != spoken_;
     spoken_ = std::move(spoken);
     if (!holdsDocument_ || pageLoading_ || pageLost_) {
         LoadBody(body, newest);
@@ -232,11 +231,7 @@ void HtmlView::ShowBody(const std::string& body, std::size_t newest, std::vector
     const BodyChange change = ChangeOfBody(body_, body);
     switch (change.kind) {
         case BodyChangeKind::Same:
-            if (spokenChanged) {
-                ChangeBody({}, kNothingMore);
-            } else {
-                emit DocumentLoaded(true);
-            }
+            emit DocumentLoaded(true);
             break;
         case BodyChangeKind::Append: {
             const std::size_t old = body_.size();
