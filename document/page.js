@@ -109,18 +109,20 @@ var QuorvelPage = (function () {
     if (pageNode) showFrom(pageNode, offset, body);
   }
 
-  // Gives the n-th pre block of the page the n-th of spoken, the words a
-  // screen reader says for its rows of digits and bars. The document's text
-  // stays as it is; a block with an empty form, or none, reads as it stands.
-  // A page only grows at its end or comes anew, so the blocks are given
-  // theirs from the last back to the first one given its form before.
+  // Gives the last pre blocks of the page the forms of spoken, in order: the
+  // words a screen reader says for their rows of digits and bars. The
+  // document's text stays as it is; a block with an empty form reads as it
+  // stands. A page only grows at its end or comes anew, so the blocks are
+  // given theirs from the last back to the first one given its form before,
+  // and a change needs to bring only the forms of the blocks it adds.
   function speak(doc, spoken) {
     var blocks = doc.body ? doc.body.getElementsByTagName('pre') : [];
-    for (var i = blocks.length - 1; i >= 0 && !blocks[i].quorvelSpoken; i--) {
+    var offset = blocks.length - spoken.length;  // spoken holds the forms of the last blocks
+    for (var i = blocks.length - 1; i >= Math.max(offset, 0) && !blocks[i].quorvelSpoken; i--) {
       blocks[i].quorvelSpoken = true;
-      if (spoken[i]) {
+      if (spoken[i - offset]) {
         blocks[i].setAttribute('role', 'math');
-        blocks[i].setAttribute('aria-label', spoken[i]);
+        blocks[i].setAttribute('aria-label', spoken[i - offset]);
       } else {
         blocks[i].removeAttribute('role');
         blocks[i].removeAttribute('aria-label');
@@ -128,6 +130,14 @@ var QuorvelPage = (function () {
     }
   }
 
+  // How many blocks at the end of the page have no spoken form yet.
+  function unspoken(doc) {
+    var blocks = doc.body ? doc.body.getElementsByTagName('pre') : [];
+    var count = 0;
+    while (count < blocks.length && !blocks[blocks.length - 1 - count].quorvelSpoken) count++;
+    return count;
+  }
+
   return {fontRules: fontRules, adoptFonts: adoptFonts, showFrom: showFrom, append: append, replace: replace,
-          showPast: showPast, speak: speak};
+          showPast: showPast, speak: speak, unspoken: unspoken};
 })();

@@ -6,6 +6,8 @@
 // fonts for the pages' handwriting names, and how a body changes in place.
 #include "page_script.h"
 
+#include <algorithm>
+
 #include <QBuffer>
 #include <QCoreApplication>
 #include <QHash>
@@ -253,8 +255,11 @@ void HtmlView::ShowBody(const std::string& body, std::size_t newest, std::vector
 // scripts stay off): the script sees the page's body as b and the new text
 // as part. If the page refuses, the document is loaded in full.
 void HtmlView::ChangeBody(std::string_view part, const char* script, bool reloadOnRefusal) {
+    // An appended part brings its own blocks; any other change, or the first
+    // after a load, leaves every block of the page without its form.
+    const std::size_t fresh = script == kAppend ? std::min(CountPreBlocks(part), spoken_.size()) : spoken_.size();
     QJsonArray spoken;
-    for (const std::string& form : spoken_) spoken.append(ToQString(form));
+    for (std::size_t i = spoken_.size() - fresh; i < spoken_.size(); ++i) spoken.append(ToQString(spoken_[i]));
     const QString literal = QString::fromUtf8(
         QJsonDocument(QJsonArray{ToQString(part), spoken}).toJson(QJsonDocument::Compact));
     const QString call = QString("(function(part,spoken){%1var b=document.body;if(!b)return false;"

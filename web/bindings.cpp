@@ -8,6 +8,7 @@
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
 
+#include <algorithm>
 #include <array>
 #include <string>
 #include <string_view>
@@ -219,10 +220,12 @@ public:
         return ToJs(std::string_view(document.Text()).substr(0, document.NewestStart()));
     }
 
-    // The spoken form of each pre block of the document, in order, for
-    // QuorvelPage.speak; "" for a block that has none.
-    val spokenBlocks() const {
-        return Strings(model_.State().document.Spoken());
+    // The spoken forms of the document's last count pre blocks, in order,
+    // for QuorvelPage.speak; "" for a block that has none.
+    val spokenTail(int count) const {
+        const std::vector<std::string>& spoken = model_.State().document.Spoken();
+        const std::size_t taken = std::min(spoken.size(), std::size_t(std::max(count, 0)));
+        return Strings(std::vector<std::string>(spoken.end() - std::ptrdiff_t(taken), spoken.end()));
     }
 
     // A copy, so that it outlives the next operation.
@@ -298,7 +301,7 @@ EMSCRIPTEN_BINDINGS(quorvel) {
         .function("takeHostCalls", &Trainer::takeHostCalls)
         .function("bodyChange", &Trainer::bodyChange)
         .function("newestPrefix", &Trainer::newestPrefix)
-        .function("spokenBlocks", &Trainer::spokenBlocks)
+        .function("spokenTail", &Trainer::spokenTail)
         .function("documentBytes", &Trainer::documentBytes);
     function("difficultyItems", &DifficultyItems);
     function("kindItems", &KindItems);

@@ -49,7 +49,7 @@ QuorvelApp.view = (app) => {
   // reader; the document's bytes, which "Speichern" writes, stay the model's.
   function speak() {
     const doc = frame.contentDocument;
-    if (doc && doc.body) QuorvelPage.speak(doc, app.trainer.spokenBlocks());
+    if (doc && doc.body) QuorvelPage.speak(doc, app.trainer.spokenTail(QuorvelPage.unspoken(doc)));
   }
 
   // Adds a part at the end of the page's body, or replaces the body, so that
