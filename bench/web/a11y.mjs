@@ -40,7 +40,7 @@ const SCREENS = [
     await page.keyboard.press('Enter');  // past the whole part
     await page.keyboard.type('2/3');
     await page.keyboard.press('Enter');
-    await page.waitForSelector('#Form3[open]');
+    await page.waitForSelector('.operator-dialog[open]');
   }],
 ];
 const WIDTHS = [[1100, 900], [390, 844]];

@@ -16,9 +16,11 @@
   const BUILD_QUERY = new URL(document.currentScript.src).search;
 
   const $ = (id) => document.getElementById(id);
-  const trainerWindow = $('Form1');
+  // The window's parts by what they are (their ids are the design's names).
+  const part = (name) => document.querySelector('.' + name);
+  const trainerWindow = part('trainer-window');
   const frame = $('WebBrowser1');
-  const operatorDialog = $('Form3');
+  const operatorDialog = part('operator-dialog');
 
   let Q = null;
   let t = null;
@@ -50,7 +52,7 @@
     if (!element || element === document.body) return 'Elsewhere';
     if (FIELDS.includes(element.id)) return element.id;
     if (element.id === 'BBgleich') return 'BBgleich';
-    if ($('Panel2').contains(element) || $('Panel3').contains(element)) return 'ExerciseControl';
+    if (part('exercise-panel').contains(element) || part('calculation-panel').contains(element)) return 'ExerciseControl';
     if (element === frame) return 'View';
     return 'Elsewhere';
   }
@@ -104,9 +106,9 @@
 
   function render() {
     const s = t.state();
-    $('Panel1').hidden = s.exerciseScreen;
-    $('Panel2').hidden = !s.exerciseScreen;
-    $('Panel3').hidden = !s.exerciseScreen;
+    part('settings-screen').hidden = s.exerciseScreen;
+    part('exercise-panel').hidden = !s.exerciseScreen;
+    part('calculation-panel').hidden = !s.exerciseScreen;
     $('Button4').hidden = !s.explanationsShown;
     $('Button7').hidden = !s.hintsShown;
     // A field is written only when the model's text of it has changed: a
@@ -121,7 +123,7 @@
     setText($('L2'), s.labels.second);
     setText($('LErg'), s.labels.result);
     setText($('BB'), s.op);
-    document.querySelectorAll('#Form1 .radiogroup').forEach((group) => {
+    trainerWindow.querySelectorAll('.radiogroup').forEach((group) => {
       const row = s.rows[Number(group.dataset.group)];
       const input = group.querySelectorAll('input')[row];
       if (input && !input.checked) input.checked = true;
@@ -224,7 +226,7 @@
     on('Button9', app.view.save);
     on('Restart', () => location.reload());
 
-    document.querySelectorAll('#Form1 .radiogroup').forEach((group) => {
+    trainerWindow.querySelectorAll('.radiogroup').forEach((group) => {
       group.addEventListener('change', (e) => run(() => t.SelectRow(Number(group.dataset.group), Number(e.target.value))));
     });
     for (const name of FIELDS) {
