@@ -207,6 +207,10 @@ HtmlView::~HtmlView() {
 
 void HtmlView::ShowDocument(const std::string& bytes) {
     spoken_.clear();  // the blocks of another document
+    LoadDocument(bytes);
+}
+
+void HtmlView::LoadDocument(const std::string& bytes) {
     const QString path = QString("/view%1/%2").arg(id_).arg(++fullLoads_);
     SharedEngine().handler->Publish(path, QByteArray(bytes.data(), qsizetype(bytes.size())));
     holdsDocument_ = true;
@@ -217,10 +221,8 @@ void HtmlView::ShowDocument(const std::string& bytes) {
 }
 
 void HtmlView::LoadBody(const std::string& body, std::size_t newest) {
-    std::vector<std::string> spoken = std::move(spoken_);
     body_ = body;
-    ShowDocument(WrapInDocument(body_));
-    spoken_ = std::move(spoken);
+    LoadDocument(WrapInDocument(body_));
     if (newest > 0 && newest < body_.size()) scrollPastOld_ = body_.substr(0, newest);
 }
 

@@ -66,6 +66,8 @@ private:
     void StartLoad(const QUrl& url);
     void ForgetPendingChanges();
     void SettleIfIdle();
+    // Publishes bytes and loads them into the page.
+    void LoadDocument(const std::string& bytes);
     void LoadBody(const std::string& body, std::size_t newest = 0);
     // Runs script on the page with part, and gives the page's blocks their
     // spoken forms if it succeeds; if reloadOnRefusal, reports the change
