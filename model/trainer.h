@@ -33,6 +33,11 @@ public:
     virtual void AskQuestion(const std::string& text) = 0;
     // Ends the program.
     virtual void CloseWindow() = 0;
+    // Reads German words aloud and tells TrainerModel::SpeechEnded when it
+    // has finished; false if the platform has no voice to read with.
+    virtual bool Speak(const std::string& /*words*/) { return false; }
+    // Stops reading aloud.
+    virtual void StopSpeaking() {}
     // The state has changed: show it.
     virtual void Changed() = 0;
 };
@@ -67,6 +72,7 @@ struct TrainerState {
     // document was last emptied: what a click must not lose unasked.
     int collected = 0;
     bool questionOpen = false;  // a question waits for its answer
+    bool speaking = false;      // "Vorlesen" reads the page aloud
 
     const std::string& Field(Control field) const { return fields[std::size_t(field)]; }
     int Row(Group group) const { return rows[std::size_t(group)]; }
@@ -114,6 +120,13 @@ public:
     void ConfirmOperator();
     // The answer to the question asked last.
     void AnswerQuestion(bool yes);
+    // "Vorlesen": reads the page aloud, in collect mode its newest piece of
+    // work; while it reads, stops it, as Esc does.
+    void ReadAloud();
+    // The platform has finished reading aloud.
+    void SpeechEnded();
+    // What "Vorlesen" reads, in German words.
+    std::string PageWords() const;
 
     // Shows a text in the view: replaces or extends the document. Its pre
     // blocks speak spoken, in order (DocumentBody::ShowPage).
@@ -150,6 +163,7 @@ private:
     void AskBefore(Risky action, int row = 0);
     void CarryOut(Risky action, int row);
     void EndVerdict();
+    void StopReading();
 
     TrainerHost& host_;
     TrainerState state_;
@@ -162,6 +176,7 @@ private:
     bool posed_ = false;    // the operands are the exercise "Neue Aufgabe" posed, not typed
     std::optional<std::pair<Risky, int>> pending_;  // what waits for a "Ja"
     bool closeAgreed_ = false;  // "Ja" to closing with a collection
+    bool voiceMissingTold_ = false;  // the pupil knows that nothing can be read aloud
 };
 
 }  // namespace quorvel

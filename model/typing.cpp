@@ -24,6 +24,10 @@ bool TrainerModel::KeyPress(Control focus, Keystroke key) {
 }
 
 bool TrainerModel::ScreenKey(Control focus, Keystroke key) {
+    if (key.kind == Keystroke::Escape && state_.speaking) {
+        StopReading();
+        return true;
+    }
     if (key.kind == Keystroke::Character && key.character == 'n') {
         // On the settings screen the fields are hidden: the key does nothing there.
         // With checking on, the pupil works the exercise first: it is only

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "solution/lines.h"
 
@@ -13,5 +14,9 @@ namespace quorvel {
 // left out. Every sentence starts with a capital and ends with a full stop
 // (or the "!" or "?" it had); a line ending in a comma runs on into the next.
 std::string SpokenSolution(const SolutionLines& lines);
+
+// The same of lines of HTML whose pre blocks speak blocks, in order: a page
+// of the document as it is shown, read aloud.
+std::string SpokenText(const std::vector<std::string>& lines, const std::vector<std::string>& blocks);
 
 }  // namespace quorvel

@@ -23,9 +23,17 @@ struct Recorder : TrainerHost {
     }
     void CloseWindow() override { ++closes; }
     void Changed() override {}
+    bool Speak(const std::string& words) override {
+        spoken.push_back(words);
+        return voice;
+    }
+    void StopSpeaking() override { ++stops; }
 
     std::vector<std::string> messages, errors, questions;
     std::function<void()> reply;  // answers a question at once, if set
+    std::vector<std::string> spoken;
+    bool voice = true;
+    int stops = 0;
     int closes = 0;
     int dialogs = 0;
     std::function<void()> answer;
@@ -426,6 +434,44 @@ TEST(Model, RefusesWhatItDoesNotKnow) {
     EXPECT_EQ(t.state().fields, before.fields);
     t.model.SelectRow(Group::Operation, RowCount(Group::Operation) - 1);  // the last row is known
     EXPECT_TRUE(t.host.errors.empty());
+}
+
+// "Vorlesen" reads the newest piece of work in words; a second press or Esc
+// stops it, and Esc then leaves the screen alone. Without a voice the pupil
+// hears of it once.
+TEST(ReadingAloud, ReadsTheNewestWorkStopsAndTellsOnceOfNoVoice) {
+    CheckingTrainer t;
+    t.model.SelectRow(Group::PrintMode, 1);
+    t.model.SetChecking(false);
+    t.model.Solve();  // 1/2 + 1/3
+    t.model.EditField(Control::FirstNumerator, "3");
+    t.model.EditField(Control::FirstDenominator, "4");
+    t.model.EditField(Control::SecondDenominator, "6");
+    t.model.Solve();
+    t.model.ReadAloud();
+    ASSERT_EQ(t.host.spoken.size(), 1u);
+    const std::string words = t.host.spoken[0];
+    EXPECT_NE(words.find("Drei Viertel plus ein Sechstel."), std::string::npos) << words;
+    EXPECT_NE(words.find("elf Zw\xF6lftel"), std::string::npos) << words;
+    EXPECT_EQ(words.find("Drittel"), std::string::npos) << "the first exercise is not read again";
+    EXPECT_TRUE(t.state().speaking);
+    t.model.ReadAloud();
+    EXPECT_EQ(t.host.stops, 1);
+    EXPECT_FALSE(t.state().speaking);
+
+    t.model.ReadAloud();
+    EXPECT_TRUE(t.model.KeyPress(Control::FirstWhole, {Keystroke::Escape}));
+    EXPECT_EQ(t.host.stops, 2);
+    EXPECT_TRUE(t.state().exerciseScreen);
+    t.model.ReadAloud();
+    t.model.SpeechEnded();
+    EXPECT_FALSE(t.state().speaking);
+
+    t.host.voice = false;
+    t.model.ReadAloud();
+    t.model.ReadAloud();
+    EXPECT_EQ(t.host.messages.size(), 1u);
+    EXPECT_FALSE(t.state().speaking);
 }
 
 }  // namespace
