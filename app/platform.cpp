@@ -4,7 +4,10 @@
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QTextToSpeech>
+#include <algorithm>
 #include <exception>
+#include <utility>
 #include <functional>
 
 #include "document/messages.h"
@@ -95,6 +98,44 @@ void DesktopServices::PrintPages(PrintPreview& preview) {
     dialog.setMinMax(1, preview.PageCount());
     if (dialog.exec() != QDialog::Accepted) return;
     if (!PrintPdf(preview.Document(), printer)) ShowMessage(&preview, "Drucken fehlgeschlagen");
+}
+
+// ---- reading aloud ----
+
+DesktopServices::DesktopServices() = default;
+DesktopServices::~DesktopServices() = default;
+
+bool DesktopServices::Speak(const QString& words, std::function<void()> finished) {
+    if (!voiceLooked_) {
+        voiceLooked_ = true;
+        // The speech service's engine reads German with the voice the
+        // system has for it; without one nothing is read at all.
+        auto voice = std::make_unique<QTextToSpeech>();
+        const QList<QLocale> locales = voice->availableLocales();
+        const auto german = std::find_if(locales.begin(), locales.end(),
+                                         [](const QLocale& l) { return l.language() == QLocale::German; });
+        if (voice->state() != QTextToSpeech::Error && german != locales.end()) {
+            voice->setLocale(*german);
+            QObject::connect(voice.get(), &QTextToSpeech::stateChanged, voice.get(), [this](QTextToSpeech::State state) {
+                if (state == QTextToSpeech::Ready || state == QTextToSpeech::Error) Finished();
+            });
+            voice_ = std::move(voice);
+        }
+    }
+    if (!voice_ || voice_->state() == QTextToSpeech::Error) return false;
+    Finished();  // a reading under way ends before the next begins
+    finished_ = std::move(finished);
+    voice_->say(words);
+    return true;
+}
+
+void DesktopServices::StopSpeaking() {
+    if (voice_) voice_->stop();
+    Finished();
+}
+
+void DesktopServices::Finished() {
+    if (auto finished = std::exchange(finished_, nullptr)) finished();
 }
 
 }  // namespace quorvel

@@ -7,8 +7,10 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <memory>
 #include <optional>
 
+class QTextToSpeech;
 class QWidget;
 
 namespace quorvel {
@@ -35,6 +37,11 @@ public:
     // Opens the print preview of pdf, the page as the engine printed it;
     // false if it cannot be shown.
     virtual bool ShowPrintPreview(QWidget* parent, const QByteArray& pdf) = 0;
+    // Reads German words aloud; finished is called once when the reading
+    // has ended or been stopped. False, and finished never called, if there
+    // is no German voice to read with.
+    virtual bool Speak(const QString& /*words*/, std::function<void()> /*finished*/) { return false; }
+    virtual void StopSpeaking() {}
 };
 
 // "Als PDF speichern" in the print preview: asks services for a file name and
@@ -49,9 +56,20 @@ public:
     bool AskYesNo(QWidget* parent, const QString& text) override;
     std::optional<QString> AskSaveFileName(QWidget* parent, const SaveRequest& request) override;
     bool ShowPrintPreview(QWidget* parent, const QByteArray& pdf) override;
+    // Through the platform's speech service, with its German voice.
+    bool Speak(const QString& words, std::function<void()> finished) override;
+    void StopSpeaking() override;
+
+    DesktopServices();
+    ~DesktopServices() override;
 
 private:
     void PrintPages(PrintPreview& preview);
+    void Finished();
+
+    std::unique_ptr<QTextToSpeech> voice_;  // made when first asked to speak
+    bool voiceLooked_ = false;
+    std::function<void()> finished_;  // of the reading under way
 };
 
 // Runs an action of a window; what escapes it is shown in the general error

@@ -76,6 +76,7 @@ TrainerWindow::~TrainerWindow() {
     // The view ends first, while this window is whole: a PDF it was making
     // answers then, and is dropped.
     closing_ = true;
+    if (model_.State().speaking) services_.StopSpeaking();  // the voice stops with the window
     delete view;
 }
 
@@ -93,6 +94,7 @@ void TrainerWindow::ConnectHandlers() {
     for (QPushButton* button : {settingsPrintButton, printButton}) on(button, [this] { Print(); });
     on(saveButton, [this] { SaveDocument(); });
     on(evaluationButton, [this] { model_.ShowEvaluation(); });
+    on(readAloudButton, [this] { model_.ReadAloud(); });
     connect(checkingBox, &QCheckBox::toggled, this, [this](bool on) {
         if (!rendering_) model_.SetChecking(on);
     });
@@ -122,6 +124,18 @@ void TrainerWindow::ShowError(const std::string& text) { services_.ShowError(thi
 void TrainerWindow::AskQuestion(const std::string& text) {
     model_.AnswerQuestion(services_.AskYesNo(this, ToQString(text)));
 }
+
+bool TrainerWindow::Speak(const std::string& words) {
+    const int reading = ++readings_;
+    // The end is told after the operation that may have caused it.
+    return services_.Speak(ToQString(words), [this, reading] {
+        QTimer::singleShot(0, this, [this, reading] {
+            if (reading == readings_) model_.SpeechEnded();
+        });
+    });
+}
+
+void TrainerWindow::StopSpeaking() { services_.StopSpeaking(); }
 
 void TrainerWindow::OpenOperatorDialog() {
     operatorDialog_->exec();  // closes when the model's dialog closes
@@ -184,6 +198,7 @@ void TrainerWindow::Render() {
     if (state.checking) SetText(tallyLabel, TallyText(state.tally));
     tallyLabel->setVisible(state.checking);
     evaluationButton->setVisible(state.checking);
+    readAloudButton->setChecked(state.speaking);
     operatorDialog_->Follow(state);
     RenderPage();
     rendering_ = false;

@@ -59,6 +59,8 @@ private:
     void AskQuestion(const std::string& text) override;
     void CloseWindow() override { close(); }
     void Changed() override { Render(); }
+    bool Speak(const std::string& words) override;
+    void StopSpeaking() override;
 
     QWidget* MakePanel(Element element, int designHeight);
     void Compact(QLayout* layout);
@@ -90,6 +92,7 @@ private:
     bool closing_ = false;
     std::optional<bool> namedForChecking_;  // how "=" and "Neue Aufgabe" are named now
     QString lastFileName_;
+    int readings_ = 0;  // counts the readings aloud: only the newest one's end counts
 
 public:
     // The controls. Their object names and what a screen reader hears of them
@@ -114,6 +117,7 @@ public:
     QFrame *firstBar, *secondBar, *resultBar;                   // the fraction bars
     QLabel *firstLabel, *secondLabel, *resultLabel, *tipLabel;  // "1. Summand", ...
     QPushButton *saveButton, *printButton, *clearButton;
+    QPushButton* readAloudButton;   // "Vorlesen", pressed while it reads
     QLabel* tallyLabel;             // the tally of checked results
     QPushButton* evaluationButton;  // "Auswertung"
     HtmlView* view;                 // the page of worked solutions

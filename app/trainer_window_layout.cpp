@@ -194,6 +194,8 @@ void TrainerWindow::BuildCalculationPanel() {
     saveButton = MakeButton(calculationPanel, Element::SaveButton, "Speichern");
     printButton = MakeButton(calculationPanel, Element::PrintButton, "Drucken");
     clearButton = MakeButton(calculationPanel, Element::ClearButton, ToQString("Löschen"_w));
+    readAloudButton = MakeButton(calculationPanel, Element::ReadAloudButton, "&Vorlesen");
+    readAloudButton->setCheckable(true);
     tallyLabel = MakeLabel(calculationPanel, Element::TallyLabel, "");
     evaluationButton = MakeButton(calculationPanel, Element::EvaluationButton, "Auswertung");
     tallyLabel->hide();
@@ -222,6 +224,7 @@ void TrainerWindow::BuildCalculationPanel() {
     grid->addWidget(saveButton, 1, 8);
     grid->addWidget(printButton, 2, 8);
     grid->addWidget(clearButton, 3, 8);
+    grid->addWidget(readAloudButton, 4, 8);
     grid->addWidget(tallyLabel, 5, 0, 1, 8);
     grid->addWidget(evaluationButton, 5, 8);
     grid->setColumnStretch(8, 1);
@@ -231,7 +234,7 @@ void TrainerWindow::BuildCalculationPanel() {
 void TrainerWindow::OrderTabs() {
     QWidget* flow[] = {exerciseNumber, firstWhole,      firstNumerator,    firstDenominator, secondWhole,
                        secondNumerator, secondDenominator, resultWhole, resultNumerator, resultDenominator,
-                       equalsButton, newExerciseButton, saveButton, printButton, clearButton, evaluationButton,
+                       equalsButton, newExerciseButton, saveButton, printButton, clearButton, readAloudButton, evaluationButton,
                        backButton, hintsButton};
     for (std::size_t i = 1; i < std::size(flow); ++i) setTabOrder(flow[i - 1], flow[i]);
 }

@@ -69,6 +69,8 @@ std::array<ElementNames, kElementCount> MakeTable() {
         {E::SaveButton, "Button9", "Speichern", "Speichert die Rechnungen als HTML-Datei"},
         {E::PrintButton, "Button8", "Drucken", "Druckvorschau der Rechnungen"},
         {E::ClearButton, "Button10", "Löschen"_w, "Löscht die gesammelten Rechnungen"_w},
+        {E::ReadAloudButton, "ReadAloudButton", "Vorlesen",
+         "Liest die Seite vor, beim Sammeln die neueste Rechnung; Alt+V. Noch einmal drücken oder Esc hält an."_w},
 
         {E::View, "WebBrowser1", "Rechenweg"},
 

@@ -29,7 +29,7 @@ enum class Element {
     FirstWhole, FirstNumerator, FirstBar, FirstDenominator, OperatorButton,
     SecondWhole, SecondNumerator, SecondBar, SecondDenominator, EqualsButton,
     ResultWhole, ResultNumerator, ResultBar, ResultDenominator,
-    Tip, TallyLabel, EvaluationButton, SaveButton, PrintButton, ClearButton,
+    Tip, TallyLabel, EvaluationButton, SaveButton, PrintButton, ClearButton, ReadAloudButton,
     // Below the screens: the page of worked solutions.
     View,
     // The operator dialog.

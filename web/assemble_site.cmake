@@ -25,7 +25,7 @@ if(EXISTS ${SITE_DIR}/sw.js)
 endif()
 
 file(READ ${SITE_DIR}/index.html page)
-foreach(linked quorvel.js page.js boxes.js view.js keys.js app.js style.css)
+foreach(linked quorvel.js page.js boxes.js view.js keys.js voice.js app.js style.css)
   string(REPLACE "\"${linked}\"" "\"${linked}?v=${version}\"" page "${page}")
 endforeach()
 file(WRITE ${SITE_DIR}/index.html "${page}")

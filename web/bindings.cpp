@@ -94,8 +94,15 @@ public:
     void AskQuestion(const std::string& text) override { calls.push_back({"question", text}); }
     void CloseWindow() override { calls.push_back({"close", ""}); }
     void Changed() override {}
+    // The page reads the words if it has a voice; it said so before.
+    bool Speak(const std::string& words) override {
+        if (voice) calls.push_back({"speak", words});
+        return voice;
+    }
+    void StopSpeaking() override { calls.push_back({"stopSpeaking", ""}); }
 
     std::vector<Call> calls;
+    bool voice = false;  // the browser has a German voice
 };
 
 class Trainer {
@@ -143,6 +150,12 @@ public:
     }
     void ConfirmOperator() { model_.ConfirmOperator(); }
     void AnswerQuestion(bool yes) { model_.AnswerQuestion(yes); }
+    // "Vorlesen", with whether the browser has a German voice now.
+    void ReadAloud(bool voice) {
+        host_.voice = voice;
+        model_.ReadAloud();
+    }
+    void SpeechEnded() { model_.SpeechEnded(); }
 
     val state() const {
         const quorvel::TrainerState& s = model_.State();
@@ -178,6 +191,7 @@ public:
         state.set("documentRevision", double(s.document.Revision()));
         state.set("collected", s.collected);
         state.set("questionOpen", s.questionOpen);
+        state.set("speaking", s.speaking);
         return state;
     }
 
@@ -296,6 +310,8 @@ EMSCRIPTEN_BINDINGS(quorvel) {
         .function("OperatorDialogKey", &Trainer::OperatorDialogKey)
         .function("ConfirmOperator", &Trainer::ConfirmOperator)
         .function("AnswerQuestion", &Trainer::AnswerQuestion)
+        .function("ReadAloud", &Trainer::ReadAloud)
+        .function("SpeechEnded", &Trainer::SpeechEnded)
         .function("state", &Trainer::state)
         .function("takeFocusMove", &Trainer::takeFocusMove)
         .function("takeHostCalls", &Trainer::takeHostCalls)

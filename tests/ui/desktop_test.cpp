@@ -8,6 +8,7 @@
 #include <QEventLoop>
 #include <QPushButton>
 #include <QSet>
+#include <QTest>
 #include <QTimer>
 #include <QWebEnginePage>
 #include <QWebEngineScript>
@@ -111,6 +112,27 @@ TEST(Desktop, TabFollowsTheTypingFlow) {
         while (widget->focusPolicy() == Qt::NoFocus || !(widget->focusPolicy() & Qt::TabFocus)) widget = widget->nextInFocusChain();
     }
     EXPECT_EQ(order, (QStringList{"Enr", "Eg1", "Ez1", "En1", "Eg2", "Ez2", "En2", "BBgleich"}));
+}
+
+// "Vorlesen" and Alt+V give the voice the page's German words; the button
+// stays pressed while it reads, and a second press stops it.
+TEST(Desktop, ReadAloudGivesTheVoiceThePageAndStops) {
+    Trainer t;
+    t.Start();
+    auto* button = t.Find<QPushButton>("ReadAloudButton");
+    ASSERT_TRUE(button);
+    t.Find<QPushButton>("BBgleich")->click();  // the example 7/14 + 18/27
+    t.window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(t.window.get()));
+    QTest::keyClick(t.window->windowHandle(), Qt::Key_V, Qt::AltModifier);  // as the system sends it
+    QTRY_COMPARE(t.services.spoken.size(), 1);  // a mnemonic clicks as the eye can follow
+    EXPECT_TRUE(t.services.spoken[0].contains(QString::fromUtf8("Sieben Vierzehntel plus achtzehn Siebenundzwanzigstel.")))
+        << t.services.spoken[0].left(200).toStdString();
+    EXPECT_TRUE(button->isChecked());
+    button->click();
+    EXPECT_EQ(t.services.speechStops, 1);
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(button->isChecked());
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <utility>
 
 #include "app/trainer_window.h"
 #include "app/platform.h"
@@ -33,6 +34,15 @@ public:
         this->pdf = pdf;
         return onPreview ? onPreview(pdf) : true;
     }
+    bool Speak(const QString& words, std::function<void()> finished) override {
+        spoken << words;
+        speechEnd = std::move(finished);
+        return true;
+    }
+    void StopSpeaking() override {
+        ++speechStops;
+        if (auto end = std::exchange(speechEnd, nullptr)) end();
+    }
 
     QStringList messages;
     QStringList errors;
@@ -43,6 +53,9 @@ public:
     int previews = 0;
     QByteArray pdf;  // of the last preview
     std::function<bool(const QByteArray&)> onPreview;
+    QStringList spoken;                // what was given to the voice
+    std::function<void()> speechEnd;   // ends the reading under way
+    int speechStops = 0;
 };
 
 // The window after its first paint has shown the instructions page.

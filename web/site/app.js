@@ -2,8 +2,8 @@
 // every event to it. What happens on a click or a key is the model's
 // decision; this file only finds the control, asks the model, and shows
 // what the model then holds. The window's boxes.js (the message boxes and
-// questions), view.js (the document's view, saving and printing) and keys.js
-// (the keys) are made here, each with the shared object `app`; the page
+// questions), view.js (the document's view, saving and printing), keys.js
+// (the keys) and voice.js (reading aloud) are made here, each with the shared object `app`; the page
 // loads them before this file.
 'use strict';
 
@@ -45,6 +45,7 @@
   app.boxes = QuorvelApp.boxes(app);
   app.view = QuorvelApp.view(app);
   app.keys = QuorvelApp.keys(app);
+  app.voice = QuorvelApp.voice(app);
 
   // ---- controls ----
 
@@ -85,6 +86,8 @@
     for (const call of t.takeHostCalls()) {
       if (call.kind === 'message' || call.kind === 'error' || call.kind === 'question') app.boxes.add(call);
       if (call.kind === 'close') closeWindow();
+      if (call.kind === 'speak') app.voice.speak(call.text);
+      if (call.kind === 'stopSpeaking') app.voice.stop();
     }
     app.boxes.showNext();
   }
@@ -146,6 +149,7 @@
     if (s.checking) setText($('Label8'), s.tallyText);
     $('Label8').hidden = !s.checking;
     $('Button11').hidden = !s.checking;
+    $('ReadAloudButton').setAttribute('aria-pressed', String(s.speaking));
     RESULT.forEach((name, i) => {
       const field = $(name);
       field.tabIndex = s.checking ? 0 : -1;
@@ -239,6 +243,7 @@
 
     $('CheckBox1').addEventListener('change', (e) => run(() => t.SetChecking(e.target.checked)));
     on('Button11', () => run(() => t.ShowEvaluation()));
+    on('ReadAloudButton', () => run(() => t.ReadAloud(app.voice.available())));
 
     // The operator dialog.
     $('Form3_RadioGroup4').addEventListener('change', (e) => run(() => t.ChooseOperatorRow(Number(e.target.value))));

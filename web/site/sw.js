@@ -13,6 +13,7 @@ const FILES = [
   'boxes.js',
   'view.js',
   'keys.js',
+  'voice.js',
   'app.js',
   'quorvel.js',
   'quorvel.wasm',
