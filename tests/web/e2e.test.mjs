@@ -36,8 +36,9 @@ after(async () => {
 
 // ---- helpers ----
 
-async function openTrainer() {
+async function openTrainer(prepare) {
   const page = await browser.newPage();
+  if (prepare) await page.evaluateOnNewDocument(prepare);
   await page.setViewport({width: 1100, height: 900});
   const requests = [];
   page.on('request', (request) => requests.push(request.url()));
@@ -166,8 +167,17 @@ describe('typing an exercise with the keyboard', () => {
     await page.close();
   });
 
-  test('a screen reader hears the stacked fractions of the worked solution as words', async () => {
-    const {page} = await openTrainer();
+  test('a screen reader hears the stacked fractions of the worked solution as words, and "Vorlesen" reads them', async () => {
+    // A German voice that keeps what it is given.
+    const {page} = await openTrainer(() => {
+      window.said = [];
+      window.SpeechSynthesisUtterance = class { constructor(text) { this.text = text; } };
+      Object.defineProperty(window, 'speechSynthesis', {value: {
+        getVoices: () => [{lang: 'de-DE', default: true}],
+        speak: (u) => window.said.push(u.text),
+        cancel: () => window.said.push('(stop)'),
+      }});
+    });
     // "Start", the whole part, 3/4, the operator, ..., OK
     for (const k of ['Enter', 'Enter', '3/4', 'Enter', '+', 'Enter', '1/6', 'Enter', 'Enter']) {
       await (k === 'Enter' ? page.keyboard.press(k) : page.keyboard.type(k));
@@ -180,6 +190,14 @@ describe('typing an exercise with the keyboard', () => {
     assert.equal(names[0], 'drei Viertel plus ein Sechstel');
     assert.ok(names.length > 3 && names.every(Boolean), JSON.stringify(names));
     assert.equal(names.length, await frame.$$eval('pre', (blocks) => blocks.length));
+
+    await page.click('#ReadAloudButton');
+    await page.keyboard.press('Escape');
+    const said = await page.evaluate(() => window.said);
+    assert.match(said[1], /^Addition\. .*Drei Viertel plus ein Sechstel\. .*elf Zwölftel/);
+    assert.equal(said.at(-1), '(stop)');
+    assert.equal(await page.$eval('#ReadAloudButton', (b) => b.getAttribute('aria-pressed')), 'false');
+    assert.ok(await page.$eval('#Panel2', (p) => !p.hidden), 'Esc stopped the reading and stayed on the exercise');
     await page.close();
   });
 });
