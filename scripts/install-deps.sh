@@ -12,6 +12,11 @@ packages=(
   qt6-webengine-dev
   libqt6webenginecore6-bin
   qt6-pdf-dev
+  # "Vorlesen": Qt's speech module and its plugin for the speech service,
+  # which reads German with espeak-ng's voice.
+  qt6-speech-dev
+  qt6-speech-speechd-plugin
+  speech-dispatcher-espeak-ng
   libgl-dev
   libgtest-dev
   libbenchmark-dev
