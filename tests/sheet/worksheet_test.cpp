@@ -151,12 +151,39 @@ TEST(BuildWorksheet, ErrorKeyNamesEachWrongValueOnce) {
     // 1/2 + 1/4: the larger denominator is the common one, so both give 2/4, which is 1/2.
     const std::string key = BuildWorksheet(request);
     const std::string both =
-        "<span class=\"q-bruch\"><span class=\"q-z\">1</span><span>2</span></span><span class=\"q-name\">Zähler addiert, "
+        "<span class=\"q-bruch\"><span class=\"q-z\">1</span><span>2</span></span></span></span><span class=\"q-name\">Zähler addiert, "
         "ohne zu erweitern oder Zähler addiert, größerer Nenner behalten</span>"_w;
     EXPECT_NE(key.find(both), std::string::npos);
     EXPECT_EQ(key.find("ohne zu erweitern"), key.rfind("ohne zu erweitern"));
     EXPECT_NE(key.find("Zähler plus Zähler, Nenner plus Nenner"_w), std::string::npos);
     EXPECT_EQ(key.find("Dividend umgedreht"), std::string::npos);  // only the operation's strategies
+}
+
+TEST(BuildWorksheet, ExercisesAndResultsSpeakTheirWordsInPlaceOfTheDigits) {
+    // Each label in front of the drawing it replaces, which is hidden.
+    struct Case { WorksheetKind sheet; const char* typed; std::vector<std::string> labels; };
+    const Case cases[] = {
+        {WorksheetKind::Exercises, "3/4 + 1/6", {"drei Viertel plus ein Sechstel"}},
+        {WorksheetKind::Answers, "3/4 + 1/6", {"drei Viertel plus ein Sechstel", "elf Zwölftel"_w}},
+        {WorksheetKind::Answers, "3 * 2/3", {"drei mal zwei Drittel", "zwei"}},
+        // The divisor not turned over: -7/4 · 2/5 = -7/10.
+        {WorksheetKind::ErrorKey, "-1 3/4 : 2/5",
+         {"minus eins und drei Viertel geteilt durch zwei Fünftel"_w, "minus vier und drei Achtel", "minus sieben Zehntel"}},
+    };
+    for (const Case& c : cases) {
+        WorksheetRequest request;
+        request.typed = {c.typed};
+        request.kind = 2;
+        request.sheet = c.sheet;
+        const std::string sheet = BuildWorksheet(request);
+        for (const std::string& label : c.labels) {
+            EXPECT_NE(sheet.find("role=\"math\" aria-label=\"" + label + "\"><span aria-hidden=\"true\">"),
+                      std::string::npos) << c.typed << ": " << label;
+        }
+        const bool worksheet = c.sheet == WorksheetKind::Exercises;
+        EXPECT_EQ(sheet.find("<span class=\"q-feld\" role=\"img\" aria-label=\"Antwortfeld\">") != std::string::npos,
+                  worksheet);
+    }
 }
 
 TEST(SolveGroups, RangesPassOverDesignationsAndKeepTheOthersAsTheyAre) {
