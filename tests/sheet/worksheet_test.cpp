@@ -160,30 +160,17 @@ TEST(BuildWorksheet, ErrorKeyNamesEachWrongValueOnce) {
 }
 
 TEST(BuildWorksheet, ExercisesAndResultsSpeakTheirWordsInPlaceOfTheDigits) {
-    // Each label in front of the drawing it replaces, which is hidden.
-    struct Case { WorksheetKind sheet; const char* typed; std::vector<std::string> labels; };
-    const Case cases[] = {
-        {WorksheetKind::Exercises, "3/4 + 1/6", {"drei Viertel plus ein Sechstel"}},
-        {WorksheetKind::Answers, "3/4 + 1/6", {"drei Viertel plus ein Sechstel", "elf Zwölftel"_w}},
-        {WorksheetKind::Answers, "3 * 2/3", {"drei mal zwei Drittel", "zwei"}},
-        // The divisor not turned over: -7/4 · 2/5 = -7/10.
-        {WorksheetKind::ErrorKey, "-1 3/4 : 2/5",
-         {"minus eins und drei Viertel geteilt durch zwei Fünftel"_w, "minus vier und drei Achtel", "minus sieben Zehntel"}},
-    };
-    for (const Case& c : cases) {
-        WorksheetRequest request;
-        request.typed = {c.typed};
-        request.kind = 2;
-        request.sheet = c.sheet;
-        const std::string sheet = BuildWorksheet(request);
-        for (const std::string& label : c.labels) {
-            EXPECT_NE(sheet.find("role=\"math\" aria-label=\"" + label + "\"><span aria-hidden=\"true\">"),
-                      std::string::npos) << c.typed << ": " << label;
-        }
-        const bool worksheet = c.sheet == WorksheetKind::Exercises;
-        EXPECT_EQ(sheet.find("<span class=\"q-feld\" role=\"img\" aria-label=\"Antwortfeld\">") != std::string::npos,
-                  worksheet);
+    // Each label in front of the hidden drawing it replaces. The divisor not
+    // turned over is a typical wrong result: -7/4 · 2/5 = -7/10.
+    WorksheetRequest request{{}, 1, 0, 2, 0, {"3/4 + 1/6", "-1 3/4 : 2/5"}, WorksheetKind::ErrorKey};
+    const std::string key = BuildWorksheet(request);
+    using namespace std::string_literals;
+    for (const std::string& label : {"drei Viertel plus ein Sechstel"s, "elf Zwölftel"_w, "minus vier und drei Achtel"s,
+                                    "minus eins und drei Viertel geteilt durch zwei Fünftel"_w, "minus sieben Zehntel"s}) {
+        EXPECT_NE(key.find("role=\"math\" aria-label=\"" + label + "\"><span aria-hidden=\"true\">"), std::string::npos) << label;
     }
+    request.sheet = WorksheetKind::Exercises;
+    EXPECT_NE(BuildWorksheet(request).find("<span class=\"q-feld\" role=\"img\" aria-label=\"Antwortfeld\">"), std::string::npos);
 }
 
 TEST(SolveGroups, RangesPassOverDesignationsAndKeepTheOthersAsTheyAre) {

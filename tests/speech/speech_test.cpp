@@ -83,16 +83,9 @@ TEST(Speech, FractionsAndMixedNumbersAsATeacherReadsThem) {
 }
 
 TEST(Speech, NumbersAsWrittenSayTheirParts) {
-    // Written (fraction/mixed_number.h) of whole, numerator, denominator.
-    const struct { std::int64_t whole, numerator, denominator; const char* words; } cases[] = {
-        {0, 0, 5, "null"},          {5, 0, 1, "fünf"},           {0, 7, 1, "sieben"},
-        {0, -3, 4, "minus drei Viertel"}, {0, 11, 12, "elf Zwölftel"}, {2, 1, 2, "zweieinhalb"},
-        {-1, -1, 4, "minus eins und ein Viertel"}, {2, -1, 4, "zwei minus ein Viertel"},
-        {-1, 3, 4, "minus eins plus drei Viertel"},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(Utf8(WrittenNumberWords(Written(c.whole, c.numerator, c.denominator))), c.words) << c.words;
-    }
+    EXPECT_EQ(Utf8(WrittenNumberWords(Written(0, 7, 1))), "sieben");
+    EXPECT_EQ(Utf8(WrittenNumberWords(Written(2, -1, 4))), "zwei minus ein Viertel");
+    EXPECT_EQ(Utf8(WrittenNumberWords(Written(-1, 3, 4))), "minus eins plus drei Viertel");
 }
 
 TEST(Speech, Operators) {
