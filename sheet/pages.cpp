@@ -12,6 +12,7 @@
 #include "fraction/cp1252.h"
 #include "document/document.h"
 #include "solution/lines.h"
+#include "speech/speech.h"
 
 namespace quorvel {
 
@@ -46,6 +47,7 @@ const char kPageStyle[] =
     ".q-falsch{white-space:normal!important}"
     ".q-schluessel tr{page-break-inside:avoid;break-inside:avoid}"
     ".q-wert{display:inline-flex;align-items:center;width:50%;vertical-align:middle;font-size:9.5pt;padding:.3mm 0}"
+    ".q-zahl,.q-zahl>span{display:inline-flex;align-items:center}"
     ".q-name{flex:1;font-size:7pt;margin:0 1mm;white-space:normal}"
     ".q-fuss{font-size:7.5pt;border-top:.5pt solid #000;padding-top:1mm;margin-top:3mm}"
     ".q-unten{position:absolute;left:0;right:0;bottom:0}"
@@ -76,6 +78,20 @@ std::string PupilNumber(const MixedNumber& n) { return PupilNumber(Written(n)); 
 
 std::string PupilNumber(const Rational& value) { return PupilNumber(Written(value)); }
 
+// A drawn number or exercise for a screen reader: its German words are its
+// name, and the digits behind them are hidden, so that they are not read
+// out after the words. The inner span is a box of its own only where the
+// class makes it one (q-zahl); otherwise it changes nothing on paper.
+std::string SpokenTerm(const char* cssClass, const std::string& words, const std::string& drawn) {
+    return std::string("<span class=\"") + cssClass + "\" role=\"math\" aria-label=\"" + Escaped(words) +
+           "\"><span aria-hidden=\"true\">" + drawn + "</span></span>";
+}
+
+// A number in words, as PupilNumber draws it.
+std::string SpokenNumber(const MixedNumber& n) { return WrittenNumberWords(Written(n)); }
+
+std::string SpokenNumber(const Rational& value) { return WrittenNumberWords(Written(value)); }
+
 std::string PupilOperator(char op) {
     switch (op) {
         case '-': return Minus();
@@ -89,8 +105,8 @@ std::string PupilExercise(const SolvedExercise& e) {
     auto operand = [](const MixedNumber& n) {
         return IsNegative(n) ? "(" + PupilNumber(n) + ")" : PupilNumber(n);
     };
-    return "<span class=\"q-term\">" + operand(e.first) + " " + PupilOperator(e.op) + " " + operand(e.second) +
-           "</span>";
+    return SpokenTerm("q-term", SpokenNumber(e.first) + " " + OperatorWords(e.op) + " " + SpokenNumber(e.second),
+                      operand(e.first) + " " + PupilOperator(e.op) + " " + operand(e.second));
 }
 
 std::string Lowered(std::string text) {
@@ -213,7 +229,7 @@ std::string WorksheetDocument(const WorksheetRequest& request, const ExerciseGro
                 if (i < group.exercises.size()) {
                     body += "<span class=\"q-nr\">" + std::to_string(i + 1) + ")</span> " +
                             PupilExercise(group.exercises[i]) + " <span class=\"q-term\">=</span>"
-                            "<span class=\"q-feld\"></span>";
+                            "<span class=\"q-feld\" role=\"img\" aria-label=\"Antwortfeld\"></span>";
                 }
                 body += "</td>";
             }
@@ -238,16 +254,16 @@ std::string KeyDocument(const WorksheetRequest& request, const ExerciseGroup& gr
         const SolvedExercise& e = group.exercises[i];
         std::string html = "<tr><td><b>" + std::to_string(i + 1) + ")</b>";
         if (!e.typed) html += "<br><span class=\"q-bez\">" + Escaped(e.designation) + "</span>";
-        html += "</td><td>" + PupilExercise(e) + "</td><td><span class=\"q-term\">= " + PupilNumber(e.result) +
-                "</span></td>";
+        html += "</td><td>" + PupilExercise(e) + "</td><td>" +
+                SpokenTerm("q-term", SpokenNumber(e.result), "= " + PupilNumber(e.result)) + "</td>";
         double height = 14;
         if (wrongResults) {
             html += "<td class=\"q-falsch\">";
             std::size_t count = 0;
             std::vector<double> lineHeights;
             for (const auto& [value, names] : DistinctWrongResults(e)) {
-                html += "<span class=\"q-wert\">" + PupilNumber(value) + "<span class=\"q-name\">" + Escaped(names) +
-                        "</span></span>";
+                html += "<span class=\"q-wert\">" + SpokenTerm("q-zahl", SpokenNumber(value), PupilNumber(value)) +
+                        "<span class=\"q-name\">" + Escaped(names) + "</span></span>";
                 // Two values to a line, each in half of the column (some
                 // 50 mm): the value (digits of 9.5 pt are some 1.9 mm wide),
                 // and its name in the rest, a line of 7 pt taking some 3 mm

@@ -76,7 +76,7 @@ std::optional<std::string> LeastCommonMultiple(std::string_view s, std::size_t& 
 }
 
 // "3/4", "-3/4", "1 3/4", "-1 3/4" or "2 -1/4" at i, standing alone.
-std::optional<std::string> WrittenNumber(std::string_view s, std::size_t& i) {
+std::optional<std::string> NumberWrittenAt(std::string_view s, std::size_t& i) {
     if (!AtBoundary(s, i)) return std::nullopt;
     std::size_t j = i;
     const bool minus = Expect(s, j, "-");
@@ -133,7 +133,7 @@ std::string SpokenLine(std::string_view html) {
             out += *lcm;
         } else if (auto ordinal = Ordinal(text, i, out)) {
             out += *ordinal;
-        } else if (auto number = (IsDigit(c) || c == '-') ? WrittenNumber(text, i) : std::nullopt) {
+        } else if (auto number = (IsDigit(c) || c == '-') ? NumberWrittenAt(text, i) : std::nullopt) {
             out += *number;
         } else if (IsDigit(c)) {
             while (i < text.size() && IsDigit(text[i])) out += text[i++];

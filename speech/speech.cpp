@@ -125,6 +125,20 @@ std::string MixedNumberWords(std::int64_t whole, std::int64_t numerator, std::in
     return negative ? "minus " + words : words;
 }
 
+std::string WrittenNumberWords(const WrittenNumber& written) {
+    const std::int64_t whole = written.minus ? -written.whole : written.whole;
+    if (!written.hasFraction) return NumberWords(whole);
+    if (!written.hasWhole) {
+        const bool negative = written.minus != (written.fractionSign == '-');
+        return FractionWords(negative ? -written.numerator : written.numerator, written.denominator);
+    }
+    if (written.fractionSign != 0) {
+        return NumberWords(whole) + " " + OperatorWords(written.fractionSign) + " " +
+               FractionWords(written.numerator, written.denominator);
+    }
+    return MixedNumberWords(whole, written.minus ? -written.numerator : written.numerator, written.denominator);
+}
+
 std::string OperatorWords(char op) {
     switch (op) {
         case '+': return "plus";

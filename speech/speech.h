@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <string>
 
+#include "fraction/mixed_number.h"
+
 namespace quorvel {
 
 // A whole number: "null", "eins", "einundzwanzig", "minus drei", "12345".
@@ -26,6 +28,11 @@ std::string FractionWords(std::int64_t numerator, std::int64_t denominator);
 // "zweieinhalb", "drei und drei Viertel", "minus eins und ein Drittel"; a
 // whole of 0 speaks the fraction alone, a numerator of 0 the whole alone.
 std::string MixedNumberWords(std::int64_t whole, std::int64_t numerator, std::int64_t denominator);
+
+// A number as it is written (fraction/mixed_number.h), as spoken: "sieben",
+// "minus drei Viertel", "zweieinhalb"; a fraction with a sign of its own
+// as the sum it is written as: "zwei minus ein Viertel".
+std::string WrittenNumberWords(const WrittenNumber& written);
 
 // "+", "-", "*", ":", "=" as spoken: "plus", "minus", "mal", "geteilt durch",
 // "ist gleich"; any other character as itself.

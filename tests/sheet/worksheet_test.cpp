@@ -151,12 +151,26 @@ TEST(BuildWorksheet, ErrorKeyNamesEachWrongValueOnce) {
     // 1/2 + 1/4: the larger denominator is the common one, so both give 2/4, which is 1/2.
     const std::string key = BuildWorksheet(request);
     const std::string both =
-        "<span class=\"q-bruch\"><span class=\"q-z\">1</span><span>2</span></span><span class=\"q-name\">Zähler addiert, "
+        "<span class=\"q-bruch\"><span class=\"q-z\">1</span><span>2</span></span></span></span><span class=\"q-name\">Zähler addiert, "
         "ohne zu erweitern oder Zähler addiert, größerer Nenner behalten</span>"_w;
     EXPECT_NE(key.find(both), std::string::npos);
     EXPECT_EQ(key.find("ohne zu erweitern"), key.rfind("ohne zu erweitern"));
     EXPECT_NE(key.find("Zähler plus Zähler, Nenner plus Nenner"_w), std::string::npos);
     EXPECT_EQ(key.find("Dividend umgedreht"), std::string::npos);  // only the operation's strategies
+}
+
+TEST(BuildWorksheet, ExercisesAndResultsSpeakTheirWordsInPlaceOfTheDigits) {
+    // Each label in front of the hidden drawing it replaces. The divisor not
+    // turned over is a typical wrong result: -7/4 · 2/5 = -7/10.
+    WorksheetRequest request{{}, 1, 0, 2, 0, {"3/4 + 1/6", "-1 3/4 : 2/5"}, WorksheetKind::ErrorKey};
+    const std::string key = BuildWorksheet(request);
+    using namespace std::string_literals;
+    for (const std::string& label : {"drei Viertel plus ein Sechstel"s, "elf Zwölftel"_w, "minus vier und drei Achtel"s,
+                                    "minus eins und drei Viertel geteilt durch zwei Fünftel"_w, "minus sieben Zehntel"s}) {
+        EXPECT_NE(key.find("role=\"math\" aria-label=\"" + label + "\"><span aria-hidden=\"true\">"), std::string::npos) << label;
+    }
+    request.sheet = WorksheetKind::Exercises;
+    EXPECT_NE(BuildWorksheet(request).find("<span class=\"q-feld\" role=\"img\" aria-label=\"Antwortfeld\">"), std::string::npos);
 }
 
 TEST(SolveGroups, RangesPassOverDesignationsAndKeepTheOthersAsTheyAre) {

@@ -82,6 +82,12 @@ TEST(Speech, FractionsAndMixedNumbersAsATeacherReadsThem) {
     EXPECT_EQ(Utf8(MixedNumberWords(12000, 1, 2)), "12000 und ein Halb");
 }
 
+TEST(Speech, NumbersAsWrittenAreSpokenAsDrawn) {
+    EXPECT_EQ(Utf8(WrittenNumberWords(Written(0, 7, 1))), "sieben");
+    EXPECT_EQ(Utf8(WrittenNumberWords(Written(2, -1, 4))), "zwei minus ein Viertel");
+    EXPECT_EQ(Utf8(WrittenNumberWords(Written(-1, 3, 4))), "minus eins plus drei Viertel");
+}
+
 TEST(Speech, Operators) {
     EXPECT_EQ(OperatorWords('+'), "plus");
     EXPECT_EQ(OperatorWords('-'), "minus");
