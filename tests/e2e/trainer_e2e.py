@@ -187,17 +187,21 @@ def typing_flow(trainer):
     """Two exercises typed in a row; each focus move selects the field, so
     what is typed replaces the design texts and the last exercise."""
     trainer.start()
-    type_exercise(trainer, ("", "3/4"), "asterisk", ("", "1/3"))
+    type_exercise(trainer, ("", "3/4"), "plus", ("", "1/6"))
     trainer.expect("first operand", trainer.fields(*FIRST), ["", "3", "4"])
-    trainer.expect("second operand", trainer.fields(*SECOND), ["", "1", "3"])
+    trainer.expect("second operand", trainer.fields(*SECOND), ["", "1", "6"])
     press("Return")
-    trainer.wait_field(RESULT[2], "4")
-    trainer.expect("3/4 * 1/3", trainer.fields(*RESULT[1:]), ["1", "4"])
+    trainer.wait_field(RESULT[2], "12")
+    trainer.expect("3/4 + 1/6", trainer.fields(*RESULT[1:]), ["11", "12"])
     trainer.wait_focus(FIRST[0])
-    # The engine passes the block's name on; its role "math" reaches the
-    # accessibility bus as "text".
+    # The engine passes each block's name on; its role "math" reaches the
+    # accessibility bus as "text". The rows of digits and bars are not read.
     wait_for("the first block read as words",
-             lambda: ("text", "drei Viertel mal ein Drittel") in spoken_blocks(trainer.find("Rechenweg")))
+             lambda: ("text", "drei Viertel plus ein Sechstel") in spoken_blocks(trainer.find("Rechenweg")))
+    names = [name for _, name in spoken_blocks(trainer.find("Rechenweg"))]
+    trainer.expect("the sum read as words", any("elf Zwölftel" in name for name in names), True)
+    rows = [name for name in names if name.strip() and not any(c.isalpha() for c in name)]
+    trainer.expect("no row of bare digits and bars", rows, [])
 
     type_exercise(trainer, ("1", "1/2"), "plus", ("", "1/3"))
     trainer.expect("first operand", trainer.fields(*FIRST), ["1", "1", "2"])
