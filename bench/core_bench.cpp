@@ -1,11 +1,15 @@
-// The core: posing and solving exercises, per operation, and checking a
-// pupil's result against the catalogue of wrong strategies.
+// The core: posing and solving exercises, per operation, checking a pupil's
+// result against the catalogue of wrong strategies, and the words of a page
+// read aloud.
 #include <benchmark/benchmark.h>
+
+#include <algorithm>
 
 #include "entry/checking.h"
 #include "entry/evaluation.h"
 #include "exercise/generator.h"
 #include "exercise/settings.h"
+#include "model/trainer.h"
 
 namespace {
 
@@ -47,5 +51,31 @@ void CheckWrongResult(benchmark::State& state) {
 }
 
 BENCHMARK(CheckWrongResult)->DenseRange(0, 3);
+
+// "Vorlesen": the words of the page, in collect mode of its newest piece of
+// work after range(0) collected solutions.
+struct QuietHost : TrainerHost {
+    void ShowMessage(const std::string&) override {}
+    void ShowError(const std::string&) override {}
+    void OpenOperatorDialog() override {}
+    void AskQuestion(const std::string&) override {}
+    void CloseWindow() override {}
+    void Changed() override {}
+};
+
+void ReadAloudWords(benchmark::State& state) {
+    QuietHost host;
+    TrainerModel model(host);
+    model.WindowPainted(Control::Elsewhere, true, false);
+    model.Start();
+    model.SelectRow(Group::Difficulty, 3);
+    model.SelectRow(Group::Kind, 2);
+    if (state.range(0) > 0) model.SelectRow(Group::PrintMode, 1);
+    for (int i = 0; i < std::max<int>(1, int(state.range(0))); ++i) model.KeyPress(Control::FirstWhole, {Keystroke::Character, 'n'});
+    for (auto _ : state) benchmark::DoNotOptimize(model.PageWords());
+    state.SetLabel(state.range(0) > 0 ? "collect mode" : "single mode");
+}
+
+BENCHMARK(ReadAloudWords)->Arg(0)->Arg(1000);
 
 }  // namespace
