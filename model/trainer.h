@@ -4,6 +4,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -14,6 +15,7 @@
 #include "exercise/generator.h"
 #include "solution/steps.h"
 #include "model/record.h"
+#include "tutoring/steps.h"
 
 namespace quorvel {
 
@@ -67,6 +69,13 @@ struct TrainerState {
     // document was last emptied: what a click must not lose unasked.
     int collected = 0;
     bool questionOpen = false;  // a question waits for its answer
+    // The help with the exercise in the fields ("Tipp"), with checking on only.
+    int hintRung = 0;            // the rung shown last: 0 none, 1 what to look at, 2 a step question, 3 the step worked, 4 the worked solution
+    bool moreHints = false;      // "Tipp" has a further rung to give
+    std::string stepQuestion;    // the open step question; empty when none is open
+    std::string stepAnswer;      // the text of the step question's answer field
+    std::string hintWords;       // the newest rung or step answer in plain words, for a screen reader's live region
+    int wrongTries = 0;          // wrong or unfinished results checked for this exercise
 
     const std::string& Field(Control field) const { return fields[std::size_t(field)]; }
     int Row(Group group) const { return rows[std::size_t(group)]; }
@@ -100,6 +109,16 @@ public:
     // Checking the pupil's result: the settings' choice and "Auswertung".
     void SetChecking(bool on);
     void ShowEvaluation();
+    // The hint ladder ("Tipp"): the next rung; nowMilliseconds is the front
+    // end's clock, to tell a hurried press. Does nothing with checking off.
+    void NextHint(std::int64_t nowMilliseconds);
+    // The text of the step question's answer field as the pupil left it.
+    void EditStepAnswer(const std::string& text);
+    // Enter in the answer field: checks text as the answer to the open step
+    // question; ignored when none is open.
+    void AnswerStepQuestion(const std::string& text);
+    // Esc in the answer field: closes the step question, the hint stays.
+    void LeaveStepQuestion();
     // A row selected in a group, by the pupil or the program.
     void SelectRow(Group group, int row);
     // The text of a field as the pupil left it.
@@ -150,6 +169,28 @@ private:
     void AskBefore(Risky action, int row = 0);
     void CarryOut(Risky action, int row);
     void EndVerdict();
+    // The help with the exercise in the fields (hints.cpp): what belongs to
+    // it ends when the exercise changes.
+    struct Help {
+        char op = '+';
+        MixedNumber first, second;  // the operands as read
+        std::vector<ExerciseStep> steps;
+        std::vector<const WrongStrategy*> strategies;  // of the last wrong result
+        std::size_t nextStep = 0;  // the step asked or shown next
+        HelpUsed used;             // the rungs used and the step answers that were wrong
+        bool wrongAnswerSaid = false;  // to the open question
+        bool hurrySaid = false;
+        std::optional<std::int64_t> lastHintAt;  // milliseconds
+        bool solutionShown = false;
+        bool counted = false;  // its outcome is in the tally
+    };
+    // The help with the exercise in the fields, computed when first needed;
+    // null with an operand that does not read (the host was told).
+    Help* CurrentHelp();
+    void EndHelp();
+    void ShowHint(const std::string& text, std::vector<std::string> spoken, const std::string& words);
+    void AskStep(Help& help, std::string page, std::vector<std::string> spoken, std::string words);
+    void ShowSolutionAfterHelp();
 
     TrainerHost& host_;
     TrainerState state_;
@@ -162,6 +203,7 @@ private:
     bool posed_ = false;    // the operands are the exercise "Neue Aufgabe" posed, not typed
     std::optional<std::pair<Risky, int>> pending_;  // what waits for a "Ja"
     bool closeAgreed_ = false;  // "Ja" to closing with a collection
+    std::optional<Help> help_;  // the help with the exercise in the fields, once asked or checked
 };
 
 }  // namespace quorvel
