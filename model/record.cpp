@@ -103,12 +103,12 @@ std::string VerdictColour(Verdict verdict) {
     return "#ffc8c8";
 }
 
-void CheckRecord::Add(const CheckedExercise& e) {
+bool CheckRecord::Add(const CheckedExercise& e) {
     if (!exercises_.empty()) {
         const CheckedExercise& last = exercises_.back();
         if (last.context.exerciseNumber == e.context.exerciseNumber && last.op == e.op && last.first == e.first &&
             last.second == e.second && last.pupil == e.pupil) {
-            return;
+            return false;
         }
     }
     exercises_.push_back(e);
@@ -117,6 +117,15 @@ void CheckRecord::Add(const CheckedExercise& e) {
         case Verdict::Right: ++tally_.right; break;
         case Verdict::NotReduced: ++tally_.notReduced; break;
         case Verdict::Wrong: ++tally_.wrong; break;
+    }
+    return true;
+}
+
+void CheckRecord::CountOutcome(Outcome outcome) {
+    switch (outcome) {
+        case Outcome::SelfSolved: ++tally_.selfSolved; break;
+        case Outcome::WithHint: ++tally_.withHint; break;
+        case Outcome::SolutionSeen: ++tally_.solutionSeen; break;
     }
 }
 
