@@ -42,7 +42,6 @@ struct CheckedExercise {
     char op = '+';
     MixedNumber first, second, pupil;
     Check check;
-    HelpUsed help;
 };
 
 // The verdict block that goes above the worked solution: the exercise with
@@ -61,8 +60,9 @@ std::string VerdictColour(Verdict verdict);
 class CheckRecord {
 public:
     // Counts a checked result, unless it repeats the last one exactly (the
-    // same exercise, the same result checked twice); true if counted.
-    bool Add(const CheckedExercise& exercise);
+    // same exercise, the same result checked twice); true if counted. help
+    // is what was used with the exercise before.
+    bool Add(const CheckedExercise& exercise, const HelpUsed& help = {});
     // Counts how an exercise ended up right (Tally::selfSolved ...).
     enum class Outcome { SelfSolved, WithHint, SolutionSeen };
     void CountOutcome(Outcome outcome);
@@ -75,6 +75,7 @@ public:
 
 private:
     std::vector<CheckedExercise> exercises_;
+    std::vector<HelpUsed> help_;  // beside each exercise
     Tally tally_;
 };
 

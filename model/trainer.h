@@ -76,6 +76,8 @@ struct TrainerState {
     std::string stepAnswer;      // the text of the step question's answer field
     std::string hintWords;       // the newest rung or step answer in plain words, for a screen reader's live region
     int wrongTries = 0;          // wrong or unfinished results checked for this exercise
+    // With stepQuestion set, a front end shows the answer field and moves
+    // the focus there; with it emptied, back to the result (TakeFocusMove).
 
     const std::string& Field(Control field) const { return fields[std::size_t(field)]; }
     int Row(Group group) const { return rows[std::size_t(group)]; }
@@ -172,25 +174,33 @@ private:
     // The help with the exercise in the fields (hints.cpp): what belongs to
     // it ends when the exercise changes.
     struct Help {
+        std::array<std::string, 7> fields;  // the exercise number and the operand fields it was read from
         char op = '+';
         MixedNumber first, second;  // the operands as read
-        std::vector<ExerciseStep> steps;
+        std::optional<std::vector<ExerciseStep>> steps;  // computed at the first hint
         std::vector<const WrongStrategy*> strategies;  // of the last wrong result
         std::size_t nextStep = 0;  // the step asked or shown next
         HelpUsed used;             // the rungs used and the step answers that were wrong
+        int wrongTries = 0;
         bool wrongAnswerSaid = false;  // to the open question
         bool hurrySaid = false;
         std::optional<std::int64_t> lastHintAt;  // milliseconds
+        std::uint64_t ownPageRevision = 0;  // the document's revision while its verdict is the newest text
         bool solutionShown = false;
         bool counted = false;  // its outcome is in the tally
     };
-    // The help with the exercise in the fields, computed when first needed;
-    // null with an operand that does not read (the host was told).
+    std::array<std::string, 7> ExerciseFields() const;
+    // The help with the exercise in the fields; a new one when they changed.
+    Help& HelpFor(const Evaluation& evaluation);
+    // The same, reading the fields; null with an operand that does not read
+    // (the host was told).
     Help* CurrentHelp();
+    const std::vector<ExerciseStep>& Steps(Help& help);
     void EndHelp();
-    void ShowHint(const std::string& text, std::vector<std::string> spoken, const std::string& words);
-    void AskStep(Help& help, std::string page, std::vector<std::string> spoken, std::string words);
-    void ShowSolutionAfterHelp();
+    void CountOutcome(Help& help, CheckRecord::Outcome outcome);
+    void ShowHint(Help& help, const std::string& html, std::vector<std::string> spoken, const std::string& words);
+    void ShowSolutionAfterHelp(Help& help);
+    void UpdateHintState();
 
     TrainerHost& host_;
     TrainerState state_;
