@@ -104,6 +104,7 @@ void DocumentBody::ShowPage(std::string_view text, bool collect, std::vector<std
 void DocumentBody::ShowInstructions(std::string_view text, bool collect) { Add(text, collect, true, {}); }
 
 void DocumentBody::Add(std::string_view text, bool collect, bool instructions, std::vector<std::string> spoken) {
+    RemoveHint();
     ++revision_;
     const Int counterBefore = pageBreakCounter_;
     if (!collect) {
@@ -128,6 +129,37 @@ void DocumentBody::Add(std::string_view text, bool collect, bool instructions, s
     if (instructions) instructions_.push_back({begin, end, spokenBegin, spoken_.size(), body_.size(), counterBefore});
 }
 
+// The instructions make way for the hint too, so that the two never stand
+// in the body together.
+void DocumentBody::ShowHint(std::string_view text, bool aboveNewest, std::vector<std::string> spoken) {
+    RemoveHint();
+    RemoveInstructions();
+    ++revision_;
+    const std::string normalised = Normalise(text);
+    const std::size_t begin = aboveNewest ? newestStart_ : body_.size();
+    const std::size_t spokenBegin = CountPreBlocks(std::string_view(body_).substr(0, begin));
+    spoken.resize(CountPreBlocks(normalised));
+    body_.insert(begin, normalised);
+    spoken_.insert(spoken_.begin() + std::ptrdiff_t(spokenBegin), std::make_move_iterator(spoken.begin()),
+                   std::make_move_iterator(spoken.end()));
+    hint_ = Hint{begin, begin + normalised.size(), spokenBegin, spokenBegin + spoken.size(), newestStart_};
+    newestStart_ = begin;
+}
+
+void DocumentBody::RemoveHint() {
+    if (!hint_) return;
+    ++revision_;
+    body_.erase(hint_->begin, hint_->end - hint_->begin);
+    spoken_.erase(spoken_.begin() + std::ptrdiff_t(hint_->spokenBegin), spoken_.begin() + std::ptrdiff_t(hint_->spokenEnd));
+    newestStart_ = hint_->newestBefore;
+    hint_.reset();
+}
+
+std::string DocumentBody::TextWithoutHint() const {
+    if (!hint_) return body_;
+    return body_.substr(0, hint_->begin) + body_.substr(hint_->end);
+}
+
 void DocumentBody::RemoveInstructions() {
     if (instructions_.empty()) return;
     ++revision_;
@@ -146,6 +178,7 @@ void DocumentBody::RemoveInstructions() {
 }
 
 void DocumentBody::Clear() {
+    hint_.reset();
     ++revision_;
     body_.clear();
     spoken_.clear();

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -72,6 +73,16 @@ public:
     // shown, page break and count included.
     void RemoveInstructions();
 
+    // The hint section: text put in front of the newest text (aboveNewest)
+    // or at the end, marked so that the next hint replaces it and any other
+    // text shown, and Clear, take it out first. It starts no page and takes
+    // nothing else with it.
+    void ShowHint(std::string_view text, bool aboveNewest, std::vector<std::string> spoken = {});
+    void RemoveHint();
+    bool HoldsHint() const { return hint_.has_value(); }
+    // The body without the hint section: what is saved.
+    std::string TextWithoutHint() const;
+
     // Where the text shown last begins in the body: a view shows it from there.
     std::size_t NewestStart() const { return newestStart_; }
 
@@ -92,6 +103,12 @@ private:
     std::vector<std::string> spoken_;
     Int pageBreakCounter_ = 0;
     std::vector<Insertion> instructions_;  // in the order of the body
+    struct Hint {
+        std::size_t begin, end;  // the text in the body
+        std::size_t spokenBegin, spokenEnd;
+        std::size_t newestBefore;  // NewestStart before the hint came
+    };
+    std::optional<Hint> hint_;
     std::size_t newestStart_ = 0;
     std::uint64_t revision_ = 1;
 };

@@ -46,7 +46,9 @@ struct Rule {
     std::optional<Rational> (*apply)(const Operand& a, const Operand& b);
 };
 
-WrongStrategy Named(const char* name, const char* advice) { return {cp1252::FromUtf8(name), cp1252::FromUtf8(advice)}; }
+WrongStrategy Named(const char* name, const char* advice, const char* lookAt) {
+    return {cp1252::FromUtf8(name), cp1252::FromUtf8(advice), cp1252::FromUtf8(lookAt)};
+}
 
 // A mixed number made improper the wrong way, then the operation done right.
 // The sign stays in front: -2 1/3 becomes -(2 + 1)/3 or -(2 · 1)/3.
@@ -81,35 +83,41 @@ const std::vector<Rule>& Rules() {
     static const std::vector<Rule> rules = {
         {'+', Named("Zähler plus Zähler, Nenner plus Nenner",
                     "Du hast Zähler und Nenner einzeln addiert. Bring die Brüche erst auf einen gemeinsamen Nenner, "
-                    "dann addierst Du nur die Zähler."),
+                    "dann addierst Du nur die Zähler.",
+                    "Bei der Addition brauchen beide Brüche denselben Nenner."),
          [](const Operand& a, const Operand& b) { return AcrossAsWritten('+', a, b); }},
         {'+', Named("Erst gekürzt, dann Zähler plus Zähler, Nenner plus Nenner",
                     "Kürzen darfst Du vorher, aber dann addierst Du nicht Zähler und Nenner einzeln. Bring die "
-                    "gekürzten Brüche auf einen gemeinsamen Nenner und addiere nur die Zähler."),
+                    "gekürzten Brüche auf einen gemeinsamen Nenner und addiere nur die Zähler.",
+                    "Bei der Addition brauchen beide Brüche denselben Nenner."),
          [](const Operand& a, const Operand& b) { return ReducedThenAcross('+', a, b); }},
         {'+', Named("Gleiche Nenner mit addiert",
-                    "Bei gleichen Nennern addierst Du nur die Zähler. Der Nenner bleibt, wie er ist."),
+                    "Bei gleichen Nennern addierst Du nur die Zähler. Der Nenner bleibt, wie er ist.",
+                    "Schau auf die Nenner: Sie sind schon gleich und bleiben stehen."),
          [](const Operand& a, const Operand& b) -> std::optional<Rational> {
              if (!IsFraction(a) || !IsFraction(b) || a.denominator != b.denominator) return std::nullopt;
              return MakeRational(Wide(a.numerator) + b.numerator, 2 * Wide(a.denominator));
          }},
         {'+', Named("Zähler addiert, ohne zu erweitern",
                     "Du hast die Zähler addiert, ohne die Brüche zu erweitern. Erweitere beide Brüche zuerst auf "
-                    "den Hauptnenner."),
+                    "den Hauptnenner.",
+                    "Schau, ob Du beim Erweitern auch die Zähler mitgenommen hast."),
          [](const Operand& a, const Operand& b) -> std::optional<Rational> {
              if (!IsFraction(a) || !IsFraction(b) || a.denominator == b.denominator) return std::nullopt;
              return MakeRational(Wide(a.numerator) + b.numerator, std::lcm(a.denominator, b.denominator));
          }},
         {'+', Named("Zähler addiert, größerer Nenner behalten",
                     "Du hast die Zähler addiert und den größeren Nenner behalten. Erweitere beide Brüche zuerst auf "
-                    "den Hauptnenner."),
+                    "den Hauptnenner.",
+                    "Bei der Addition brauchen beide Brüche denselben Nenner. Schau auch auf die Zähler."),
          [](const Operand& a, const Operand& b) -> std::optional<Rational> {
              if (!IsFraction(a) || !IsFraction(b) || a.denominator == b.denominator) return std::nullopt;
              return MakeRational(Wide(a.numerator) + b.numerator, std::max(a.denominator, b.denominator));
          }},
         {'+', Named("Ganze Zahl in den Zähler gesetzt",
                     "Eine ganze Zahl ist kein Zähler. Schreib sie als Bruch mit demselben Nenner (3 = 15/5) oder "
-                    "rechne mit ihr als gemischte Zahl."),
+                    "rechne mit ihr als gemischte Zahl.",
+                    "Schau auf die ganze Zahl: Sie ist kein Zähler."),
          [](const Operand& a, const Operand& b) -> std::optional<Rational> {
              const Operand& whole = IsWhole(a) ? a : b;
              const Operand& fraction = IsWhole(a) ? b : a;
@@ -118,15 +126,18 @@ const std::vector<Rule>& Rules() {
          }},
         {'-', Named("Zähler minus Zähler, Nenner minus Nenner",
                     "Du hast Zähler und Nenner einzeln subtrahiert. Bring die Brüche erst auf einen gemeinsamen "
-                    "Nenner, dann subtrahierst Du nur die Zähler."),
+                    "Nenner, dann subtrahierst Du nur die Zähler.",
+                    "Bei der Subtraktion brauchen beide Brüche denselben Nenner."),
          [](const Operand& a, const Operand& b) { return AcrossAsWritten('-', a, b); }},
         {'-', Named("Erst gekürzt, dann Zähler minus Zähler, Nenner minus Nenner",
                     "Kürzen darfst Du vorher, aber dann subtrahierst Du nicht Zähler und Nenner einzeln. Bring die "
-                    "gekürzten Brüche auf einen gemeinsamen Nenner und subtrahiere nur die Zähler."),
+                    "gekürzten Brüche auf einen gemeinsamen Nenner und subtrahiere nur die Zähler.",
+                    "Bei der Subtraktion brauchen beide Brüche denselben Nenner."),
          [](const Operand& a, const Operand& b) { return ReducedThenAcross('-', a, b); }},
         {'-', Named("Ohne Entbündeln subtrahiert",
                     "Der Bruch vorne ist kleiner als der hinten. Dann wandelst Du erst ein Ganzes des Minuenden in "
-                    "einen Bruch um, statt die Brüche umzudrehen."),
+                    "einen Bruch um, statt die Brüche umzudrehen.",
+                    "Schau, ob der Bruch vorne groß genug ist, um den hinteren abzuziehen."),
          [](const Operand& a, const Operand& b) -> std::optional<Rational> {
              if (!IsMixed(a) || IsNegative(a) || IsNegative(b)) return std::nullopt;
              const auto back = Combine('-', FractionPart(b), FractionPart(a));
@@ -135,14 +146,16 @@ const std::vector<Rule>& Rules() {
          }},
         {'-', Named("Subtraktion umgedreht",
                     "Du hast den kleineren vom größeren Wert abgezogen. Die Reihenfolge bleibt: Minuend minus "
-                    "Subtrahend, auch wenn das Ergebnis negativ wird."),
+                    "Subtrahend, auch wenn das Ergebnis negativ wird.",
+                    "Schau auf die Reihenfolge: erst der Minuend, dann der Subtrahend."),
          [](const Operand& a, const Operand& b) -> std::optional<Rational> {
              const auto right = Combine('-', Value(a), Value(b));
              if (!right || right->numerator >= 0) return std::nullopt;
              return Combine('-', Value(b), Value(a));
          }},
         {'*', Named("Ganze Zahl mit Zähler und Nenner malgenommen",
-                    "Eine ganze Zahl multiplizierst Du nur mit dem Zähler. Der Nenner bleibt."),
+                    "Eine ganze Zahl multiplizierst Du nur mit dem Zähler. Der Nenner bleibt.",
+                    "Schau auf die ganze Zahl: Sie wird nur mit dem Zähler malgenommen."),
          [](const Operand& a, const Operand& b) -> std::optional<Rational> {
              const Operand& whole = IsWhole(a) ? a : b;
              const Operand& fraction = IsWhole(a) ? b : a;
@@ -151,14 +164,16 @@ const std::vector<Rule>& Rules() {
              return MakeRational(whole.whole < 0 ? -fraction.numerator : fraction.numerator, fraction.denominator);
          }},
         {'*', Named("Nenner beim Malnehmen behalten",
-                    "Beim Multiplizieren nimmst Du auch die Nenner miteinander mal, auch wenn sie gleich sind."),
+                    "Beim Multiplizieren nimmst Du auch die Nenner miteinander mal, auch wenn sie gleich sind.",
+                    "Beim Multiplizieren nimmst Du auch die Nenner mal."),
          [](const Operand& a, const Operand& b) -> std::optional<Rational> {
              if (!IsFraction(a) || !IsFraction(b) || a.denominator != b.denominator) return std::nullopt;
              return MakeRational(Wide(a.numerator) * b.numerator, a.denominator);
          }},
         {'*', Named("Gemischte Zahlen teilweise malgenommen",
                     "Ganze mal Ganze und Bruch mal Bruch reicht nicht. Wandle gemischte Zahlen erst in unechte "
-                    "Brüche um."),
+                    "Brüche um.",
+                    "Schau auf die gemischten Zahlen: Wandle sie zuerst in unechte Brüche um."),
          [](const Operand& a, const Operand& b) -> std::optional<Rational> {
              if (!IsMixed(a) || !IsMixed(b)) return std::nullopt;
              const auto wholes = MakeRational(Wide(a.whole) * b.whole, 1);
@@ -168,10 +183,12 @@ const std::vector<Rule>& Rules() {
          }},
         {':', Named("Divisor nicht umgedreht",
                     "Beim Dividieren nimmst Du mit dem Kehrwert des zweiten Bruchs mal: Zähler und Nenner des "
-                    "Divisors tauschen die Plätze."),
+                    "Divisors tauschen die Plätze.",
+                    "Beim Dividieren brauchst Du den Kehrwert des zweiten Bruchs."),
          [](const Operand& a, const Operand& b) { return Combine('*', Value(a), Value(b)); }},
         {':', Named("Dividend umgedreht",
-                    "Umgedreht wird nur der zweite Bruch, der Divisor. Der erste bleibt, wie er ist."),
+                    "Umgedreht wird nur der zweite Bruch, der Divisor. Der erste bleibt, wie er ist.",
+                    "Schau, welcher Bruch umgedreht wird: nur der zweite."),
          [](const Operand& a, const Operand& b) -> std::optional<Rational> {
              const auto inverse = Combine(':', Rational{1, 1}, Value(a));
              if (!inverse) return std::nullopt;
@@ -179,14 +196,16 @@ const std::vector<Rule>& Rules() {
          }},
         {':', Named("Nenner beim Teilen behalten",
                     "Bei gleichen Nennern ist der Quotient Zähler durch Zähler: 6/7 : 2/7 = 6 : 2 = 3. Der Nenner "
-                    "bleibt nicht stehen."),
+                    "bleibt nicht stehen.",
+                    "Schau auf den Nenner: Beim Teilen bleibt er nicht einfach stehen."),
          [](const Operand& a, const Operand& b) -> std::optional<Rational> {
              if (!IsFraction(a) || !IsFraction(b) || a.denominator != b.denominator) return std::nullopt;
              return MakeRational(a.numerator, Wide(b.numerator) * a.denominator);
          }},
         {':', Named("Zähler und Nenner durch die ganze Zahl geteilt",
                     "Teilst Du durch eine ganze Zahl, nimmst Du nur den Nenner mit ihr mal (oder teilst nur den "
-                    "Zähler)."),
+                    "Zähler).",
+                    "Schau auf die ganze Zahl: Du teilst nicht Zähler und Nenner durch sie."),
          [](const Operand& a, const Operand& b) -> std::optional<Rational> {
              if (!IsFraction(a) || !IsWhole(b)) return std::nullopt;
              // The fraction as it was, with the quotient's sign.
@@ -199,20 +218,23 @@ const std::vector<Rule>& Rules() {
 const WrongStrategy& ConvertedByAdding() {
     static const WrongStrategy strategy =
         Named("Gemischte Zahl falsch umgewandelt (Ganze plus Zähler)",
-              "Beim Umwandeln rechnest Du Ganze mal Nenner plus Zähler: 2 1/3 = (2 · 3 + 1)/3 = 7/3.");
+              "Beim Umwandeln rechnest Du Ganze mal Nenner plus Zähler: 2 1/3 = (2 · 3 + 1)/3 = 7/3.",
+                    "Schau, wie Du die gemischte Zahl in einen unechten Bruch umwandelst.");
     return strategy;
 }
 
 const WrongStrategy& ConvertedByMultiplying() {
     static const WrongStrategy strategy =
         Named("Gemischte Zahl falsch umgewandelt (Ganze mal Zähler)",
-              "Beim Umwandeln rechnest Du Ganze mal Nenner plus Zähler: 2 1/3 = (2 · 3 + 1)/3 = 7/3.");
+              "Beim Umwandeln rechnest Du Ganze mal Nenner plus Zähler: 2 1/3 = (2 · 3 + 1)/3 = 7/3.",
+                    "Schau, wie Du die gemischte Zahl in einen unechten Bruch umwandelst.");
     return strategy;
 }
 
 const WrongStrategy& WrongSign() {
     static const WrongStrategy strategy =
-        Named("Richtiger Betrag, falsches Vorzeichen", "Der Betrag stimmt. Prüfe noch einmal das Vorzeichen.");
+        Named("Richtiger Betrag, falsches Vorzeichen", "Der Betrag stimmt. Prüfe noch einmal das Vorzeichen.",
+                    "Schau noch einmal auf das Vorzeichen.");
     return strategy;
 }
 

@@ -13,10 +13,12 @@
 namespace quorvel {
 
 // A typical wrong strategy: its name and what to do instead, as one or two
-// sentences for the pupil (Windows-1252).
+// sentences for the pupil, and what to look at, without a number, for the
+// first hint (Windows-1252).
 struct WrongStrategy {
     std::string name;
     std::string advice;
+    std::string lookAt;
 };
 
 // The strategies for an operator ("+", "-", "*", ":"), each with the value it

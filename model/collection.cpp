@@ -38,7 +38,7 @@ void TrainerModel::ShowWork(const std::string& text, std::vector<std::string> sp
     if (Collecting()) ++state_.collected;
 }
 
-std::string TrainerModel::DocumentFile() const { return FileContents(WrapInDocument(state_.document.Text())); }
+std::string TrainerModel::DocumentFile() const { return FileContents(WrapInDocument(state_.document.TextWithoutHint())); }
 
 void TrainerModel::ClearDocument() {
     Run([&] { AskBefore(Risky::ClearDocument); });

@@ -89,9 +89,15 @@ SolutionLines VerdictLines(const CheckedExercise& e) {
     return lines;
 }
 
+// How the right ones came about is added once help was used.
 std::string TallyText(const Tally& t) {
-    return "Geprüft "_w + std::to_string(t.checked) + " · richtig "_w + std::to_string(t.right) +
-           " · nicht gekürzt "_w + std::to_string(t.notReduced) + " · falsch "_w + std::to_string(t.wrong);
+    std::string text = "Geprüft "_w + std::to_string(t.checked) + " · richtig "_w + std::to_string(t.right) +
+                       " · nicht gekürzt "_w + std::to_string(t.notReduced) + " · falsch "_w + std::to_string(t.wrong);
+    if (t.withHint + t.solutionSeen > 0) {
+        text += " · selbst gelöst "_w + std::to_string(t.selfSolved) + " · mit Tipp "_w + std::to_string(t.withHint) +
+                " · Lösung angesehen "_w + std::to_string(t.solutionSeen);
+    }
+    return text;
 }
 
 std::string VerdictColour(Verdict verdict) {
@@ -103,20 +109,30 @@ std::string VerdictColour(Verdict verdict) {
     return "#ffc8c8";
 }
 
-void CheckRecord::Add(const CheckedExercise& e) {
+bool CheckRecord::Add(const CheckedExercise& e, const HelpUsed& help) {
     if (!exercises_.empty()) {
         const CheckedExercise& last = exercises_.back();
         if (last.context.exerciseNumber == e.context.exerciseNumber && last.op == e.op && last.first == e.first &&
             last.second == e.second && last.pupil == e.pupil) {
-            return;
+            return false;
         }
     }
     exercises_.push_back(e);
+    help_.push_back(help);
     ++tally_.checked;
     switch (e.check.verdict) {
         case Verdict::Right: ++tally_.right; break;
         case Verdict::NotReduced: ++tally_.notReduced; break;
         case Verdict::Wrong: ++tally_.wrong; break;
+    }
+    return true;
+}
+
+void CheckRecord::CountOutcome(Outcome outcome) {
+    switch (outcome) {
+        case Outcome::SelfSolved: ++tally_.selfSolved; break;
+        case Outcome::WithHint: ++tally_.withHint; break;
+        case Outcome::SolutionSeen: ++tally_.solutionSeen; break;
     }
 }
 
@@ -134,10 +150,16 @@ SolutionLines CheckRecord::EvaluationLines() const {
     lines.Append("Richtig: " + std::to_string(tally_.right) + "<br>");
     lines.Append("Richtig, aber nicht fertig gekürzt: "_w + std::to_string(tally_.notReduced) + "<br>");
     lines.Append("Falsch: " + std::to_string(tally_.wrong) + "<br>");
+    if (tally_.withHint + tally_.solutionSeen > 0) {
+        lines.Append("Selbst gelöst: "_w + std::to_string(tally_.selfSolved) + "<br>");
+        lines.Append("Mit Tipp: " + std::to_string(tally_.withHint) + "<br>");
+        lines.Append("Lösung angesehen: "_w + std::to_string(tally_.solutionSeen) + "<br>");
+    }
     lines.Append("<br>");
     // The wrong strategies in the order first found, with how often.
     std::vector<std::pair<const WrongStrategy*, int>> found;
-    for (const CheckedExercise& e : exercises_) {
+    for (std::size_t i = 0; i < exercises_.size(); ++i) {
+        const CheckedExercise& e = exercises_[i];
         if (e.ownExercise) {
             // The operands as typed, unreduced: "6/8", "-1 3/4", "5", "3/1".
             lines.Append("eigene Aufgabe: " + NumberText(e.first, OverOne::AsTyped) + " " + e.op + " " +
@@ -146,6 +168,12 @@ SolutionLines CheckRecord::EvaluationLines() const {
             WriteExerciseTitle(lines, e.context);
         }
         WriteExerciseWithResult(lines, e, "   " + HtmlEscape(VerdictWords(e.check)));
+        if (help_[i].highestRung > 0) {
+            lines.Append("Tipps bis Stufe " + std::to_string(help_[i].highestRung) + " von 4<br>");
+        }
+        for (const auto& [question, answer] : help_[i].wrongAnswers) {
+            lines.Append("Falsch beantwortet: "_w + HtmlEscape(question) + " (" + HtmlEscape(answer) + ")<br>");
+        }
         for (const WrongStrategy* s : e.check.strategies) {
             auto at = std::find_if(found.begin(), found.end(), [s](const auto& f) { return f.first == s; });
             if (at == found.end()) {

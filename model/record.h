@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "entry/checking.h"
@@ -17,8 +18,21 @@ struct Tally {
     int right = 0;
     int notReduced = 0;
     int wrong = 0;
+    // How each exercise ended up right, counted once per exercise, with
+    // checking: without a hint, after a hint, or after its worked solution
+    // was shown (the last rung, or the second wrong result).
+    int selfSolved = 0;
+    int withHint = 0;
+    int solutionSeen = 0;
 
     friend bool operator==(const Tally&, const Tally&) = default;
+};
+
+// The help used with an exercise before a result was checked.
+struct HelpUsed {
+    int highestRung = 0;  // 0 none, 1 to 4
+    // The step questions answered wrongly, each with the pupil's answer.
+    std::vector<std::pair<std::string, std::string>> wrongAnswers;
 };
 
 // One checked result: the exercise as read, the pupil's result and the verdict.
@@ -46,8 +60,12 @@ std::string VerdictColour(Verdict verdict);
 class CheckRecord {
 public:
     // Counts a checked result, unless it repeats the last one exactly (the
-    // same exercise, the same result checked twice).
-    void Add(const CheckedExercise& exercise);
+    // same exercise, the same result checked twice); true if counted. help
+    // is what was used with the exercise before.
+    bool Add(const CheckedExercise& exercise, const HelpUsed& help = {});
+    // Counts how an exercise ended up right (Tally::selfSolved ...).
+    enum class Outcome { SelfSolved, WithHint, SolutionSeen };
+    void CountOutcome(Outcome outcome);
     const Tally& Counts() const { return tally_; }
     // The evaluation page: the counts, every checked exercise with its
     // verdict, and the wrong strategies found with how often.
@@ -57,6 +75,7 @@ public:
 
 private:
     std::vector<CheckedExercise> exercises_;
+    std::vector<HelpUsed> help_;  // beside each exercise
     Tally tally_;
 };
 

@@ -28,6 +28,8 @@ std::optional<std::size_t> WholePartIndex(Control field) {
 
 const std::string kNoResult = "Schreib zuerst Dein Ergebnis in die Felder hinter dem \"=\". Dann prüfe ich es."_w;
 const std::string kUnreadableResult = "Dein Ergebnis ist nicht korrekt";
+const std::string kNotFinished = "Schau, ob Du Dein Ergebnis noch kürzen kannst oder ob Ganze darin stecken."_w;
+const std::string kTryAgain = "Verbessere Dein Ergebnis und drück noch einmal die Eingabetaste."_w;
 
 bool IsResultField(Control field) { return field == Control::ResultWhole || field == Control::ResultNumerator || field == Control::ResultDenominator; }
 bool IsOperandField(Control field) { return IsField(field) && field != Control::ExerciseNumber && !IsResultField(field); }
@@ -154,6 +156,7 @@ void TrainerModel::OperationChanged() {
 void TrainerModel::ClearResultFields() {
     ClearResult();
     state_.labels = {};
+    EndHelp();  // another exercise, or checking switched
 }
 
 void TrainerModel::ClearResult() {
@@ -252,17 +255,52 @@ void TrainerModel::CheckPupilResult(const Evaluation& evaluation) {
         CallHost([&] { host_.ShowMessage(kNoResult); });
         return;
     }
+    Help& help = HelpFor(evaluation);
     const CheckedExercise checked{solution_.context, !posed_, state_.op, evaluation.first, evaluation.second, *pupil,
                                   CheckResult(state_.op, evaluation.first, evaluation.second, *pupil)};
     const SolutionLines verdict = VerdictLines(checked);
-    const std::string page = verdict.Join() + solution_.lines.Join();
     std::vector<std::string> spoken = verdict.SpokenBlocks();
-    for (std::string& block : solution_.lines.SpokenBlocks()) spoken.push_back(std::move(block));
-    record_.Add(checked);
+    const bool counted = record_.Add(checked, help.used);
     state_.tally = record_.Counts();
     state_.resultVerdict = checked.check.verdict;
     state_.verdictWords = "Dein Ergebnis: "_w + VerdictWords(checked.check);
-    ShowWork(page, std::move(spoken));
+    const bool right = checked.check.verdict == Verdict::Right;
+    if (!right && counted) ++help.wrongTries;
+    // The first wrong or unfinished result gets a second try: the verdict and
+    // what to look at, the worked solution not yet.
+    if (!right && !help.solutionShown && help.wrongTries < 2) {
+        help.strategies = checked.check.strategies;
+        std::string lookAt = kNotFinished;
+        if (checked.check.verdict == Verdict::Wrong) {
+            std::vector<ExerciseStep> none;
+            const std::vector<ExerciseStep>* steps = &none;
+            try {
+                steps = &Steps(help);
+            } catch (const Error&) {
+                // the words go without the steps
+            }
+            lookAt = LookAtWords(state_.op, *steps, help.strategies);
+        }
+        ShowWork(verdict.Join() + "<b>Tipp:</b> " + HtmlEscape(lookAt) + "<br>\r\n" + HtmlEscape(kTryAgain) + "<br>\r\n",
+                 std::move(spoken));
+        help.ownPageRevision = state_.document.Revision();
+        state_.hintWords = lookAt;
+        UpdateHintState();
+        return;
+    }
+    for (std::string& block : solution_.lines.SpokenBlocks()) spoken.push_back(std::move(block));
+    if (right) {
+        CountOutcome(help, help.solutionShown       ? CheckRecord::Outcome::SolutionSeen
+                           : help.used.highestRung > 0 ? CheckRecord::Outcome::WithHint
+                                                       : CheckRecord::Outcome::SelfSolved);
+    } else {
+        CountOutcome(help, CheckRecord::Outcome::SolutionSeen);
+    }
+    help.solutionShown = true;
+    state_.stepQuestion.clear();
+    state_.stepAnswer.clear();
+    ShowWork(verdict.Join() + solution_.lines.Join(), std::move(spoken));
+    UpdateHintState();
 }
 
 // The result fields start empty either way: what "=" wrote there is not the
@@ -272,6 +310,7 @@ void TrainerModel::SetChecking(bool on) {
         if (state_.checking == on) return;
         state_.checking = on;
         ClearResultFields();
+        UpdateHintState();
     });
 }
 
@@ -294,6 +333,7 @@ void TrainerModel::FieldChanged(Control field) {
     if (auto index = WholePartIndex(field)) state_.wholePartWhite[*index] = !state_.Field(field).empty();
     // A verdict belongs to the exercise and the result it was given for.
     if (IsResultField(field) || IsOperandField(field)) EndVerdict();
+    if (IsOperandField(field)) EndHelp();
     if (field == Control::FirstWhole) ShowTip(true);
     if (field == Control::FirstNumerator) ShowTip(false);
 }

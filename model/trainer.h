@@ -4,6 +4,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -14,6 +15,7 @@
 #include "exercise/generator.h"
 #include "solution/steps.h"
 #include "model/record.h"
+#include "tutoring/steps.h"
 
 namespace quorvel {
 
@@ -73,6 +75,15 @@ struct TrainerState {
     int collected = 0;
     bool questionOpen = false;  // a question waits for its answer
     bool speaking = false;      // "Vorlesen" reads the page aloud
+    // The help with the exercise in the fields ("Tipp"), with checking on only.
+    int hintRung = 0;            // the rung shown last: 0 none, 1 what to look at, 2 a step question, 3 the step worked, 4 the worked solution
+    bool moreHints = false;      // "Tipp" has a further rung to give
+    std::string stepQuestion;    // the open step question; empty when none is open
+    std::string stepAnswer;      // the text of the step question's answer field
+    std::string hintWords;       // the newest rung or step answer in plain words, for a screen reader's live region
+    int wrongTries = 0;          // wrong or unfinished results checked for this exercise
+    // With stepQuestion set, a front end shows the answer field and moves
+    // the focus there; with it emptied, back to the result (TakeFocusMove).
 
     const std::string& Field(Control field) const { return fields[std::size_t(field)]; }
     int Row(Group group) const { return rows[std::size_t(group)]; }
@@ -106,6 +117,16 @@ public:
     // Checking the pupil's result: the settings' choice and "Auswertung".
     void SetChecking(bool on);
     void ShowEvaluation();
+    // The hint ladder ("Tipp"): the next rung; nowMilliseconds is the front
+    // end's clock, to tell a hurried press. Does nothing with checking off.
+    void NextHint(std::int64_t nowMilliseconds);
+    // The text of the step question's answer field as the pupil left it.
+    void EditStepAnswer(const std::string& text);
+    // Enter in the answer field: checks text as the answer to the open step
+    // question; ignored when none is open.
+    void AnswerStepQuestion(const std::string& text);
+    // Esc in the answer field: closes the step question, the hint stays.
+    void LeaveStepQuestion();
     // A row selected in a group, by the pupil or the program.
     void SelectRow(Group group, int row);
     // The text of a field as the pupil left it.
@@ -164,6 +185,36 @@ private:
     void CarryOut(Risky action, int row);
     void EndVerdict();
     void StopReading();
+    // The help with the exercise in the fields (hints.cpp): what belongs to
+    // it ends when the exercise changes.
+    struct Help {
+        std::array<std::string, 7> fields;  // the exercise number and the operand fields it was read from
+        char op = '+';
+        MixedNumber first, second;  // the operands as read
+        std::optional<std::vector<ExerciseStep>> steps;  // computed at the first hint
+        std::vector<const WrongStrategy*> strategies;  // of the last wrong result
+        std::size_t nextStep = 0;  // the step asked or shown next
+        HelpUsed used;             // the rungs used and the step answers that were wrong
+        int wrongTries = 0;
+        bool wrongAnswerSaid = false;  // to the open question
+        bool hurrySaid = false;
+        std::optional<std::int64_t> lastHintAt;  // milliseconds
+        std::uint64_t ownPageRevision = 0;  // the document's revision while its verdict is the newest text
+        bool solutionShown = false;
+        bool counted = false;  // its outcome is in the tally
+    };
+    std::array<std::string, 7> ExerciseFields() const;
+    // The help with the exercise in the fields; a new one when they changed.
+    Help& HelpFor(const Evaluation& evaluation);
+    // The same, reading the fields; null with an operand that does not read
+    // (the host was told).
+    Help* CurrentHelp();
+    const std::vector<ExerciseStep>& Steps(Help& help);
+    void EndHelp();
+    void CountOutcome(Help& help, CheckRecord::Outcome outcome);
+    void ShowHint(Help& help, const std::string& html, std::vector<std::string> spoken, const std::string& words);
+    void ShowSolutionAfterHelp(Help& help);
+    void UpdateHintState();
 
     TrainerHost& host_;
     TrainerState state_;
@@ -177,6 +228,7 @@ private:
     std::optional<std::pair<Risky, int>> pending_;  // what waits for a "Ja"
     bool closeAgreed_ = false;  // "Ja" to closing with a collection
     bool voiceMissingTold_ = false;  // the pupil knows that nothing can be read aloud
+    std::optional<Help> help_;  // the help with the exercise in the fields, once asked or checked
 };
 
 }  // namespace quorvel

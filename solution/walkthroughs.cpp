@@ -39,7 +39,8 @@ namespace {
 // splitting again.
 void AppendBySplitting(SolutionLines& lines, const std::string& text) { lines.SetText(lines.Join() + text); }
 
-// The final block of the addition and the subtraction.
+}  // namespace
+
 void WriteResultReduction(SolutionLines& lines, const MixedNumber& result) {
     lines.Append("Ergebnis kürzen, falls möglich."_w);
     OpenFractionBlock(lines, "nichts zu kürzen"_w);
@@ -48,30 +49,24 @@ void WriteResultReduction(SolutionLines& lines, const MixedNumber& result) {
     CloseFractionBlock(lines);
 }
 
-// The conversion of mixed numbers into improper fractions (multiplication
-// and division), computed, drawn and returned as their numerators.
-std::pair<Int, Int> WriteConversionBlock(SolutionLines& lines, const MixedNumber& a, const MixedNumber& b) {
-    const Int improper1 = Add(Mul(a.whole, a.denominator), a.numerator);
-    const Int improper2 = Add(Mul(b.whole, b.denominator), b.numerator);
-    OpenFractionBlock(lines, "keine gemischte Zahl umzuwandeln");
-    if (a.whole != 0) {
-        TextColumn(lines, "   " + DecimalText(a.whole));
-        FractionColumn(lines, a.numerator, a.denominator);
-        TextColumn(lines, " = ");
-        FractionColumn(lines, improper1, a.denominator);
-        AppendColumn(lines, "", "   ", "", ";");
-    }
-    if (b.whole != 0) {
-        TextColumn(lines, "   " + DecimalText(b.whole));
-        FractionColumn(lines, b.numerator, b.denominator);
-        TextColumn(lines, " = ");
-        FractionColumn(lines, improper2, b.denominator);
-    }
-    CloseFractionBlock(lines);
-    return {improper1, improper2};
+Int ImproperNumerator(const MixedNumber& x) { return Add(Mul(x.whole, x.denominator), x.numerator); }
+
+void ConversionColumns(SolutionLines& lines, const MixedNumber& x, Int improper) {
+    TextColumn(lines, "   " + DecimalText(x.whole));
+    FractionColumn(lines, x.numerator, x.denominator);
+    TextColumn(lines, " = ");
+    FractionColumn(lines, improper, x.denominator);
 }
 
-// "*) Ergebnis = " numerator/denominator, and its whole part if it has one.
+void WriteProductRule(SolutionLines& lines, const std::string& rule, const std::string& caption,
+                      const std::string& spokenCaption, Int top1, Int top2, Int bottom1, Int bottom2) {
+    lines.Append(rule);
+    OpenFractionBlock(lines);
+    AppendColumn(lines, "", caption, "", spokenCaption);
+    AppendColumn(lines, DecimalText(top1) + "*" + DecimalText(top2), "-", DecimalText(bottom1) + "*" + DecimalText(bottom2));
+    CloseFractionBlock(lines);
+}
+
 void WriteProductResult(SolutionLines& lines, Int numerator, Int denominator) {
     OpenFractionBlock(lines);
     TextColumn(lines, "*) Ergebnis = ");
@@ -85,17 +80,75 @@ void WriteProductResult(SolutionLines& lines, Int numerator, Int denominator) {
     CloseFractionBlock(lines);
 }
 
+void WriteSplitColumns(SolutionLines& lines, Int whole, Int rest, Int denominator) {
+    bool readsAsMixedNumber = whole < 0 ? rest <= 0 : rest >= 0;
+    TextColumn(lines, " = " + (readsAsMixedNumber ? DecimalText(whole) : WholePartText(whole)));
+    FractionColumn(lines, readsAsMixedNumber ? Abs(rest) : rest, denominator);
+}
+
+void LikeFractionsColumns(SolutionLines& lines, const MixedNumber& x, char op, const MixedNumber& y, Int wholes,
+                          Int numerator) {
+    const Int lcd = x.denominator;
+    TextColumn(lines, "   " + WholePartText(x.whole));
+    FractionColumn(lines, x.numerator, lcd);
+    TextColumn(lines, std::string(" ") + op + " " + WholePartText(y.whole));
+    FractionColumn(lines, y.numerator, lcd);
+    TextColumn(lines, " = " + WholePartText(wholes));
+    FractionColumn(lines, numerator, lcd);
+}
+
+Borrowing BorrowForSubtraction(const MixedNumber& x, const MixedNumber& y) {
+    Borrowing b{x, Sub(x.numerator, y.numerator)};
+    const Int lcd = x.denominator;
+    if (b.difference < 0 && x.whole > 0) {
+        // Borrow as many wholes of the minuend as the numerators need, one
+        // whole being lcd/lcd; all at once rather than one whole at a time, which
+        // would take billions of steps for large whole parts. The numerator only
+        // grows, so it overflows exactly when its final value does.
+        const std::int64_t needed = (-std::int64_t(b.difference) + lcd - 1) / lcd;
+        const std::int64_t borrowed = std::min<std::int64_t>(x.whole, needed);
+        b.difference = Int(b.difference + borrowed * lcd);
+        b.minuend.numerator = Checked(x.numerator + borrowed * lcd);
+        b.minuend.whole = Int(x.whole - borrowed);
+    }
+    return b;
+}
+
+void WriteMinuendRewritten(SolutionLines& lines, const MixedNumber& before, const MixedNumber& after) {
+    lines.Append("   Vorher Minuenden umformen:");
+    OpenFractionBlock(lines);
+    TextColumn(lines, "   ");
+    TextColumn(lines, DecimalText(before.whole));
+    FractionColumn(lines, before.numerator, before.denominator);
+    TextColumn(lines, " = " + DecimalText(after.whole));
+    FractionColumn(lines, after.numerator, after.denominator);
+    CloseFractionBlock(lines);
+}
+
+namespace {
+
+// The conversion of mixed numbers into improper fractions (multiplication
+// and division), computed, drawn and returned as their numerators.
+std::pair<Int, Int> WriteConversionBlock(SolutionLines& lines, const MixedNumber& a, const MixedNumber& b) {
+    const Int improper1 = ImproperNumerator(a);
+    const Int improper2 = ImproperNumerator(b);
+    OpenFractionBlock(lines, "keine gemischte Zahl umzuwandeln");
+    if (a.whole != 0) {
+        ConversionColumns(lines, a, improper1);
+        AppendColumn(lines, "", "   ", "", ";");
+    }
+    if (b.whole != 0) ConversionColumns(lines, b, improper2);
+    CloseFractionBlock(lines);
+    return {improper1, improper2};
+}
+
 // The road of a product and of a quotient alike: top1*top2 over
 // bottom1*bottom2 as the rule says, cancelled across (top1 with bottom2,
 // top2 with bottom1), and the result.
 // The caption is said as spokenCaption.
 void WriteCancelledProduct(SolutionLines& lines, const std::string& rule, const std::string& caption,
                            const std::string& spokenCaption, Int top1, Int top2, Int bottom1, Int bottom2) {
-    lines.Append(rule);
-    OpenFractionBlock(lines);
-    AppendColumn(lines, "", caption, "", spokenCaption);
-    AppendColumn(lines, DecimalText(top1) + "*" + DecimalText(top2), "-", DecimalText(bottom1) + "*" + DecimalText(bottom2));
-    CloseFractionBlock(lines);
+    WriteProductRule(lines, rule, caption, spokenCaption, top1, top2, bottom1, bottom2);
 
     lines.Append("*) Jetzt noch einmal über Kreuz kürzen, falls möglich"_w);
     OpenFractionBlock(lines, "nichts zu kürzen"_w);
@@ -108,18 +161,6 @@ void WriteCancelledProduct(SolutionLines& lines, const std::string& rule, const 
     CloseFractionBlock(lines);
 
     WriteProductResult(lines, numerator, denominator);
-}
-
-// The whole part and remainder after a sum or difference, as " = " and two
-// columns. Where the pair reads as a mixed number (the remainder carries the
-// sign of the whole part, or is not negative beside a zero whole part) the
-// remainder is drawn without its sign; otherwise the whole part is drawn
-// with "+ " and the remainder with its sign, so that the pair still reads as
-// the value.
-void WriteSplitColumns(SolutionLines& lines, Int whole, Int rest, Int denominator) {
-    bool readsAsMixedNumber = whole < 0 ? rest <= 0 : rest >= 0;
-    TextColumn(lines, " = " + (readsAsMixedNumber ? DecimalText(whole) : WholePartText(whole)));
-    FractionColumn(lines, readsAsMixedNumber ? Abs(rest) : rest, denominator);
 }
 
 // A writer of a worked solution and the closed formula of its result.
@@ -156,12 +197,7 @@ void WriteAdditionSteps(Walkthrough& solution, const MixedNumber& a, const Mixed
     if (x.whole > 0 || y.whole > 0) AppendBySplitting(lines, ",\r\n   ganzzahlige Teile addieren");
 
     OpenFractionBlock(lines);
-    TextColumn(lines, "   " + WholePartText(x.whole));
-    FractionColumn(lines, x.numerator, lcd);
-    TextColumn(lines, " + " + WholePartText(y.whole));
-    FractionColumn(lines, y.numerator, lcd);
-    TextColumn(lines, " = " + WholePartText(Add(x.whole, y.whole)));
-    FractionColumn(lines, s, lcd);
+    LikeFractionsColumns(lines, x, '+', y, Add(x.whole, y.whole), s);
     Int c = Div(s, lcd);
     Int r = Rem(s, lcd);
     Int whole = Add(Add(x.whole, c), y.whole);
@@ -176,30 +212,13 @@ void WriteSubtractionSteps(Walkthrough& solution, const MixedNumber& a, const Mi
     const auto [before, y] =
         WriteOverCommonDenominator(solution, {"Minuend", "Subtrahend", "Differenz"}, "Subtraktion", a, b);
     const Int lcd = before.denominator;
-    MixedNumber x = before;
-    Int d = Sub(x.numerator, y.numerator);
-    if (d < 0 && x.whole > 0) {
-        // Borrow as many wholes of the minuend as the numerators need, one
-        // whole being lcd/lcd; all at once rather than one whole at a time, which
-        // would take billions of steps for large whole parts. The numerator only
-        // grows, so it overflows exactly when its final value does.
-        const std::int64_t needed = (-std::int64_t(d) + lcd - 1) / lcd;
-        const std::int64_t borrowed = std::min<std::int64_t>(x.whole, needed);
-        d = Int(d + borrowed * lcd);
-        x.numerator = Checked(x.numerator + borrowed * lcd);
-        x.whole = Int(x.whole - borrowed);
-    }
+    const auto [x, d] = BorrowForSubtraction(before, y);
     lines.Append("*) Zähler subtrahieren, Nenner beibehalten"_w);
     if (x.whole != 0 || y.whole != 0) lines.Append("   ganzzahlige Teile subtrahieren");
 
     OpenFractionBlock(lines);
-    TextColumn(lines, "   " + WholePartText(x.whole));
-    FractionColumn(lines, x.numerator, lcd);
-    TextColumn(lines, " - " + WholePartText(y.whole));
-    FractionColumn(lines, y.numerator, lcd);
     Int wholeDifference = Sub(x.whole, y.whole);
-    TextColumn(lines, " = " + WholePartText(wholeDifference));
-    FractionColumn(lines, d, lcd);
+    LikeFractionsColumns(lines, x, '-', y, wholeDifference, d);
     Int q = Div(Abs(d), lcd);
     Int m = Rem(Abs(d), lcd);
     Int rest = m;
@@ -211,16 +230,7 @@ void WriteSubtractionSteps(Walkthrough& solution, const MixedNumber& a, const Mi
     if (q != 0) WriteSplitColumns(lines, whole, rest, lcd);
     CloseFractionBlock(lines);
 
-    if (before.whole > x.whole && rest > 0) {
-        lines.Append("   Vorher Minuenden umformen:");
-        OpenFractionBlock(lines);
-        TextColumn(lines, "   ");
-        TextColumn(lines, DecimalText(before.whole));
-        FractionColumn(lines, before.numerator, lcd);
-        TextColumn(lines, " = " + DecimalText(x.whole));
-        FractionColumn(lines, x.numerator, lcd);
-        CloseFractionBlock(lines);
-    }
+    if (before.whole > x.whole && rest > 0) WriteMinuendRewritten(lines, before, x);
 
     WriteResultReduction(lines, {whole, rest, lcd});
     if (rest < 0 || whole < 0) {

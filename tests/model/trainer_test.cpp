@@ -198,7 +198,7 @@ TEST(Checking, VerdictsAreShownCountedOnceAndKeepTheTypedResult) {
     t.Answer("", "2", "5");
     EXPECT_EQ(t.state().resultVerdict, Verdict::Wrong);
     EXPECT_NE(t.Page().find("Typischer Fehler: <b>Z\xE4hler plus Z\xE4hler, Nenner plus Nenner.</b>"), std::string::npos);
-    EXPECT_NE(t.Page().find("*) Z\xE4hler addieren, Nenner beibehalten"), std::string::npos);  // the worked solution below
+    EXPECT_EQ(t.Page().find("*) Z\xE4hler addieren, Nenner beibehalten"), std::string::npos);  // a second try first
     EXPECT_EQ(t.Field(Control::ResultNumerator), "2");
     EXPECT_EQ(t.model.TakeFocusMove(), Control::ResultWhole);
 
@@ -209,7 +209,7 @@ TEST(Checking, VerdictsAreShownCountedOnceAndKeepTheTypedResult) {
     t.Answer("", "10", "12");
     EXPECT_EQ(t.state().resultVerdict, Verdict::NotReduced);
     EXPECT_NE(t.Page().find("</span> K\xFCrze noch.<br>"), std::string::npos);
-    EXPECT_EQ(t.state().tally, (Tally{3, 1, 1, 1}));
+    EXPECT_EQ(t.state().tally, (Tally{3, 1, 1, 1, 1, 0, 0}));
     t.model.EditField(Control::ResultDenominator, "1");
     EXPECT_FALSE(t.state().resultVerdict);  // the colour goes with the change
 
@@ -297,12 +297,13 @@ TEST(Collection, EveryBlockShownHasItsSpokenForm) {
     t.model.EditField(Control::FirstDenominator, "4");
     t.model.EditField(Control::SecondDenominator, "6");
     t.Answer("", "1", "2");
+    t.Answer("", "1", "3");  // the second wrong try shows the worked solution
     t.model.ShowGcdAndLcm();
     t.model.ShowEvaluation();
     const DocumentBody& document = t.state().document;
     EXPECT_EQ(document.Spoken().size(), CountPreBlocks(document.Text()));
     EXPECT_EQ(std::count(document.Spoken().begin(), document.Spoken().end(), ""), 0);
-    EXPECT_EQ(document.Spoken().at(1), "drei Viertel plus ein Sechstel");  // below the verdict's block
+    EXPECT_EQ(document.Spoken().at(2), "drei Viertel plus ein Sechstel");  // below the second verdict's block
 }
 
 // Each way of dropping a collection asks first; "Nein" keeps everything and
@@ -473,6 +474,84 @@ TEST(ReadingAloud, ReadsTheNewestWorkStopsAndTellsOnceOfNoVoice) {
     EXPECT_EQ(t.host.messages.size(), 1u);
     EXPECT_FALSE(t.state().speaking);
 }
+
+// 1/2 + 1/3, a wrong 2/5, help, the right result.
+TEST(Hints, SecondTryThenTheLadderThenCountedWithHint) {
+    CheckingTrainer t;
+    t.Answer("", "2", "5");
+    EXPECT_NE(t.Page().find("Typischer Fehler"), std::string::npos);
+    EXPECT_EQ(t.Page().find("Z\xE4hler addieren, Nenner beibehalten"), std::string::npos);  // no solution yet
+    EXPECT_EQ(t.state().wrongTries, 1);
+    t.model.NextHint(0);
+    EXPECT_EQ(t.state().hintWords, "Bei der Addition brauchen beide Br\xFC" "che denselben Nenner.");
+    t.model.NextHint(10000);
+    EXPECT_EQ(t.state().stepQuestion, "Welcher Hauptnenner?");
+    EXPECT_LT(t.Page().find("Welcher Hauptnenner?"), t.Page().find("Dein Ergebnis"));  // the hint above the verdict
+    t.model.AnswerStepQuestion("5");
+    t.model.AnswerStepQuestion("drei");
+    EXPECT_EQ(t.state().stepQuestion, "Welcher Hauptnenner?");
+    t.model.AnswerStepQuestion("6");
+    EXPECT_EQ(t.state().stepQuestion, "Mit welcher Zahl erweiterst Du 1/2?");
+    EXPECT_NE(t.Page().find("kgV(2,3)=6"), std::string::npos);  // the step shown done
+    t.Answer("", "5", "6");
+    EXPECT_EQ(t.state().tally, (Tally{2, 1, 0, 1, 0, 1, 0}));
+    EXPECT_NE(t.Page().find("Z\xE4hler addieren, Nenner beibehalten"), std::string::npos);
+    EXPECT_FALSE(t.state().document.HoldsHint());
+    EXPECT_FALSE(t.state().moreHints);
+    t.model.ShowEvaluation();
+    for (const char* part : {"Mit Tipp: 1<br>", "Tipps bis Stufe 2 von 4<br>", "Falsch beantwortet: Welcher Hauptnenner? (5)<br>"}) {
+        EXPECT_NE(t.Page().find(part), std::string::npos) << part;
+    }
+}
+
+// Rung 3 works the step the pupil is at; rung 4 shows the solution and
+// counts it seen; the page asks once to read a hint first.
+TEST(Hints, TheLadderEndsOnTheWorkedSolutionCountedAsSeen) {
+    CheckingTrainer t;
+    for (std::int64_t at : {0, 500, 900}) t.model.NextHint(at);
+    EXPECT_EQ(t.state().hintRung, 3);
+    EXPECT_EQ(t.state().stepQuestion, "Mit welcher Zahl erweiterst Du 1/2?");
+    EXPECT_EQ(std::count(t.state().hintWords.begin(), t.state().hintWords.end(), '?'), 2);
+    EXPECT_EQ(t.Page().find("Lies den Tipp in Ruhe"), std::string::npos);  // said once, at the second rung
+    t.model.LeaveStepQuestion();
+    EXPECT_EQ(t.state().stepQuestion, "");
+    t.model.NextHint(5000);
+    EXPECT_NE(t.Page().find("Z\xE4hler addieren, Nenner beibehalten"), std::string::npos);
+    t.Answer("", "5", "6");
+    EXPECT_EQ(t.state().tally, (Tally{1, 1, 0, 0, 0, 0, 1}));
+    t.model.EditField(Control::SecondDenominator, "5");  // another exercise: the help starts over
+    EXPECT_TRUE(t.state().moreHints);
+    t.Answer("", "1", "2");
+    t.Answer("", "1", "3");  // the second wrong try shows the solution
+    EXPECT_EQ(t.state().tally.solutionSeen, 2);
+}
+
+// Help does not outlive its exercise, is not saved, and is not there
+// without checking.
+TEST(Hints, BelongToTheirExerciseAndAreNotSaved) {
+    CheckingTrainer t;
+    t.Answer("", "2", "5");
+    const std::string saved = t.model.DocumentFile();
+    t.model.NextHint(0);
+    t.model.NextHint(3000);
+    EXPECT_TRUE(t.state().document.HoldsHint());
+    EXPECT_EQ(t.model.DocumentFile(), saved);
+    t.model.EditField(Control::FirstNumerator, "2");
+    EXPECT_FALSE(t.state().document.HoldsHint());
+    t.model.AnswerStepQuestion("6");  // asked for the exercise before: ignored
+    EXPECT_EQ(t.state().hintRung, 0);
+    t.model.EditField(Control::FirstNumerator, "2147483647");
+    t.model.EditField(Control::SecondNumerator, "2147483647");
+    t.model.NextHint(6000);
+    EXPECT_EQ(t.state().hintRung, 0);
+    EXPECT_EQ(t.host.errors, std::vector<std::string>(1, "Arithmetischer \xDC" "berlauf."));
+    EXPECT_EQ(t.state().tally.solutionSeen, 0);
+    t.model.SetChecking(false);
+    const std::uint64_t revision = t.state().document.Revision();
+    t.model.NextHint(9000);
+    EXPECT_EQ(t.state().document.Revision(), revision);
+}
+
 
 }  // namespace
 }  // namespace quorvel
