@@ -1,13 +1,16 @@
 #include "app/trainer_window.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QDateTime>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -95,6 +98,13 @@ void TrainerWindow::ConnectHandlers() {
     on(saveButton, [this] { SaveDocument(); });
     on(evaluationButton, [this] { model_.ShowEvaluation(); });
     on(readAloudButton, [this] { model_.ReadAloud(); });
+    on(hintButton, [this] { model_.NextHint(QDateTime::currentMSecsSinceEpoch()); });
+    connect(stepAnswer, &QLineEdit::textEdited, this, [this](const QString& text) { model_.EditStepAnswer(FromQString(text)); });
+    // F1 asks for the next hint wherever the cursor stands in the window.
+    auto* hintKey = new QShortcut(QKeySequence(Qt::Key_F1), this);
+    connect(hintKey, &QShortcut::activated, this, [this] {
+        if (hintButton->isVisible()) hintButton->click();
+    });
     connect(checkingBox, &QCheckBox::toggled, this, [this](bool on) {
         if (!rendering_) model_.SetChecking(on);
     });
@@ -199,10 +209,63 @@ void TrainerWindow::Render() {
     tallyLabel->setVisible(state.checking);
     evaluationButton->setVisible(state.checking);
     readAloudButton->setChecked(state.speaking);
+    RenderHints();
     operatorDialog_->Follow(state);
     RenderPage();
     rendering_ = false;
     if (std::optional<Control> focus = model_.TakeFocusMove()) MoveFocus(*focus);
+}
+
+// "Tipp" with checking on; the question's row while a step question is
+// open, the cursor moved into its answer when it opens. The hint's newest
+// words go to a screen reader as the description of the hint's controls,
+// without moving the focus.
+void TrainerWindow::RenderHints() {
+    const TrainerState& state = model_.State();
+    hintButton->setVisible(state.checking);
+    hintButton->setEnabled(state.moreHints);
+    const bool asking = !state.stepQuestion.empty();
+    SetText(stepQuestion, state.stepQuestion);
+    // Their row is there with checking on only; while no question is open
+    // it keeps its room.
+    for (QWidget* widget : {static_cast<QWidget*>(stepQuestion), static_cast<QWidget*>(stepAnswer)}) {
+        QSizePolicy policy = widget->sizePolicy();
+        if (policy.retainSizeWhenHidden() != state.checking) {
+            policy.setRetainSizeWhenHidden(state.checking);
+            widget->setSizePolicy(policy);
+        }
+    }
+    stepQuestion->setVisible(asking);
+    stepAnswer->setVisible(asking);
+    if (FromQString(stepAnswer->text()) != state.stepAnswer) stepAnswer->setText(ToQString(state.stepAnswer));
+    const bool questionOpened = asking && state.stepQuestion != shownStepQuestion_;
+    shownStepQuestion_ = state.stepQuestion;
+    if (state.hintWords != shownHintWords_) {
+        shownHintWords_ = state.hintWords;
+        const QString words = ToQString(state.hintWords);
+        const std::pair<QWidget*, Element> controls[] = {{hintButton, Element::HintButton}, {stepAnswer, Element::StepAnswer}};
+        for (auto [widget, element] : controls) {
+            widget->setAccessibleDescription(words.isEmpty() ? ToQString(NamesOf(element).description) : words);
+            QAccessibleEvent changed(widget, QAccessible::DescriptionChanged);
+            QAccessible::updateAccessibility(&changed);
+        }
+    }
+    // After the model's own move of the focus, which comes at the end of Render.
+    if (questionOpened) QTimer::singleShot(0, stepAnswer, [this] { stepAnswer->setFocus(Qt::OtherFocusReason); });
+}
+
+// Enter answers the step question, Esc closes it; every other key is the
+// answer's own, key n included.
+bool TrainerWindow::StepAnswerKey(const QKeyEvent* key) {
+    if (IsEnter(key)) {
+        model_.AnswerStepQuestion(FromQString(stepAnswer->text()));
+        return true;
+    }
+    if (key->key() == Qt::Key_Escape) {
+        model_.LeaveStepQuestion();
+        return true;
+    }
+    return false;
 }
 
 void TrainerWindow::RenderFields() {
@@ -287,6 +350,7 @@ bool TrainerWindow::eventFilter(QObject* watched, QEvent* event) {
     if (widget->window() != this || (widget != QApplication::focusWidget() && widget != focusWidget())) return false;
     if (preparingPrint_) return true;  // no input while a preview is prepared
     auto* key = static_cast<QKeyEvent*>(event);
+    if (widget == stepAnswer) return StepAnswerKey(key);
     if (auto* button = qobject_cast<QPushButton*>(widget); button && IsEnter(key)) {
         button->click();  // Enter presses the focused button
         return true;

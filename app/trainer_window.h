@@ -13,6 +13,7 @@
 #include "model/trainer.h"
 
 class QFrame;
+class QKeyEvent;
 class QCheckBox;
 class QLabel;
 class QLayout;
@@ -79,6 +80,8 @@ private:
     QLineEdit* FieldOf(Control field) const;
     Control ControlOf(const QWidget* widget) const;
     void MoveFocus(Control control);
+    void RenderHints();
+    bool StepAnswerKey(const QKeyEvent* key);
 
     PlatformServices& services_;
     TrainerModel model_;
@@ -93,6 +96,8 @@ private:
     std::optional<bool> namedForChecking_;  // how "=" and "Neue Aufgabe" are named now
     QString lastFileName_;
     int readings_ = 0;  // counts the readings aloud: only the newest one's end counts
+    std::string shownStepQuestion_;  // the step question the window showed last
+    std::string shownHintWords_;     // the hint's words a screen reader was given last
 
 public:
     // The controls. Their object names and what a screen reader hears of them
@@ -118,6 +123,11 @@ public:
     QLabel *firstLabel, *secondLabel, *resultLabel, *tipLabel;  // "1. Summand", ...
     QPushButton *saveButton, *printButton, *clearButton;
     QPushButton* readAloudButton;   // "Vorlesen", pressed while it reads
+    // The hints, with checking on: "Tipp" and a step's question with the
+    // pupil's answer.
+    QPushButton* hintButton;
+    QLabel* stepQuestion;
+    QLineEdit* stepAnswer;
     QLabel* tallyLabel;             // the tally of checked results
     QPushButton* evaluationButton;  // "Auswertung"
     HtmlView* view;                 // the page of worked solutions

@@ -196,6 +196,16 @@ void TrainerWindow::BuildCalculationPanel() {
     clearButton = MakeButton(calculationPanel, Element::ClearButton, ToQString("Löschen"_w));
     readAloudButton = MakeButton(calculationPanel, Element::ReadAloudButton, "&Vorlesen");
     readAloudButton->setCheckable(true);
+    hintButton = MakeButton(calculationPanel, Element::HintButton, "Tipp");
+    stepQuestion = MakeLabel(calculationPanel, Element::StepQuestion, "");
+    stepAnswer = MakeEdit(calculationPanel, Element::StepAnswer);
+    stepQuestion->setBuddy(stepAnswer);
+    // With checking on, the question's row keeps its room while no question
+    // is open, so that the view below never changes its size between
+    // exercises (RenderHints).
+    stepQuestion->hide();
+    stepAnswer->hide();
+    hintButton->hide();
     tallyLabel = MakeLabel(calculationPanel, Element::TallyLabel, "");
     evaluationButton = MakeButton(calculationPanel, Element::EvaluationButton, "Auswertung");
     tallyLabel->hide();
@@ -227,6 +237,9 @@ void TrainerWindow::BuildCalculationPanel() {
     grid->addWidget(readAloudButton, 4, 8);
     grid->addWidget(tallyLabel, 5, 0, 1, 8);
     grid->addWidget(evaluationButton, 5, 8);
+    grid->addWidget(stepQuestion, 6, 0, 1, 5);
+    grid->addWidget(stepAnswer, 6, 5, 1, 3);
+    grid->addWidget(hintButton, 6, 8);
     grid->setColumnStretch(8, 1);
 }
 
@@ -234,7 +247,7 @@ void TrainerWindow::BuildCalculationPanel() {
 void TrainerWindow::OrderTabs() {
     QWidget* flow[] = {exerciseNumber, firstWhole,      firstNumerator,    firstDenominator, secondWhole,
                        secondNumerator, secondDenominator, resultWhole, resultNumerator, resultDenominator,
-                       equalsButton, newExerciseButton, saveButton, printButton, clearButton, readAloudButton, evaluationButton,
+                       equalsButton, hintButton, stepAnswer, newExerciseButton, saveButton, printButton, clearButton, readAloudButton, evaluationButton,
                        backButton, hintsButton};
     for (std::size_t i = 1; i < std::size(flow); ++i) setTabOrder(flow[i - 1], flow[i]);
 }

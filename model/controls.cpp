@@ -63,7 +63,7 @@ std::array<ElementNames, kElementCount> MakeTable() {
         {E::ResultNumerator, "Ez", "Ergebnis: Zähler"_w, "", Control::ResultNumerator},
         {E::ResultBar, "Label6"},
         {E::ResultDenominator, "En", "Ergebnis: Nenner", "", Control::ResultDenominator},
-        {E::Tip, "Label2", "Tipp"},
+        {E::Tip, "Label2", "Eingabetipp"},
         {E::TallyLabel, "Label8"},
         {E::EvaluationButton, "Button11", "Auswertung", "Zeigt, was richtig war und welche Fehler vorkamen"},
         {E::SaveButton, "Button9", "Speichern", "Speichert die Rechnungen als HTML-Datei"},
@@ -71,6 +71,10 @@ std::array<ElementNames, kElementCount> MakeTable() {
         {E::ClearButton, "Button10", "Löschen"_w, "Löscht die gesammelten Rechnungen"_w},
         {E::ReadAloudButton, "ReadAloudButton", "Vorlesen",
          "Liest die Seite vor, beim Sammeln die neueste Rechnung; Alt+V. Noch einmal drücken oder Esc hält an."_w},
+        {E::HintButton, "HintButton", "Tipp", "Hilft Schritt für Schritt bei dieser Aufgabe, ein Tipp je Druck; Taste F1"_w},
+        {E::StepQuestion, "StepQuestion"},
+        {E::StepAnswer, "StepAnswer", "Antwort auf die Frage des Tipps",
+         "Eingabetaste prüft die Antwort, Esc schließt die Frage"_w},
 
         {E::View, "WebBrowser1", "Rechenweg"},
 

@@ -30,6 +30,8 @@ enum class Element {
     SecondWhole, SecondNumerator, SecondBar, SecondDenominator, EqualsButton,
     ResultWhole, ResultNumerator, ResultBar, ResultDenominator,
     Tip, TallyLabel, EvaluationButton, SaveButton, PrintButton, ClearButton, ReadAloudButton,
+    // The hints, while the pupil's result is checked.
+    HintButton, StepQuestion, StepAnswer,
     // Below the screens: the page of worked solutions.
     View,
     // The operator dialog.

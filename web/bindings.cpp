@@ -156,6 +156,11 @@ public:
         model_.ReadAloud();
     }
     void SpeechEnded() { model_.SpeechEnded(); }
+    // "Tipp", with the page's clock in milliseconds.
+    void NextHint(double nowMilliseconds) { model_.NextHint(std::int64_t(nowMilliseconds)); }
+    void EditStepAnswer(const std::string& text) { model_.EditStepAnswer(FromJs(text)); }
+    void AnswerStepQuestion(const std::string& text) { model_.AnswerStepQuestion(FromJs(text)); }
+    void LeaveStepQuestion() { model_.LeaveStepQuestion(); }
 
     val state() const {
         const quorvel::TrainerState& s = model_.State();
@@ -192,6 +197,12 @@ public:
         state.set("collected", s.collected);
         state.set("questionOpen", s.questionOpen);
         state.set("speaking", s.speaking);
+        state.set("hintRung", s.hintRung);
+        state.set("moreHints", s.moreHints);
+        state.set("stepQuestion", ToJs(s.stepQuestion));
+        state.set("stepAnswer", ToJs(s.stepAnswer));
+        state.set("hintWords", ToJs(s.hintWords));
+        state.set("wrongTries", s.wrongTries);
         return state;
     }
 
@@ -312,6 +323,10 @@ EMSCRIPTEN_BINDINGS(quorvel) {
         .function("AnswerQuestion", &Trainer::AnswerQuestion)
         .function("ReadAloud", &Trainer::ReadAloud)
         .function("SpeechEnded", &Trainer::SpeechEnded)
+        .function("NextHint", &Trainer::NextHint)
+        .function("EditStepAnswer", &Trainer::EditStepAnswer)
+        .function("AnswerStepQuestion", &Trainer::AnswerStepQuestion)
+        .function("LeaveStepQuestion", &Trainer::LeaveStepQuestion)
         .function("state", &Trainer::state)
         .function("takeFocusMove", &Trainer::takeFocusMove)
         .function("takeHostCalls", &Trainer::takeHostCalls)

@@ -375,6 +375,35 @@ describe('checking the pupil\'s own result', () => {
     assert.match(await pageText(page), /Falsch: 1/);
     await page.close();
   });
+
+  test('"Tipp" after a wrong result: no solution yet, a step question answered, then counted "mit Tipp"', async () => {
+    const {page} = await openTrainer();
+    await page.click('#CheckBox1');
+    await page.click('#Button2');
+    for (const k of ['Enter', '1/2', 'Enter', '+', 'Enter', '1/3', 'Enter', 'Enter', '2/5']) {
+      await (k === 'Enter' ? page.keyboard.press(k) : page.keyboard.type(k));
+    }
+    await andShown(page, () => page.keyboard.press('Enter'));
+    assert.deepEqual(await fields(page), ['Bsp.', '', '1', '2', '', '1', '3', '', '2', '5']);
+    assert.match(await pageText(page), /Typischer Fehler/);
+    assert.doesNotMatch(await pageText(page), /Zähler addieren/, 'the worked solution waits for the second try');
+
+    await andShown(page, () => page.keyboard.press('F1'));
+    assert.match(await page.$eval('#HintWords', (h) => h.textContent), /denselben Nenner/);
+    await andShown(page, () => page.click('#HintButton'));
+    assert.equal(await page.$eval('#StepQuestion', (q) => q.textContent), 'Welcher Hauptnenner?');
+    await page.waitForFunction(() => document.activeElement.id === 'StepAnswer');
+    await page.keyboard.type('6');  // no key n or digit goes to the exercise
+    await andShown(page, () => page.keyboard.press('Enter'));
+    assert.match(await pageText(page), /Richtig!\s+\*\) Brüche erweitern auf kgV\(2,3\)=6/);
+
+    await page.$eval('#Ez', (field) => { field.focus(); field.select(); });
+    for (const k of ['5', '/', '6']) await page.keyboard.type(k);
+    await andShown(page, () => page.keyboard.press('Enter'));
+    assert.match(await page.$eval('#Label8', (l) => l.textContent), /mit Tipp 1/);
+    assert.match(await pageText(page), /Zähler addieren, Nenner beibehalten/);
+    await page.close();
+  });
 });
 
 describe('offline', () => {

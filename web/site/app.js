@@ -41,6 +41,8 @@
     schedulePaint,
     controlOf,
     modalOpen,
+    // The step question's answer takes its keys itself (keys.js leaves them).
+    keepsItsKeys: (element) => element && element.id === 'StepAnswer',
   };
   app.boxes = QuorvelApp.boxes(app);
   app.view = QuorvelApp.view(app);
@@ -142,6 +144,29 @@
     if (!viewHeld) app.view.render(s);
   }
 
+  // "Tipp" with checking on; the question's row while a step question is
+  // open, the cursor moved into its answer when it opens; the hint's newest
+  // words in a live region, heard without moving the focus.
+  let shownStepQuestion = '';
+  function renderHints(s) {
+    const hint = $('HintButton');
+    hint.hidden = !s.checking;
+    hint.disabled = !s.moreHints;
+    const question = $('StepQuestion');
+    const answer = $('StepAnswer');
+    setText(question, s.stepQuestion);
+    // Their row is there with checking on only; while no question is open
+    // it keeps its room.
+    question.hidden = answer.hidden = !s.checking;
+    question.classList.toggle('shown', s.stepQuestion !== '');
+    answer.classList.toggle('shown', s.stepQuestion !== '');
+    answer.tabIndex = s.stepQuestion ? 0 : -1;
+    if (answer.value !== s.stepAnswer) answer.value = s.stepAnswer;
+    if (s.stepQuestion && s.stepQuestion !== shownStepQuestion) setTimeout(() => answer.focus());
+    shownStepQuestion = s.stepQuestion;
+    setText($('HintWords'), s.hintWords);
+  }
+
   // With checking on, the pupil types the result (it joins the Tab order),
   // and the verdict colours the result fields.
   function renderChecking(s) {
@@ -150,6 +175,7 @@
     $('Label8').hidden = !s.checking;
     $('Button11').hidden = !s.checking;
     $('ReadAloudButton').setAttribute('aria-pressed', String(s.speaking));
+    renderHints(s);
     RESULT.forEach((name, i) => {
       const field = $(name);
       field.tabIndex = s.checking ? 0 : -1;
@@ -244,6 +270,21 @@
     $('CheckBox1').addEventListener('change', (e) => run(() => t.SetChecking(e.target.checked)));
     on('Button11', () => run(() => t.ShowEvaluation()));
     on('ReadAloudButton', () => run(() => t.ReadAloud(app.voice.available())));
+    on('HintButton', () => run(() => t.NextHint(Date.now())));
+    $('StepAnswer').addEventListener('input', (e) => run(() => t.EditStepAnswer(e.target.value)));
+    // Enter answers the step question, Esc closes it; every other key is the
+    // answer's own, key n included.
+    $('StepAnswer').addEventListener('keydown', (e) => {
+      if (e.key !== 'Enter' && e.key !== 'Escape') return;
+      e.preventDefault();
+      run(() => (e.key === 'Enter' ? t.AnswerStepQuestion(e.target.value) : t.LeaveStepQuestion()));
+    });
+    // F1 asks for the next hint, in place of the browser's help.
+    document.addEventListener('keydown', (e) => {
+      if (e.key !== 'F1' || !t || $('HintButton').hidden) return;
+      e.preventDefault();
+      $('HintButton').click();
+    }, true);
 
     // The operator dialog.
     $('Form3_RadioGroup4').addEventListener('change', (e) => run(() => t.ChooseOperatorRow(Number(e.target.value))));

@@ -64,6 +64,7 @@ QuorvelApp.keys = (app) => {
     // through beforeinput.
     if (e.isComposing || e.key === 'Unidentified' || e.key === 'Process') return;
     keyFromKeydown = true;
+    if (app.keepsItsKeys(e.target) && e.key !== 'Tab') return;
     if (e.key === 'Tab' && !e.ctrlKey && !e.altKey && !e.metaKey) {
       onTab(e, fixedControl === 'View' ? app.frame : e.target);
       return;
@@ -85,7 +86,7 @@ QuorvelApp.keys = (app) => {
 
   function onBeforeInput(e) {
     const t = app.trainer;
-    if (!t || app.modalOpen() || keyFromKeydown) return;
+    if (!t || app.modalOpen() || keyFromKeydown || app.keepsItsKeys(e.target)) return;
     let stroke = null;
     if (e.inputType === 'insertText' && e.data) stroke = strokeOf(e.data);
     if (e.inputType === 'insertLineBreak' || e.inputType === 'insertParagraph') stroke = 'Enter';
