@@ -369,6 +369,48 @@ def checking(trainer):
             raise Failure(f"the page lacks {verdict!r}")
 
 
+def hint_ladder(trainer):
+    """With checking on, 1/2 + 1/3 and a wrong 2/5: the verdict and no
+    worked solution yet; "Tipp" (F1, then a click) asks for the common
+    denominator, 6 answers it; then 5/6 is counted "mit Tipp", the worked
+    solution below."""
+    click_at(trainer.find("Mein Ergebnis prüfen", "check box"))
+    wait_for("checking on", lambda: trainer.find("Mein Ergebnis prüfen", "check box").getState().contains(
+        pyatspi.STATE_CHECKED))
+    trainer.start()
+    type_operand(trainer, FIRST, ("", "1/2"))
+    wait_for("the operator dialog", lambda: trainer.dialog(OPERATOR_DIALOG))
+    press("plus")
+    trainer.wait_focus(SECOND[0])
+    type_operand(trainer, SECOND, ("", "1/3"))
+    trainer.wait_focus(RESULT[0])
+    press("Return")
+    trainer.wait_focus(RESULT[1])
+    type_text("2/5")
+    press("Return")
+    wait_for("the verdict", lambda: trainer.find("Geprüft 1 · richtig 0 · nicht gekürzt 0 · falsch 1", "label"))
+    page = lambda: " ".join(name for _, name in spoken_blocks(trainer.find("Rechenweg")))
+    wait_for("the typical error named", lambda: "Typischer Fehler" in page())
+    trainer.expect("no worked solution yet", "Zähler addieren" in page(), False)
+
+    press("F1")
+    wait_for("the first hint heard", lambda: "denselben Nenner" in trainer.find("Tipp", "push button").description)
+    click_at(trainer.find("Tipp", "push button"))
+    trainer.wait_focus("Antwort auf die Frage des Tipps")
+    trainer.find("Welcher Hauptnenner?", "label")
+    type_text("6")
+    press("Return")
+    wait_for("the step shown done", lambda: "Richtig!" in page() and "kgV(2,3)=6" in page())
+
+    click_at(trainer.find(RESULT[1], "text"))
+    press("ctrl+a")
+    type_text("5/6")
+    press("Return")
+    wait_for("counted with a hint", lambda: trainer.find(
+        "Geprüft 2 · richtig 1 · nicht gekürzt 0 · falsch 1 · selbst gelöst 0 · mit Tipp 1 · Lösung angesehen 0", "label"))
+    wait_for("the worked solution below", lambda: "Zähler addieren" in page())
+
+
 def in_view(trainer, text):
     """Whether a line of the page holding text stands in the visible part of
     the view, as the accessibility interface places it."""
@@ -432,7 +474,7 @@ def keep_the_collection(trainer):
 
 
 SCENARIOS = [typing_flow, failing_key_n, focus_stays, operator_dialog, collect_and_save, checking,
-             keep_the_collection]
+             hint_ladder, keep_the_collection]
 
 
 def main():
