@@ -1,6 +1,6 @@
 // Runs axe-core against every screen of the web app in Debian's Chromium:
 // the settings, the exercise, a message box, a question, the operator
-// dialog, each at a desktop and a phone width. Prints what axe reports and
+// dialog and a hint's step question, each at a desktop and a phone width. Prints what axe reports and
 // exits 1 when anything is serious or critical. A check run by hand, not a
 // test of the suite.
 //
@@ -41,6 +41,18 @@ const SCREENS = [
     await page.keyboard.type('2/3');
     await page.keyboard.press('Enter');
     await page.waitForSelector('.operator-dialog[open]');
+  }],
+  ['hint question', async (page) => {
+    await page.click('#CheckBox1');
+    await page.click('#Button2');
+    await page.keyboard.press('n');  // poses; the cursor waits in the result
+    await page.keyboard.type('1');
+    await page.keyboard.press('Enter');
+    await page.waitForSelector('#HintButton:not([disabled])');
+    await page.click('#HintButton');
+    await page.click('#HintButton');
+    await page.waitForSelector('#StepAnswer.shown');
+    if (process.env.QUORVEL_SHOT) await page.screenshot({path: `${process.env.QUORVEL_SHOT}-${page.viewport().width}.png`});
   }],
 ];
 const WIDTHS = [[1100, 900], [390, 844]];
