@@ -45,7 +45,7 @@ std::string VerdictWords(const Check& check) {
     return text;
 }
 
-SolutionLines VerdictLines(const CheckedExercise& e) {
+SolutionLines VerdictLines(const CheckedExercise& e, bool solutionFollows) {
     SolutionLines lines;
     lines.Append("Dein Ergebnis:<br>");
     WriteExerciseWithResult(lines, e, "");
@@ -71,8 +71,10 @@ SolutionLines VerdictLines(const CheckedExercise& e) {
         }
         case Verdict::Wrong:
             if (check.strategies.empty()) {
-                lines.Append(kWrongStyle + "Leider nicht richtig.</span> Vergleiche Deinen Rechenweg Schritt für "_w
-                             "Schritt mit dem Rechenweg unten.<br>");
+                lines.Append(std::string(kWrongStyle) + "Leider nicht richtig.</span>" +
+                             (solutionFollows ? " Vergleiche Deinen Rechenweg Schritt für Schritt mit dem Rechenweg unten."_w
+                                              : std::string()) +
+                             "<br>");
             }
             for (std::size_t i = 0; i < check.strategies.size(); ++i) {
                 const WrongStrategy& s = *check.strategies[i];

@@ -46,7 +46,8 @@ struct CheckedExercise {
 
 // The verdict block that goes above the worked solution: the exercise with
 // the pupil's result, and what the check says of it.
-SolutionLines VerdictLines(const CheckedExercise& exercise);
+// Without solutionFollows (a second try) it points to no worked solution.
+SolutionLines VerdictLines(const CheckedExercise& exercise, bool solutionFollows = true);
 
 // The verdict in a few words: "richtig", "falsch (<strategy>)" ...
 std::string VerdictWords(const Check& check);

@@ -258,8 +258,6 @@ void TrainerModel::CheckPupilResult(const Evaluation& evaluation) {
     Help& help = HelpFor(evaluation);
     const CheckedExercise checked{solution_.context, !posed_, state_.op, evaluation.first, evaluation.second, *pupil,
                                   CheckResult(state_.op, evaluation.first, evaluation.second, *pupil)};
-    const SolutionLines verdict = VerdictLines(checked);
-    std::vector<std::string> spoken = verdict.SpokenBlocks();
     const bool counted = record_.Add(checked, help.used);
     state_.tally = record_.Counts();
     state_.resultVerdict = checked.check.verdict;
@@ -268,7 +266,10 @@ void TrainerModel::CheckPupilResult(const Evaluation& evaluation) {
     if (!right && counted) ++help.wrongTries;
     // The first wrong or unfinished result gets a second try: the verdict and
     // what to look at, the worked solution not yet.
-    if (!right && !help.solutionShown && help.wrongTries < 2) {
+    const bool secondTry = !right && !help.solutionShown && help.wrongTries < 2;
+    const SolutionLines verdict = VerdictLines(checked, !secondTry);
+    std::vector<std::string> spoken = verdict.SpokenBlocks();
+    if (secondTry) {
         help.strategies = checked.check.strategies;
         std::string lookAt = kNotFinished;
         if (checked.check.verdict == Verdict::Wrong) {

@@ -26,6 +26,16 @@ TEST(VerdictLines, NotReducedSaysWhatIsLeftToDo) {
     }
 }
 
+// A wrong result no strategy explains points to the worked solution only
+// where one follows, not before the second try.
+TEST(VerdictLines, PointsToTheWorkedSolutionOnlyWhereItFollows) {
+    CheckedExercise e{{}, false, '+', {0, 1, 2}, {0, 1, 3}, {0, 1, 7}, {}};
+    e.check = CheckResult(e.op, e.first, e.second, e.pupil);
+    ASSERT_TRUE(e.check.strategies.empty());
+    EXPECT_NE(VerdictLines(e).Join().find("Rechenweg unten"), std::string::npos);
+    EXPECT_EQ(VerdictLines(e, false).Join().find("Rechenweg unten"), std::string::npos);
+}
+
 // The verdict and every line of the evaluation page are spoken with the
 // exercise; a negative result as "minus".
 TEST(EvaluationLines, EachCheckedResultIsSpokenWithItsVerdict) {
