@@ -1,6 +1,6 @@
 // The core: posing and solving exercises, per operation, checking a pupil's
-// result against the catalogue of wrong strategies, and the words of a page
-// read aloud.
+// result against the catalogue of wrong strategies, the words of a page
+// read aloud, and the steps a hint asks for.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -10,6 +10,7 @@
 #include "exercise/generator.h"
 #include "exercise/settings.h"
 #include "model/trainer.h"
+#include "tutoring/steps.h"
 
 namespace {
 
@@ -77,5 +78,15 @@ void ReadAloudWords(benchmark::State& state) {
 }
 
 BENCHMARK(ReadAloudWords)->Arg(0)->Arg(1000);
+
+// "Tipp": the steps of an exercise of mixed numbers, each with its drawing.
+void HintSteps(benchmark::State& state) {
+    const char op = OperatorOfRow(int(state.range(0)));
+    const MixedNumber first{2, 5, 6}, second{1, 3, 4};
+    for (auto _ : state) benchmark::DoNotOptimize(ExerciseSteps(op, first, second));
+    state.SetLabel(OperationItems()[std::size_t(state.range(0))]);
+}
+
+BENCHMARK(HintSteps)->DenseRange(0, 3);
 
 }  // namespace
