@@ -116,8 +116,12 @@ bool DesktopServices::Speak(const QString& words, std::function<void()> finished
                                          [](const QLocale& l) { return l.language() == QLocale::German; });
         if (voice->state() != QTextToSpeech::Error && german != locales.end()) {
             voice->setLocale(*german);
+            // A reading ends when the voice is ready again after it has
+            // spoken: a late "ready" of a reading stopped before is not
+            // the end of the next one.
             QObject::connect(voice.get(), &QTextToSpeech::stateChanged, voice.get(), [this](QTextToSpeech::State state) {
-                if (state == QTextToSpeech::Ready || state == QTextToSpeech::Error) Finished();
+                if (state == QTextToSpeech::Speaking) speakingSeen_ = true;
+                if ((state == QTextToSpeech::Ready && speakingSeen_) || state == QTextToSpeech::Error) Finished();
             });
             voice_ = std::move(voice);
         }
@@ -125,6 +129,7 @@ bool DesktopServices::Speak(const QString& words, std::function<void()> finished
     if (!voice_ || voice_->state() == QTextToSpeech::Error) return false;
     Finished();  // a reading under way ends before the next begins
     finished_ = std::move(finished);
+    speakingSeen_ = false;
     voice_->say(words);
     return true;
 }

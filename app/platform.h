@@ -70,6 +70,7 @@ private:
     std::unique_ptr<QTextToSpeech> voice_;  // made when first asked to speak
     bool voiceLooked_ = false;
     std::function<void()> finished_;  // of the reading under way
+    bool speakingSeen_ = false;       // the voice has begun the reading under way
 };
 
 // Runs an action of a window; what escapes it is shown in the general error

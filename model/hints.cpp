@@ -8,6 +8,7 @@
 #include "fraction/errors.h"
 #include "model/operation.h"
 #include "model/trainer.h"
+#include "solution/spoken.h"
 
 namespace quorvel {
 
@@ -19,6 +20,7 @@ const std::string kHurry = "Lies den Tipp in Ruhe, bevor Du den nächsten holst.
 const std::string kAnswerPrompt = "Schreib Deine Antwort in das Feld und drück die Eingabetaste."_w;
 const std::string kUnreadableAnswer = "Das kann ich nicht lesen. Schreib eine Zahl oder einen Bruch wie 3/4."_w;
 const std::string kWrongAnswer = "Das stimmt noch nicht. Mit \"Tipp\" siehst Du den Schritt vorgerechnet.";
+const std::string kWrongAnswerLastRung = "Das stimmt noch nicht. Mit \"Tipp\" siehst Du den ganzen Rechenweg.";
 const std::string kStillWrong = "Noch nicht richtig.";
 const std::string kAllStepsDone = "Alle Schritte geschafft. Schreib jetzt Dein Ergebnis in die Felder."_w;
 const std::string kLastStepYours = "Den letzten Schritt schaffst Du selbst. Mit \"Tipp\" siehst Du den ganzen Rechenweg."_w;
@@ -38,20 +40,28 @@ std::pair<std::string, std::vector<std::string>> Drawings(const std::vector<Exer
 
 }  // namespace
 
-std::array<std::string, 7> TrainerModel::ExerciseFields() const {
-    std::array<std::string, 7> fields;
-    const Control controls[] = {Control::ExerciseNumber, Control::FirstWhole,  Control::FirstNumerator, Control::FirstDenominator,
-                                Control::SecondWhole,    Control::SecondNumerator, Control::SecondDenominator};
-    for (std::size_t i = 0; i < fields.size(); ++i) fields[i] = state_.Field(controls[i]);
-    return fields;
+std::optional<std::pair<MixedNumber, MixedNumber>> TrainerModel::OperandsAsRead() const {
+    const auto& f = state_.fields;
+    OperandFields first{f[std::size_t(Control::FirstWhole)], f[std::size_t(Control::FirstNumerator)], f[std::size_t(Control::FirstDenominator)]};
+    OperandFields second{f[std::size_t(Control::SecondWhole)], f[std::size_t(Control::SecondNumerator)], f[std::size_t(Control::SecondDenominator)]};
+    try {
+        return std::pair{ReadOperand(first), ReadOperand(second)};
+    } catch (const Error&) {
+        return std::nullopt;
+    }
+}
+
+// Help belongs to an exercise, not to how its fields are written: a click, a
+// minus moved into the whole part or a new exercise number keep it.
+bool TrainerModel::HelpFits(const Help& help) const {
+    const auto operands = OperandsAsRead();
+    return help.op == state_.op && operands && operands->first == help.first && operands->second == help.second;
 }
 
 TrainerModel::Help& TrainerModel::HelpFor(const Evaluation& evaluation) {
-    if (!help_ || help_->fields != ExerciseFields() || help_->op != state_.op || help_->first != evaluation.first ||
-        help_->second != evaluation.second) {
+    if (!help_ || help_->op != state_.op || help_->first != evaluation.first || help_->second != evaluation.second) {
         EndHelp();
         help_.emplace();
-        help_->fields = ExerciseFields();
         help_->op = state_.op;
         help_->first = evaluation.first;
         help_->second = evaluation.second;
@@ -60,7 +70,7 @@ TrainerModel::Help& TrainerModel::HelpFor(const Evaluation& evaluation) {
 }
 
 TrainerModel::Help* TrainerModel::CurrentHelp() {
-    if (help_ && help_->fields == ExerciseFields() && help_->op == state_.op) return &*help_;
+    if (help_ && HelpFits(*help_)) return &*help_;
     const auto& f = state_.fields;
     OperandFields first{f[std::size_t(Control::FirstWhole)], f[std::size_t(Control::FirstNumerator)], f[std::size_t(Control::FirstDenominator)]};
     OperandFields second{f[std::size_t(Control::SecondWhole)], f[std::size_t(Control::SecondNumerator)], f[std::size_t(Control::SecondDenominator)]};
@@ -159,11 +169,17 @@ void TrainerModel::NextHint(std::int64_t nowMilliseconds) {
                 break;
             }
             case 3: {
+                if (help.nextStep >= steps.size()) {  // every step answered already
+                    auto [drawn, spoken] = Drawings(steps, steps.size());
+                    ShowHint(help, hurry + "<b>Tipp:</b> " + Paragraph(kAllStepsDone) + drawn, std::move(spoken),
+                             hurryWords + kAllStepsDone);
+                    break;
+                }
                 // The last step's answer is the result: that one is the pupil's, or the last rung's.
                 const bool last = help.nextStep + 1 >= steps.size();
                 const std::size_t shown = last ? help.nextStep : help.nextStep + 1;
                 auto [drawn, spoken] = Drawings(steps, shown);
-                std::string words = last ? kLastStepYours : "So geht es: " + steps[help.nextStep].question;
+                std::string words = last ? kLastStepYours : "So geht es: " + SpokenSolution(steps[help.nextStep].drawing);
                 std::string html = hurry + "<b>Tipp:</b> " + (last ? Paragraph(kLastStepYours) : "So geht es:<br>\r\n") + drawn;
                 if (!last) {
                     help.nextStep = shown;
@@ -194,7 +210,7 @@ void TrainerModel::EditStepAnswer(const std::string& text) {
 void TrainerModel::AnswerStepQuestion(const std::string& text) {
     Run([&] {
         // A question belongs to the exercise it was asked for.
-        if (state_.stepQuestion.empty() || !help_ || help_->fields != ExerciseFields() || help_->op != state_.op) return;
+        if (state_.stepQuestion.empty() || !help_ || !HelpFits(*help_)) return;
         Help& help = *help_;
         const std::vector<ExerciseStep>& steps = Steps(help);
         if (help.nextStep >= steps.size()) return;
@@ -207,7 +223,9 @@ void TrainerModel::AnswerStepQuestion(const std::string& text) {
         }
         if (!AnswersStep(step, *answer)) {
             help.used.wrongAnswers.emplace_back(step.question, text);
-            const std::string& words = help.wrongAnswerSaid ? kStillWrong : kWrongAnswer;
+            const std::string& words = help.wrongAnswerSaid ? kStillWrong
+                                       : state_.hintRung >= 3 ? kWrongAnswerLastRung
+                                                              : kWrongAnswer;
             help.wrongAnswerSaid = true;
             ShowHint(help, Paragraph(step.question) + Paragraph(words), {}, words);
             return;
@@ -235,6 +253,7 @@ void TrainerModel::AnswerStepQuestion(const std::string& text) {
 
 void TrainerModel::LeaveStepQuestion() {
     Run([&] {
+        if (state_.speaking) StopReading();  // Esc stops a reading everywhere
         if (state_.stepQuestion.empty()) return;
         state_.stepQuestion.clear();
         state_.stepAnswer.clear();

@@ -289,7 +289,12 @@ void TrainerModel::CheckPupilResult(const Evaluation& evaluation) {
         UpdateHintState();
         return;
     }
-    for (std::string& block : solution_.lines.SpokenBlocks()) spoken.push_back(std::move(block));
+    // A collection holds the worked solution once: after a rung or a try
+    // that collected it, the verdict comes alone.
+    const bool solutionOnPage = help.solutionShown && Collecting();
+    if (!solutionOnPage) {
+        for (std::string& block : solution_.lines.SpokenBlocks()) spoken.push_back(std::move(block));
+    }
     if (right) {
         CountOutcome(help, help.solutionShown       ? CheckRecord::Outcome::SolutionSeen
                            : help.used.highestRung > 0 ? CheckRecord::Outcome::WithHint
@@ -300,7 +305,7 @@ void TrainerModel::CheckPupilResult(const Evaluation& evaluation) {
     help.solutionShown = true;
     state_.stepQuestion.clear();
     state_.stepAnswer.clear();
-    ShowWork(verdict.Join() + solution_.lines.Join(), std::move(spoken));
+    ShowWork(verdict.Join() + (solutionOnPage ? std::string() : solution_.lines.Join()), std::move(spoken));
     UpdateHintState();
 }
 
@@ -334,7 +339,7 @@ void TrainerModel::FieldChanged(Control field) {
     if (auto index = WholePartIndex(field)) state_.wholePartWhite[*index] = !state_.Field(field).empty();
     // A verdict belongs to the exercise and the result it was given for.
     if (IsResultField(field) || IsOperandField(field)) EndVerdict();
-    if (IsOperandField(field)) EndHelp();
+    if (IsOperandField(field) && help_ && !HelpFits(*help_)) EndHelp();
     if (field == Control::FirstWhole) ShowTip(true);
     if (field == Control::FirstNumerator) ShowTip(false);
 }

@@ -188,7 +188,6 @@ private:
     // The help with the exercise in the fields (hints.cpp): what belongs to
     // it ends when the exercise changes.
     struct Help {
-        std::array<std::string, 7> fields;  // the exercise number and the operand fields it was read from
         char op = '+';
         MixedNumber first, second;  // the operands as read
         std::optional<std::vector<ExerciseStep>> steps;  // computed at the first hint
@@ -203,7 +202,10 @@ private:
         bool solutionShown = false;
         bool counted = false;  // its outcome is in the tally
     };
-    std::array<std::string, 7> ExerciseFields() const;
+    // The operands as the fields read now; nothing if one does not read.
+    std::optional<std::pair<MixedNumber, MixedNumber>> OperandsAsRead() const;
+    // Whether help belongs to the exercise in the fields.
+    bool HelpFits(const Help& help) const;
     // The help with the exercise in the fields; a new one when they changed.
     Help& HelpFor(const Evaluation& evaluation);
     // The same, reading the fields; null with an operand that does not read

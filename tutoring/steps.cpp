@@ -56,7 +56,8 @@ public:
     // solution reduces what the steps left.
     void Finish(const MixedNumber& left, const SolutionLines& lastBlock) {
         const MixedNumber result = NormalForm(left);
-        if (!steps_.empty() && steps_.back().answer == result) return;
+        // A step whose answer is written as the result is ("1" of 2/2 as much as of 1/1) ends it.
+        if (!steps_.empty() && AnswersStep(steps_.back(), result)) return;
         const bool reducible = left.Reduced().denominator != left.denominator || left.numerator == 0;
         Add(reducible ? Skill::Reducing : Skill::TakingOutWholes,
             reducible ? "Kürze "_w + Text(left) + "." : "Wie heißt " + Text(left) + " als gemischte Zahl?",

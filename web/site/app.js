@@ -43,6 +43,13 @@
     modalOpen,
     // The step question's answer takes its keys itself (keys.js leaves them).
     keepsItsKeys: (element) => element && element.id === 'StepAnswer',
+    // F1: the next hint, as "Tipp" gives it; false where there is none.
+    nextHint: () => {
+      const hint = $('HintButton');
+      if (hint.hidden || hint.disabled) return false;
+      hint.click();
+      return true;
+    },
   };
   app.boxes = QuorvelApp.boxes(app);
   app.view = QuorvelApp.view(app);
@@ -148,6 +155,7 @@
   // open, the cursor moved into its answer when it opens; the hint's newest
   // words in a live region, heard without moving the focus.
   let shownStepQuestion = '';
+  let shownStepAnswer = '';
   function renderHints(s) {
     const hint = $('HintButton');
     hint.hidden = !s.checking;
@@ -161,7 +169,10 @@
     question.classList.toggle('shown', s.stepQuestion !== '');
     answer.classList.toggle('shown', s.stepQuestion !== '');
     answer.tabIndex = s.stepQuestion ? 0 : -1;
-    if (answer.value !== s.stepAnswer) answer.value = s.stepAnswer;
+    // Written back only when the model changed it: a character its code page
+    // lacks stays as typed, and the caret where it was.
+    if (s.stepAnswer !== shownStepAnswer) answer.value = s.stepAnswer;
+    shownStepAnswer = s.stepAnswer;
     if (s.stepQuestion && s.stepQuestion !== shownStepQuestion) setTimeout(() => answer.focus());
     shownStepQuestion = s.stepQuestion;
     setText($('HintWords'), s.hintWords);
@@ -279,12 +290,6 @@
       e.preventDefault();
       run(() => (e.key === 'Enter' ? t.AnswerStepQuestion(e.target.value) : t.LeaveStepQuestion()));
     });
-    // F1 asks for the next hint, in place of the browser's help.
-    document.addEventListener('keydown', (e) => {
-      if (e.key !== 'F1' || !t || $('HintButton').hidden) return;
-      e.preventDefault();
-      $('HintButton').click();
-    }, true);
 
     // The operator dialog.
     $('Form3_RadioGroup4').addEventListener('change', (e) => run(() => t.ChooseOperatorRow(Number(e.target.value))));

@@ -1,5 +1,6 @@
 // The trainer window's keys: every key goes to the model (KeyPress decides
-// about it), Tab follows the desktop's order, Ctrl+P prints.
+// about it), Tab follows the desktop's order, Ctrl+P prints, F1 asks for a
+// hint.
 // Made by app.js with the window's shared object.
 'use strict';
 
@@ -65,6 +66,11 @@ QuorvelApp.keys = (app) => {
     if (e.isComposing || e.key === 'Unidentified' || e.key === 'Process') return;
     keyFromKeydown = true;
     if (app.keepsItsKeys(e.target) && e.key !== 'Tab') return;
+    // F1 asks for the next hint, in place of the browser's help.
+    if (e.key === 'F1' && !e.ctrlKey && !e.altKey && !e.metaKey) {
+      if (app.nextHint()) e.preventDefault();
+      return;
+    }
     if (e.key === 'Tab' && !e.ctrlKey && !e.altKey && !e.metaKey) {
       onTab(e, fixedControl === 'View' ? app.frame : e.target);
       return;

@@ -31,7 +31,8 @@ QuorvelApp.voice = (app) => {
     utterance.onend = utterance.onerror = () => {
       if (mine === reading) app.run(() => app.trainer.SpeechEnded());
     };
-    synthesis.speak(utterance);
+    // Some browsers drop what is spoken in the same task as a cancel.
+    setTimeout(() => { if (mine === reading) synthesis.speak(utterance); });
   }
 
   function stop() {
