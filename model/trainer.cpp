@@ -130,6 +130,11 @@ void TrainerModel::SelectRow(Group group, int row) {
             return;
         }
         state_.rows[std::size_t(group)] = row;
+        if (practice_) {  // the pupil's choice goes on in the session
+            if (group == Group::Difficulty) practice_->settings.difficulty = row;
+            if (group == Group::Kind) practice_->settings.kind = row;
+            if (group == Group::Operation) practice_->settings.operation = row;
+        }
         switch (group) {
             case Group::Kind: KindChanged(); break;
             case Group::Operation: OperationChanged(); break;
@@ -171,6 +176,10 @@ void TrainerModel::EndVerdict() {
 
 void TrainerModel::PoseExercise() {
     Run([&] {
+        if (Practising()) {
+            PosePracticeExercise();
+            return;
+        }
         ClearResultFields();
         const ExerciseSettings settings{state_.Field(Control::ExerciseNumber), state_.Row(Group::Difficulty),
                                         state_.Row(Group::Kind), state_.Row(Group::Operation), state_.op, true};
@@ -262,6 +271,7 @@ void TrainerModel::CheckPupilResult(const Evaluation& evaluation) {
     std::vector<std::string> spoken = verdict.SpokenBlocks();
     const bool counted = record_.Add(checked, help.used);
     state_.tally = record_.Counts();
+    if (Practising()) NotePracticeResult(evaluation, checked.check, help);
     state_.resultVerdict = checked.check.verdict;
     state_.verdictWords = "Dein Ergebnis: "_w + VerdictWords(checked.check);
     const bool right = checked.check.verdict == Verdict::Right;
@@ -309,6 +319,10 @@ void TrainerModel::SetChecking(bool on) {
     Run([&] {
         if (state_.checking == on) return;
         state_.checking = on;
+        if (!on && state_.practicing) {  // practice needs checking
+            state_.practicing = false;
+            EndPractice(false);
+        }
         ClearResultFields();
         UpdateHintState();
     });

@@ -33,6 +33,7 @@ enum class ChoiceReason {
     Easier,       // an open skill after kTriesBeforeEasier exercises: lower level or kind, worked solution first
     Review,       // the last exercises: the skills practised by turns
     NextInOrder,  // nothing in reach fitted
+    Typed,        // typed by the pupil, not chosen: its place is that of the exercise before
 };
 
 struct PracticeChoice {

@@ -78,7 +78,11 @@ SolutionLines PracticePathLines(const PracticeSettings& settings, const std::vec
     }
     lines.Append("<br><b>Deine Aufgaben:</b><br>");
     for (const PracticeStep& step : history) {
-        WriteExerciseTitle(lines, ContextOf(step.choice.exercise));
+        if (step.choice.reason == ChoiceReason::Typed) {
+            lines.Append("eigene Aufgabe:<br>");
+        } else {
+            WriteExerciseTitle(lines, ContextOf(step.choice.exercise));
+        }
         WriteExercise(lines, step.choice.exercise, "   " + HtmlEscape(ResultWords(step.result)));
     }
     // The sheet starts a printed page of its own.
