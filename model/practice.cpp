@@ -63,14 +63,20 @@ void TrainerModel::FinishPractice() {
     });
 }
 
-void TrainerModel::PosePracticeExercise() {
+// The running session, or a new one from the settings and the number field.
+TrainerModel::PracticeSession& TrainerModel::Session() {
     if (!practice_) {
+        const Designation start = ParseExerciseNumber(PrepareExerciseField(state_.Field(Control::ExerciseNumber)));
         practice_.emplace();
         practice_->settings = {state_.Row(Group::Difficulty), state_.Row(Group::Kind), state_.Row(Group::Operation),
                                state_.practiceLength};
-        practice_->start = ParseExerciseNumber(PrepareExerciseField(state_.Field(Control::ExerciseNumber)));
+        practice_->start = start;
     }
-    PracticeSession& session = *practice_;
+    return *practice_;
+}
+
+void TrainerModel::PosePracticeExercise() {
+    PracticeSession& session = Session();
     if (session.current) {
         session.history.push_back(std::move(*session.current));
         session.current.reset();
@@ -112,8 +118,7 @@ void TrainerModel::PosePracticeExercise() {
 // The exercise a result was checked for: the one chosen, or one the pupil
 // typed, which takes its place in the session too.
 void TrainerModel::NotePracticeResult(const Evaluation& evaluation, const Check& check, const Help& help) {
-    if (!practice_) return;
-    PracticeSession& session = *practice_;
+    PracticeSession& session = Session();
     const PracticeExercise* current = session.current ? &session.current->choice.exercise : nullptr;
     const bool same = current && current->op == state_.op && ValueOf(current->first) == ValueOf(evaluation.first) &&
                       ValueOf(current->second) == ValueOf(evaluation.second);

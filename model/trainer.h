@@ -248,6 +248,7 @@ private:
         std::optional<PracticeStep> current;  // the exercise in the fields, its result so far
     };
     bool Practising() const { return state_.practicing && state_.checking; }
+    PracticeSession& Session();
     void PosePracticeExercise();
     void NotePracticeResult(const Evaluation& evaluation, const Check& check, const Help& help);
     void EndPractice(bool showPage);
