@@ -6,10 +6,12 @@
 #include <algorithm>
 
 #include "entry/checking.h"
+#include "fraction/cp1252.h"
 #include "entry/evaluation.h"
 #include "exercise/generator.h"
 #include "exercise/settings.h"
 #include "model/trainer.h"
+#include "practice/choice.h"
 
 namespace {
 
@@ -77,5 +79,28 @@ void ReadAloudWords(benchmark::State& state) {
 }
 
 BENCHMARK(ReadAloudWords)->Arg(0)->Arg(1000);
+
+// "Üben, bis es sitzt": choosing the next exercise, the whole search
+// included, after range(0) exercises of a session at "Rechengenie" with mixed
+// numbers and the operations mixed. Every result was wrong with a strategy
+// generated exercises never show, so that the search for a contrast item
+// runs through all its places before the fallbacks search again; at 14 the
+// review searches for each skill practised.
+void ChooseNextPracticeExercise(benchmark::State& state) {
+    const PracticeSettings settings{3, 2, kMixedOperationRow, 15};
+    const WrongStrategy* never = nullptr;
+    for (const WrongStrategy* s : CatalogueStrategies()) {
+        if (s->name == "Ganze Zahl in den Zähler gesetzt"_w) never = s;
+    }
+    const Designation start{250, -1};
+    std::vector<PracticeStep> history;
+    while (int(history.size()) < state.range(0)) {
+        history.push_back({ChooseNextExercise(settings, history, start), {true, false, false, false, never}});
+    }
+    for (auto _ : state) benchmark::DoNotOptimize(ChooseNextExercise(settings, history, start));
+    state.SetLabel(std::to_string(state.range(0)) + " exercises before");
+}
+
+BENCHMARK(ChooseNextPracticeExercise)->Arg(0)->Arg(1)->Arg(9)->Arg(10)->Arg(14)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <functional>
 #include <limits>
+#include <map>
 #include <string>
 
 #include "exercise/settings.h"
@@ -27,29 +28,36 @@ std::pair<int, int> EasierLevelAndKind(const PracticeSettings& settings) {
     return {settings.difficulty, settings.kind};
 }
 
+// The places from one on, each exercise posed and its steps worked once
+// however many searches look at it: a choice costs at most kSearchLimit
+// exercises at each level and kind.
 struct Walk {
     const PracticeSettings& settings;
     const Designation& start;
     int from;  // the first place to look at
+    // Per level and kind, the exercises from "from" on; nothing for one the arithmetic refuses.
+    mutable std::map<std::pair<int, int>, std::vector<std::optional<PracticeExercise>>> seen;
 
-    PracticeExercise At(int place, std::pair<int, int> levelAndKind) const {
-        return PracticeExerciseAt(DesignationAt(start, place, OperatorCount(settings)), levelAndKind.first,
-                                  levelAndKind.second, OperatorAt(settings, place));
+    const std::optional<PracticeExercise>& At(int place, std::pair<int, int> levelAndKind) const {
+        std::vector<std::optional<PracticeExercise>>& row = seen[levelAndKind];
+        while (int(row.size()) <= place - from) {
+            const int next = from + int(row.size());
+            const Designation d = DesignationAt(start, next, OperatorCount(settings));  // raises past the last one
+            try {
+                row.push_back(PracticeExerciseAt(d, levelAndKind.first, levelAndKind.second, OperatorAt(settings, next)));
+            } catch (const Error&) {
+                row.push_back(std::nullopt);  // no candidate
+            }
+        }
+        return row[std::size_t(place - from)];
     }
 
     // The first place within reach whose exercise fits.
     std::optional<PracticeChoice> Find(std::pair<int, int> levelAndKind, ChoiceReason reason, std::optional<Skill> skill,
                                        const std::function<bool(const PracticeExercise&)>& fits) const {
         for (int place = from; place < from + kSearchLimit; ++place) {
-            PracticeExercise exercise;
-            try {
-                exercise = At(place, levelAndKind);
-            } catch (const ConversionError&) {
-                throw;  // past the last designation
-            } catch (const Error&) {
-                continue;  // an exercise the arithmetic refuses is no candidate
-            }
-            if (fits(exercise)) return PracticeChoice{std::move(exercise), reason, skill, place, false};
+            const std::optional<PracticeExercise>& exercise = At(place, levelAndKind);
+            if (exercise && fits(*exercise)) return PracticeChoice{*exercise, reason, skill, place, false};
         }
         return std::nullopt;
     }
@@ -116,7 +124,7 @@ Designation DesignationAt(const Designation& start, int place, int operatorCount
 
 PracticeChoice ChooseNextExercise(const PracticeSettings& settings, const std::vector<PracticeStep>& history,
                                   const Designation& start) {
-    const Walk walk{settings, start, history.empty() ? 0 : history.back().choice.position + 1};
+    const Walk walk{settings, start, history.empty() ? 0 : history.back().choice.position + 1, {}};
     if (history.empty()) return walk.Next(ChoiceReason::First);
     const std::pair<int, int> own{settings.difficulty, settings.kind};
     const std::vector<SkillProgress> progress = SkillProgressOf(history);
@@ -203,7 +211,7 @@ std::vector<PracticeExercise> ReviewSheetExercises(const PracticeSettings& setti
     });
     if (longest.size() > 3) longest.resize(3);
     std::vector<PracticeExercise> sheet;
-    Walk walk{settings, start, history.empty() ? 0 : history.back().choice.position + 1};
+    Walk walk{settings, start, history.empty() ? 0 : history.back().choice.position + 1, {}};
     for (int i = 0; int(sheet.size()) < count; ++i) {
         std::optional<PracticeChoice> found;
         if (!longest.empty()) {
@@ -214,6 +222,7 @@ std::vector<PracticeExercise> ReviewSheetExercises(const PracticeSettings& setti
         if (!found) found = walk.Next(ChoiceReason::NextInOrder);
         sheet.push_back(found->exercise);
         walk.from = found->position + 1;
+        walk.seen.clear();
     }
     return sheet;
 }
