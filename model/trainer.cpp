@@ -124,17 +124,17 @@ void TrainerModel::SelectRow(Group group, int row) {
     Require(int(group) >= 0 && int(group) < kGroupCount, "no such group");
     Require(row >= 0 && row < RowCount(group), "no such row");
     Run([&] {
+        if (practice_) {  // the pupil's choice goes on in the session, also the row an easier exercise shows
+            if (group == Group::Difficulty) practice_->settings.difficulty = row;
+            if (group == Group::Kind) practice_->settings.kind = row;
+            if (group == Group::Operation) practice_->settings.operation = row;
+        }
         if (state_.Row(group) == row) return;
         if (group == Group::PrintMode) {
             AskBefore(Risky::SwitchPrintMode, row);
             return;
         }
         state_.rows[std::size_t(group)] = row;
-        if (practice_) {  // the pupil's choice goes on in the session
-            if (group == Group::Difficulty) practice_->settings.difficulty = row;
-            if (group == Group::Kind) practice_->settings.kind = row;
-            if (group == Group::Operation) practice_->settings.operation = row;
-        }
         switch (group) {
             case Group::Kind: KindChanged(); break;
             case Group::Operation: OperationChanged(); break;

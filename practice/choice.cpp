@@ -179,7 +179,12 @@ PracticeChoice ChooseNextExercise(const PracticeSettings& settings, const std::v
         }
     }
     if (result.answered && !(result.right && !result.helped)) {
-        for (Skill skill : last.choice.exercise.skills) {
+        std::vector<Skill> skills = last.choice.exercise.skills;
+        if (result.notReduced) {  // only the finishing was missing: that first
+            std::stable_partition(skills.begin(), skills.end(),
+                                  [](Skill s) { return s == Skill::Reducing || s == Skill::TakingOutWholes; });
+        }
+        for (Skill skill : skills) {
             if (Sitzt(progress, skill)) continue;
             if (auto found = walk.Find(levelFor(skill), ChoiceReason::Again, skill, needing(skill))) return *found;
         }

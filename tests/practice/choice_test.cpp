@@ -6,6 +6,7 @@
 #include <set>
 
 #include "fraction/cp1252.h"
+#include "exercise/generator.h"
 #include "exercise/settings.h"
 #include "practice/choice.h"
 
@@ -122,9 +123,15 @@ TEST(PracticeSimulation, TheSameAnswersGiveTheSameDesignationsAndTheLastOnesMixT
     for (std::size_t i = 0; i < once.size(); ++i) {
         const PracticeExercise &a = once[i].choice.exercise, &b = again[i].choice.exercise;
         EXPECT_EQ(DesignationText(a.designation) + a.op, DesignationText(b.designation) + b.op);
-        // Set again by its designation, the generator poses the same exercise.
-        const PracticeExercise posed = PracticeExerciseAt(a.designation, a.difficulty, a.kind, a.op);
-        EXPECT_TRUE(posed.first == a.first && posed.second == a.second);
+        // Key n from the designation before, with the exercise's operation
+        // chosen, poses the same exercise.
+        Designation before = a.designation;
+        before.letter == 0 ? (--before.number, before.letter = 8) : --before.letter;
+        ExerciseGenerator generator;
+        const PosedExercise posed =
+            generator.Pose({DesignationText(before), a.difficulty, a.kind, RowOfOperator(a.op), a.op, true});
+        EXPECT_EQ(posed.exerciseNumber, DesignationText(a.designation));
+        EXPECT_TRUE(posed.first == a.first && posed.second == a.second && posed.op == a.op);
         EXPECT_TRUE(seen.insert(DesignationText(a.designation) + a.op).second) << "posed twice";
     }
     for (std::size_t i = once.size() - kReviewCount; i + 1 < once.size(); ++i) {
