@@ -90,7 +90,11 @@ std::vector<SkillProgress> SkillProgressOf(const std::vector<PracticeStep>& hist
     for (std::size_t i = 0; i < history.size(); ++i) {
         const PracticeChoice& choice = history[i].choice;
         const PracticeResult& result = history[i].result;
-        if (choice.reason == ChoiceReason::Easier && choice.skill) of(*choice.skill).eased = true;
+        // The worked solution showed every skill of the easier exercise: none
+        // gets another one.
+        if (choice.reason == ChoiceReason::Easier) {
+            for (Skill skill : choice.exercise.skills) of(skill).eased = true;
+        }
         if (!result.answered) continue;
         std::optional<Skill> missing = result.strategy ? SkillShownMissing(*result.strategy) : std::nullopt;
         if (missing && !choice.exercise.Needs(*missing)) missing.reset();

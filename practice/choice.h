@@ -63,7 +63,7 @@ struct SkillProgress {
     int tries = 0;        // answered exercises that needed it
     int inARow = 0;       // of them right without a hint, the latest in a row
     bool sitzt = false;   // kRightInARowForSitzt were right in a row; it stays so for the session
-    bool eased = false;   // it had its easier exercise
+    bool eased = false;   // an easier exercise that needed it was given
     int lastNeeded = -1;  // the index of the last exercise that needed it
 };
 

@@ -648,6 +648,27 @@ TEST(Practice, FinishingBringsTheReviewThenThePageAndTheSameAnswersTheSameExerci
     EXPECT_EQ(std::count(document.Spoken().begin(), document.Spoken().end(), ""), 0);
 }
 
+// A pupil who never gets it right meets an easier exercise by the eleventh,
+// with its worked solution shown first; the level the pupil chose comes back
+// with the session's end.
+TEST(Practice, AnOpenSkillAfterTenExercisesGetsAnEasierOneWorkedFirst) {
+    PracticeTrainer t;
+    t.model.SelectRow(Group::Difficulty, 1);
+    int easier = 0;
+    for (int i = 1; i <= 11; ++i) {
+        t.Next();
+        if (t.state().Row(Group::Difficulty) == 0 && easier == 0) {
+            easier = i;
+            EXPECT_NE(t.Page().find("Schau Dir zuerst den Rechenweg an."), std::string::npos);
+            EXPECT_NE(t.Page().find("Aufgabe " + t.Field(Control::ExerciseNumber) + ") [n e]"), std::string::npos);
+        }
+        t.Answer("", "1", "1000");  // wrong, and no typical error
+    }
+    EXPECT_GT(easier, 0);
+    t.model.SetPracticing(false);  // the session ends: the chosen level is back
+    EXPECT_EQ(t.state().Row(Group::Difficulty), 1);
+    EXPECT_TRUE(t.state().practiceSkills.empty());
+}
 
 }  // namespace
 }  // namespace quorvel
