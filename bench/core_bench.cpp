@@ -6,11 +6,13 @@
 #include <algorithm>
 
 #include "entry/checking.h"
+#include "fraction/cp1252.h"
 #include "entry/evaluation.h"
 #include "exercise/generator.h"
 #include "exercise/settings.h"
 #include "model/trainer.h"
 #include "tutoring/steps.h"
+#include "practice/choice.h"
 
 namespace {
 
@@ -88,5 +90,28 @@ void HintSteps(benchmark::State& state) {
 }
 
 BENCHMARK(HintSteps)->DenseRange(0, 3);
+
+// "Üben, bis es sitzt": choosing the next exercise, the whole search
+// included, after range(0) exercises of a session at "Rechengenie" with mixed
+// numbers and the operations mixed. Every result was wrong with a strategy
+// generated exercises never show, so that the search for a contrast item
+// runs through all its places before the fallbacks search again; at 14 the
+// review searches for each skill practised.
+void ChooseNextPracticeExercise(benchmark::State& state) {
+    const PracticeSettings settings{3, 2, kMixedOperationRow, 15};
+    const WrongStrategy* never = nullptr;
+    for (const WrongStrategy* s : CatalogueStrategies()) {
+        if (s->name == "Ganze Zahl in den Zähler gesetzt"_w) never = s;
+    }
+    const Designation start{250, -1};
+    std::vector<PracticeStep> history;
+    while (int(history.size()) < state.range(0)) {
+        history.push_back({ChooseNextExercise(settings, history, start), {true, false, false, false, never}});
+    }
+    for (auto _ : state) benchmark::DoNotOptimize(ChooseNextExercise(settings, history, start));
+    state.SetLabel(std::to_string(state.range(0)) + " exercises before");
+}
+
+BENCHMARK(ChooseNextPracticeExercise)->Arg(0)->Arg(1)->Arg(9)->Arg(10)->Arg(14)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -266,6 +266,13 @@ std::vector<WrongResult> WrongResults(char op, const MixedNumber& a, const Mixed
     return results;
 }
 
+std::vector<const WrongStrategy*> CatalogueStrategies() {
+    std::vector<const WrongStrategy*> all;
+    for (const Rule& rule : Rules()) all.push_back(&rule.strategy);
+    for (const WrongStrategy* s : {&ConvertedByAdding(), &ConvertedByMultiplying(), &WrongSign()}) all.push_back(s);
+    return all;
+}
+
 Check CheckResult(char op, const MixedNumber& a, const MixedNumber& b, const MixedNumber& pupil) {
     const std::optional<Rational> right = RightResult(op, a, b);
     const Rational value = ValueOf(pupil);

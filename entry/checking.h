@@ -31,6 +31,9 @@ struct WrongResult {
 };
 std::vector<WrongResult> WrongResults(char op, const MixedNumber& first, const MixedNumber& second);
 
+// Every strategy of the catalogue, for every operator, each once.
+std::vector<const WrongStrategy*> CatalogueStrategies();
+
 enum class Verdict { Right, NotReduced, Wrong };
 
 struct Check {

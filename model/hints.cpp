@@ -122,7 +122,7 @@ void TrainerModel::ShowHint(Help& help, const std::string& html, std::vector<std
     state_.hintWords = words;
 }
 
-void TrainerModel::ShowSolutionAfterHelp(Help& help) {
+void TrainerModel::ShowSolutionAfterHelp(Help& help, const std::string& lead) {
     const auto& f = state_.fields;
     OperandFields first{f[std::size_t(Control::FirstWhole)], f[std::size_t(Control::FirstNumerator)], f[std::size_t(Control::FirstDenominator)]};
     OperandFields second{f[std::size_t(Control::SecondWhole)], f[std::size_t(Control::SecondNumerator)], f[std::size_t(Control::SecondDenominator)]};
@@ -132,7 +132,7 @@ void TrainerModel::ShowSolutionAfterHelp(Help& help) {
     help.solutionShown = true;
     state_.stepQuestion.clear();
     state_.stepAnswer.clear();
-    ShowWork(solution_.lines.Join(), solution_.lines.SpokenBlocks());
+    ShowWork(lead + solution_.lines.Join(), solution_.lines.SpokenBlocks());
     CountOutcome(help, CheckRecord::Outcome::SolutionSeen);
     MoveFocus(Control::ResultWhole);
 }

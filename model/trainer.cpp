@@ -124,6 +124,11 @@ void TrainerModel::SelectRow(Group group, int row) {
     Require(int(group) >= 0 && int(group) < kGroupCount, "no such group");
     Require(row >= 0 && row < RowCount(group), "no such row");
     Run([&] {
+        if (practice_) {  // the pupil's choice goes on in the session, also the row an easier exercise shows
+            if (group == Group::Difficulty) practice_->settings.difficulty = row;
+            if (group == Group::Kind) practice_->settings.kind = row;
+            if (group == Group::Operation) practice_->settings.operation = row;
+        }
         if (state_.Row(group) == row) return;
         if (group == Group::PrintMode) {
             AskBefore(Risky::SwitchPrintMode, row);
@@ -171,6 +176,10 @@ void TrainerModel::EndVerdict() {
 
 void TrainerModel::PoseExercise() {
     Run([&] {
+        if (Practising()) {
+            PosePracticeExercise();
+            return;
+        }
         ClearResultFields();
         const ExerciseSettings settings{state_.Field(Control::ExerciseNumber), state_.Row(Group::Difficulty),
                                         state_.Row(Group::Kind), state_.Row(Group::Operation), state_.op, true};
@@ -260,6 +269,7 @@ void TrainerModel::CheckPupilResult(const Evaluation& evaluation) {
                                   CheckResult(state_.op, evaluation.first, evaluation.second, *pupil)};
     const bool counted = record_.Add(checked, help.used);
     state_.tally = record_.Counts();
+    if (Practising()) NotePracticeResult(evaluation, checked.check, help);
     state_.resultVerdict = checked.check.verdict;
     state_.verdictWords = "Dein Ergebnis: "_w + VerdictWords(checked.check);
     const bool right = checked.check.verdict == Verdict::Right;
@@ -315,6 +325,10 @@ void TrainerModel::SetChecking(bool on) {
     Run([&] {
         if (state_.checking == on) return;
         state_.checking = on;
+        if (!on && state_.practicing) {  // practice needs checking
+            state_.practicing = false;
+            EndPractice(false);
+        }
         ClearResultFields();
         UpdateHintState();
     });

@@ -15,6 +15,7 @@
 #include "exercise/generator.h"
 #include "solution/steps.h"
 #include "model/record.h"
+#include "practice/choice.h"
 #include "tutoring/steps.h"
 
 namespace quorvel {
@@ -42,6 +43,15 @@ public:
     virtual void StopSpeaking() {}
     // The state has changed: show it.
     virtual void Changed() = 0;
+};
+
+// A skill in the list on the exercise screen while practising.
+struct PracticeSkillLine {
+    std::string name;   // "Hauptnenner"
+    bool sitzt = false;  // three right in a row without a hint; else still open
+    int tries = 0;       // answered exercises that needed it
+    std::string words;  // "Hauptnenner: sitzt (4 Aufgaben)", as a screen reader says it
+    friend bool operator==(const PracticeSkillLine&, const PracticeSkillLine&) = default;
 };
 
 enum class Group { Difficulty, Kind, PrintMode, Operation };
@@ -84,6 +94,12 @@ struct TrainerState {
     int wrongTries = 0;          // wrong or unfinished results checked for this exercise
     // With stepQuestion set, a front end shows the answer field and moves
     // the focus there; with it emptied, back to the result (TakeFocusMove).
+    // "Üben, bis es sitzt": the trainer chooses each next exercise; held in memory only.
+    bool practicing = false;      // chosen on the settings screen; turns checking on
+    int practiceLength = kDefaultSessionLength;  // exercises in a session the pupil chose, the last ones a mixed review
+    int practiceDone = 0;         // exercises of the running session posed so far, 0 when none runs
+    std::vector<PracticeSkillLine> practiceSkills;  // the skills met in the session, in the order first met
+    std::string practiceWords;    // what changed in the skill list or the session, for a screen reader's live region
 
     const std::string& Field(Control field) const { return fields[std::size_t(field)]; }
     int Row(Group group) const { return rows[std::size_t(group)]; }
@@ -117,6 +133,15 @@ public:
     // Checking the pupil's result: the settings' choice and "Auswertung".
     void SetChecking(bool on);
     void ShowEvaluation();
+    // "Üben, bis es sitzt": on turns checking on and starts a new session at
+    // the next exercise; off ends the session without a page.
+    void SetPracticing(bool on);
+    // The number of exercises of a session, 5 to 50; takes effect with the next session.
+    void SetPracticeLength(int count);
+    // "Fertig": the next exercises are the last, a mixed review; pressed
+    // again, in the review or before any result, it ends the session with
+    // the page "Mein Übungsweg".
+    void FinishPractice();
     // The hint ladder ("Tipp"): the next rung; nowMilliseconds is the front
     // end's clock, to tell a hurried press. Does nothing with checking off.
     void NextHint(std::int64_t nowMilliseconds);
@@ -215,8 +240,21 @@ private:
     void EndHelp();
     void CountOutcome(Help& help, CheckRecord::Outcome outcome);
     void ShowHint(Help& help, const std::string& html, std::vector<std::string> spoken, const std::string& words);
-    void ShowSolutionAfterHelp(Help& help);
+    void ShowSolutionAfterHelp(Help& help, const std::string& lead = "");
     void UpdateHintState();
+    // Practice (practice.cpp): the session in memory, never stored.
+    struct PracticeSession {
+        PracticeSettings settings;   // as the pupil chose; length shortened by "Fertig"
+        Designation start;           // the designation in the number field at the start
+        std::vector<PracticeStep> history;  // the exercises done
+        std::optional<PracticeStep> current;  // the exercise in the fields, its result so far
+    };
+    bool Practising() const { return state_.practicing && state_.checking; }
+    PracticeSession& Session();
+    void PosePracticeExercise();
+    void NotePracticeResult(const Evaluation& evaluation, const Check& check, const Help& help);
+    void EndPractice(bool showPage);
+    void UpdatePracticeState();
 
     TrainerHost& host_;
     TrainerState state_;
@@ -231,6 +269,7 @@ private:
     bool closeAgreed_ = false;  // "Ja" to closing with a collection
     bool voiceMissingTold_ = false;  // the pupil knows that nothing can be read aloud
     std::optional<Help> help_;  // the help with the exercise in the fields, once asked or checked
+    std::optional<PracticeSession> practice_;  // the running practice session
 };
 
 }  // namespace quorvel

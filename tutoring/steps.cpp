@@ -160,6 +160,8 @@ std::vector<ExerciseStep> ProductOrQuotient(char op, const MixedNumber& a, const
     steps.Reductions(a, b);
     const MixedNumber x = a.Reduced(), y = b.Reduced();
     const Int improper1 = ImproperNumerator(x), improper2 = ImproperNumerator(y);
+    // Plain names, not a structured binding: the lambda below captures them,
+    // which the WebAssembly build's compiler refuses for bindings.
     for (const auto& operand : {std::pair{x, improper1}, std::pair{y, improper2}}) {
         const MixedNumber& n = operand.first;
         const Int improper = operand.second;

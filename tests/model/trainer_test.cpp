@@ -4,7 +4,9 @@
 
 #include <algorithm>
 #include <functional>
+#include <memory>
 
+#include "exercise/designation.h"
 #include "model/trainer.h"
 
 namespace quorvel {
@@ -567,6 +569,121 @@ TEST(Hints, BelongToTheirExerciseAndAreNotSaved) {
     EXPECT_EQ(t.state().document.Revision(), revision);
 }
 
+// ---- "Üben, bis es sitzt" ----
+
+struct PracticeTrainer : CheckingTrainer {
+    PracticeTrainer() { model.SetPracticing(true); }
+    void Next() { model.KeyPress(Control::FirstWhole, Key('n')); }
+    MixedNumber Operand(Control whole) const {
+        const auto number = [&](Control c) { return Field(c).empty() ? 0 : std::stoi(Field(c)); };
+        return {number(whole), number(Control(int(whole) + 1)), number(Control(int(whole) + 2))};
+    }
+    // The right result, reduced, as the pupil writes it.
+    void AnswerRight() {
+        const Rational r = *Combine(state().op, ValueOf(Operand(Control::FirstWhole)), ValueOf(Operand(Control::SecondWhole)));
+        const MixedNumber m = MixedNumber::Of(Int(r.numerator), Int(r.denominator));
+        Answer(m.whole == 0 ? "" : std::to_string(m.whole).c_str(), std::to_string(m.numerator).c_str(),
+               std::to_string(m.denominator).c_str());
+    }
+};
+
+// 2/5 for 1/2 + 1/3 is "Zähler plus Zähler": the next exercise is an
+// addition with unlike denominators where that strategy gives a wrong value.
+TEST(Practice, AWrongTwoFifthsForAHalfPlusAThirdBringsAContrastItem) {
+    PracticeTrainer t;
+    EXPECT_TRUE(t.state().checking);
+    t.Answer("", "2", "5");
+    std::vector<std::string> names;  // the steps: common denominator, expanding, adding over it
+    for (const PracticeSkillLine& skill : t.state().practiceSkills) names.push_back(skill.name);
+    EXPECT_EQ(names, (std::vector<std::string>{"Hauptnenner", "Erweitern", "Gleichnamige Br\xFC" "che addieren und subtrahieren"}));
+    EXPECT_EQ(t.state().practiceSkills[0].words, "Hauptnenner: noch offen (1 Aufgabe)");
+    EXPECT_NE(t.state().practiceWords.find("Hauptnenner: noch offen"), std::string::npos);
+    const WrongStrategy* across = nullptr;
+    for (const WrongStrategy* s : CatalogueStrategies()) {
+        if (s->name == "Z\xE4hler plus Z\xE4hler, Nenner plus Nenner") across = s;
+    }
+    for (int i = 0; i < 3; ++i) {
+        t.Next();
+        const MixedNumber first = t.Operand(Control::FirstWhole), second = t.Operand(Control::SecondWhole);
+        EXPECT_EQ(t.state().op, '+');
+        EXPECT_NE(first.denominator, second.denominator);
+        const Designation shown = ParseExerciseNumber(t.Field(Control::ExerciseNumber));
+        EXPECT_EQ(DesignationText(shown), t.Field(Control::ExerciseNumber));
+        const std::vector<WrongResult> wrong = WrongResults('+', first, second);
+        const auto contrast = std::find_if(wrong.begin(), wrong.end(), [&](const WrongResult& w) { return w.strategy == across; });
+        ASSERT_NE(contrast, wrong.end()) << t.Field(Control::ExerciseNumber);
+        const Rational value = contrast->value;  // the pupil keeps the strategy
+        t.Answer("", std::to_string(value.numerator).c_str(), std::to_string(value.denominator).c_str());
+        EXPECT_EQ(t.state().practiceDone, i + 2);
+    }
+    EXPECT_EQ(t.state().practiceSkills[0].tries, 4);
+}
+
+// Right answers make skills sit; "Fertig" brings the mixed review, then the
+// page with every designation and the sheet; the same answers pose the same.
+TEST(Practice, FinishingBringsTheReviewThenThePageAndTheSameAnswersTheSameExercises) {
+    auto session = [](std::vector<std::string>& numbers) {
+        auto t = std::make_unique<PracticeTrainer>();
+        t->model.SelectRow(Group::Kind, 2);
+        for (int i = 0; i < 4; ++i) {
+            t->Next();
+            numbers.push_back(t->Field(Control::ExerciseNumber));
+            t->AnswerRight();
+        }
+        t->model.FinishPractice();
+        EXPECT_NE(t->state().practiceWords.find("3 gemischte Aufgaben"), std::string::npos);
+        for (int i = 0; i < 3; ++i) {
+            t->Next();
+            numbers.push_back(t->Field(Control::ExerciseNumber));
+            t->AnswerRight();
+        }
+        return t;
+    };
+    std::vector<std::string> numbers, again;
+    auto t = session(numbers);
+    session(again);
+    EXPECT_EQ(numbers, again);
+    const auto& skills = t->state().practiceSkills;
+    EXPECT_TRUE(std::any_of(skills.begin(), skills.end(), [](const PracticeSkillLine& s) { return s.sitzt; }));
+    t->Next();  // the session is over
+    EXPECT_EQ(t->state().practiceDone, 0);
+    EXPECT_EQ(t->state().Row(Group::Kind), 2);
+    const std::string page = t->Page();
+    for (const std::string& part : {std::string("Mein \xDC" "bungsweg"), std::string("Wiederholungsblatt"), std::string(" (3 Aufgaben)"),
+                                    std::string("Kein typischer Fehler gefunden.")}) {
+        EXPECT_NE(page.find(part), std::string::npos) << part;
+    }
+    for (const std::string& number : numbers) EXPECT_NE(page.find("Aufgabe " + number + ")"), std::string::npos) << number;
+    const std::size_t sheet = page.find("Wiederholungsblatt");
+    std::size_t titles = 0;
+    for (std::size_t at = page.find("Aufgabe ", sheet); at != std::string::npos; at = page.find("Aufgabe ", at + 1)) ++titles;
+    EXPECT_EQ(titles, 6u);
+    const DocumentBody& document = t->state().document;
+    EXPECT_EQ(document.Spoken().size(), CountPreBlocks(document.Text()));
+    EXPECT_EQ(std::count(document.Spoken().begin(), document.Spoken().end(), ""), 0);
+}
+
+// A pupil who never gets it right meets an easier exercise by the eleventh,
+// with its worked solution shown first; the level the pupil chose comes back
+// with the session's end.
+TEST(Practice, AnOpenSkillAfterTenExercisesGetsAnEasierOneWorkedFirst) {
+    PracticeTrainer t;
+    t.model.SelectRow(Group::Difficulty, 1);
+    int easier = 0;
+    for (int i = 1; i <= 11; ++i) {
+        t.Next();
+        if (t.state().Row(Group::Difficulty) == 0 && easier == 0) {
+            easier = i;
+            EXPECT_NE(t.Page().find("Schau Dir zuerst den Rechenweg an."), std::string::npos);
+            EXPECT_NE(t.Page().find("Aufgabe " + t.Field(Control::ExerciseNumber) + ") [n e]"), std::string::npos);
+        }
+        t.Answer("", "1", "1000");  // wrong, and no typical error
+    }
+    EXPECT_GT(easier, 0);
+    t.model.SetPracticing(false);  // the session ends: the chosen level is back
+    EXPECT_EQ(t.state().Row(Group::Difficulty), 1);
+    EXPECT_TRUE(t.state().practiceSkills.empty());
+}
 
 }  // namespace
 }  // namespace quorvel
