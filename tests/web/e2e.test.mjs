@@ -197,7 +197,7 @@ describe('typing an exercise with the keyboard', () => {
     assert.match(said[1], /^Addition\. .*Drei Viertel plus ein Sechstel\. .*elf Zwölftel/);
     assert.equal(said.at(-1), '(stop)');
     assert.equal(await page.$eval('#ReadAloudButton', (b) => b.getAttribute('aria-pressed')), 'false');
-    assert.ok(await page.$eval('#Panel2', (p) => !p.hidden), 'Esc stopped the reading and stayed on the exercise');
+    assert.ok(await page.$eval('.exercise-panel', (p) => !p.hidden), 'Esc stopped the reading and stayed on the exercise');
     await page.close();
   });
 });
