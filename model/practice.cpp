@@ -93,16 +93,7 @@ void TrainerModel::PosePracticeExercise() {
     state_.rows[std::size_t(Group::Difficulty)] = e.difficulty;
     state_.rows[std::size_t(Group::Kind)] = e.kind;
     KindChanged();
-    state_.fields[std::size_t(Control::ExerciseNumber)] = posed.exerciseNumber;
-    SetField(Control::FirstNumerator, posed.firstNumerator);
-    SetField(Control::FirstDenominator, posed.firstDenominator);
-    SetField(Control::SecondNumerator, posed.secondNumerator);
-    SetField(Control::SecondDenominator, posed.secondDenominator);
-    SetField(Control::FirstWhole, posed.firstWhole);
-    SetField(Control::SecondWhole, posed.secondWhole);
-    state_.op = posed.op;
-    state_.tipShown = false;
-    posed_ = true;
+    WritePosedExercise(posed);
     const bool workedFirst = choice.workedSolutionFirst;
     session.current = PracticeStep{std::move(choice), {}};
     UpdatePracticeState();

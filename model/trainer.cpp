@@ -183,18 +183,21 @@ void TrainerModel::PoseExercise() {
         ClearResultFields();
         const ExerciseSettings settings{state_.Field(Control::ExerciseNumber), state_.Row(Group::Difficulty),
                                         state_.Row(Group::Kind), state_.Row(Group::Operation), state_.op, true};
-        const PosedExercise posed = generator_.Pose(settings);
-        state_.fields[At(Control::ExerciseNumber)] = posed.exerciseNumber;
-        SetField(Control::FirstNumerator, posed.firstNumerator);
-        SetField(Control::FirstDenominator, posed.firstDenominator);
-        SetField(Control::SecondNumerator, posed.secondNumerator);
-        SetField(Control::SecondDenominator, posed.secondDenominator);
-        SetField(Control::FirstWhole, posed.firstWhole);
-        SetField(Control::SecondWhole, posed.secondWhole);
-        state_.op = posed.op;
-        state_.tipShown = false;
-        posed_ = true;
+        WritePosedExercise(generator_.Pose(settings));
     });
+}
+
+void TrainerModel::WritePosedExercise(const PosedExercise& posed) {
+    state_.fields[At(Control::ExerciseNumber)] = posed.exerciseNumber;
+    SetField(Control::FirstNumerator, posed.firstNumerator);
+    SetField(Control::FirstDenominator, posed.firstDenominator);
+    SetField(Control::SecondNumerator, posed.secondNumerator);
+    SetField(Control::SecondDenominator, posed.secondDenominator);
+    SetField(Control::FirstWhole, posed.firstWhole);
+    SetField(Control::SecondWhole, posed.secondWhole);
+    state_.op = posed.op;
+    state_.tipShown = false;
+    posed_ = true;
 }
 
 // ---- "=" ----

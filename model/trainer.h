@@ -198,6 +198,8 @@ private:
     void ClearResultFields();  // and the labels
     void ClearResult();
     void WriteOperand(Control whole, const OperandFields& texts);
+    // The number, the operands and the operator of an exercise the program posed.
+    void WritePosedExercise(const PosedExercise& posed);
     void CheckPupilResult(const Evaluation& evaluation);
     bool Collecting() const;
     void WriteInstructions();
