@@ -215,6 +215,9 @@ private:
     // The help with the exercise in the fields (hints.cpp): what belongs to
     // it ends when the exercise changes.
     struct Help {
+        // Declared, so that the optional below can make one while this class
+        // is still being defined (clang judges that before the initialisers).
+        Help() {}
         char op = '+';
         MixedNumber first, second;  // the operands as read
         std::optional<std::vector<ExerciseStep>> steps;  // computed at the first hint
