@@ -161,7 +161,6 @@ void TrainerWindow::BuildExercisePanel() {
     practiceSkills = Identified(new QPlainTextEdit(exercisePanel), Element::PracticeSkills);
     practiceSkills->setReadOnly(true);
     practiceSkills->setFocusPolicy(Qt::NoFocus);
-    practiceSkills->setLineWrapMode(QPlainTextEdit::NoWrap);
     Recolour(practiceSkills, QPalette::Base, palette().color(QPalette::Window));
     finishButton = MakeButton(exercisePanel, Element::FinishButton, "Fertig");
     practiceSkills->hide();
