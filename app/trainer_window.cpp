@@ -8,9 +8,11 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
 #include <QShortcut>
+#include <QSpinBox>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -108,6 +110,13 @@ void TrainerWindow::ConnectHandlers() {
     connect(checkingBox, &QCheckBox::toggled, this, [this](bool on) {
         if (!rendering_) model_.SetChecking(on);
     });
+    connect(practiceBox, &QCheckBox::toggled, this, [this](bool on) {
+        if (!rendering_) model_.SetPracticing(on);
+    });
+    connect(practiceLength, &QSpinBox::valueChanged, this, [this](int count) {
+        if (!rendering_) model_.SetPracticeLength(count);
+    });
+    on(finishButton, [this] { model_.FinishPractice(); });
 
     const std::pair<RadioGroup*, Group> groups[] = {{difficultyGroup, Group::Difficulty},
                                                     {kindGroup, Group::Kind},
@@ -210,6 +219,7 @@ void TrainerWindow::Render() {
     evaluationButton->setVisible(state.checking);
     readAloudButton->setChecked(state.speaking);
     RenderHints();
+    RenderPractice();
     operatorDialog_->Follow(state);
     RenderPage();
     rendering_ = false;
@@ -252,6 +262,32 @@ void TrainerWindow::RenderHints() {
     }
     // After the model's own move of the focus, which comes at the end of Render.
     if (questionOpened) QTimer::singleShot(0, stepAnswer, [this] { stepAnswer->setFocus(Qt::OtherFocusReason); });
+}
+
+// "Üben, bis es sitzt": the choice on the settings screen; while practising
+// the skill list and "Fertig" in the guidance's place, always there, so that
+// nothing moves between exercises. What changed in the list goes to a screen
+// reader as the list's description, as the hint's words do.
+void TrainerWindow::RenderPractice() {
+    const TrainerState& state = model_.State();
+    practiceBox->setChecked(state.practicing);
+    if (practiceLength->value() != state.practiceLength) practiceLength->setValue(state.practiceLength);
+    guidance->setVisible(!state.practicing);
+    practiceSkills->setVisible(state.practicing);
+    finishButton->setVisible(state.practicing);
+    finishButton->setEnabled(state.practiceDone > 0);
+    QStringList lines;
+    for (const PracticeSkillLine& line : state.practiceSkills) lines << ToQString(line.words);
+    const QString list = lines.join('\n');
+    if (practiceSkills->toPlainText() != list) practiceSkills->setPlainText(list);
+    if (state.practiceWords != shownPracticeWords_) {
+        shownPracticeWords_ = state.practiceWords;
+        const QString words = ToQString(state.practiceWords);
+        practiceSkills->setAccessibleDescription(words.isEmpty() ? ToQString(NamesOf(Element::PracticeSkills).description)
+                                                                 : words);
+        QAccessibleEvent changed(practiceSkills, QAccessible::DescriptionChanged);
+        QAccessible::updateAccessibility(&changed);
+    }
 }
 
 // Enter answers the step question, Esc closes it; every other key is the

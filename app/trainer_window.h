@@ -20,6 +20,7 @@ class QLayout;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
+class QSpinBox;
 
 namespace quorvel {
 
@@ -81,6 +82,7 @@ private:
     Control ControlOf(const QWidget* widget) const;
     void MoveFocus(Control control);
     void RenderHints();
+    void RenderPractice();
     bool StepAnswerKey(const QKeyEvent* key);
 
     PlatformServices& services_;
@@ -98,6 +100,7 @@ private:
     int readings_ = 0;  // counts the readings aloud: only the newest one's end counts
     std::string shownStepQuestion_;  // the step question the window showed last
     std::string shownHintWords_;     // the hint's words a screen reader was given last
+    std::string shownPracticeWords_;  // the practice's words a screen reader was given last
 
 public:
     // The controls. Their object names and what a screen reader hears of them
@@ -108,6 +111,9 @@ public:
     QPushButton *startButton, *closeButton, *instructionsButton, *gcdLcmButton, *settingsPrintButton;
     RadioGroup *difficultyGroup, *kindGroup, *printModeGroup;
     QCheckBox* checkingBox;  // "Mein Ergebnis prüfen"
+    QCheckBox* practiceBox;  // "Üben, bis es sitzt"
+    QLabel* practiceLengthLabel;
+    QSpinBox* practiceLength;  // the exercises of a session
     // The exercise screen.
     QPushButton *backButton, *hintsButton, *newExerciseButton;
     QLabel *newExerciseKey, *numberLabel;  // "(N)", "Nr."
@@ -115,6 +121,9 @@ public:
     QLineEdit* exerciseNumber;
     RadioGroup* operationGroup;
     QPlainTextEdit* guidance;  // how to go on, beside the operation
+    // While practising, in the guidance's place: the skills met, "Fertig".
+    QPlainTextEdit* practiceSkills;
+    QPushButton* finishButton;
     QLineEdit *firstWhole, *firstNumerator, *firstDenominator;
     QLineEdit *secondWhole, *secondNumerator, *secondDenominator;
     QLineEdit *resultWhole, *resultNumerator, *resultDenominator;

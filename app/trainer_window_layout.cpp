@@ -11,6 +11,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QSpinBox>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -93,6 +94,19 @@ void TrainerWindow::BuildSettingsScreen() {
     left->addLayout(buttons);
     checkingBox = Identified(new QCheckBox(ToQString("Mein Ergebnis prüfen"_w), settingsScreen), Element::CheckingBox);
     left->addWidget(checkingBox);
+    practiceBox = Identified(new QCheckBox(ToQString("Üben, bis es sitzt"_w), settingsScreen), Element::PracticeBox);
+    left->addWidget(practiceBox);
+    auto* length = new QHBoxLayout;
+    length->setSpacing(Design(6));
+    practiceLength = Identified(new QSpinBox(settingsScreen), Element::PracticeLength);
+    practiceLength->setRange(kShortestSessionLength, kLongestSessionLength);
+    practiceLength->setValue(kDefaultSessionLength);
+    practiceLengthLabel = new QLabel(ToQString("Aufgaben der Übung:"_w), settingsScreen);
+    practiceLengthLabel->setBuddy(practiceLength);
+    length->addWidget(practiceLengthLabel);
+    length->addWidget(practiceLength);
+    length->addStretch();
+    left->addLayout(length);
     left->addStretch();
     row->addLayout(left);
 
@@ -141,7 +155,22 @@ void TrainerWindow::BuildExercisePanel() {
     guidance->setReadOnly(true);
     guidance->setFocusPolicy(Qt::NoFocus);
     Recolour(guidance, QPalette::Base, palette().color(QPalette::Window));
-    row->addWidget(guidance, 1);
+
+    // While practising the skill list and "Fertig" stand in the guidance's
+    // place; the list scrolls rather than grow, so the panel keeps its height.
+    practiceSkills = Identified(new QPlainTextEdit(exercisePanel), Element::PracticeSkills);
+    practiceSkills->setReadOnly(true);
+    practiceSkills->setFocusPolicy(Qt::NoFocus);
+    Recolour(practiceSkills, QPalette::Base, palette().color(QPalette::Window));
+    finishButton = MakeButton(exercisePanel, Element::FinishButton, "Fertig");
+    practiceSkills->hide();
+    finishButton->hide();
+    auto* beside = new QVBoxLayout;
+    beside->setSpacing(Design(6));
+    beside->addWidget(guidance, 1);
+    beside->addWidget(practiceSkills, 1);
+    beside->addWidget(finishButton, 0, Qt::AlignRight);
+    row->addLayout(beside, 1);
 }
 
 void TrainerWindow::BuildCalculationPanel() {
@@ -247,7 +276,7 @@ void TrainerWindow::BuildCalculationPanel() {
 void TrainerWindow::OrderTabs() {
     QWidget* flow[] = {exerciseNumber, firstWhole,      firstNumerator,    firstDenominator, secondWhole,
                        secondNumerator, secondDenominator, resultWhole, resultNumerator, resultDenominator,
-                       equalsButton, hintButton, stepAnswer, newExerciseButton, saveButton, printButton, clearButton, readAloudButton, evaluationButton,
+                       equalsButton, hintButton, stepAnswer, newExerciseButton, finishButton, saveButton, printButton, clearButton, readAloudButton, evaluationButton,
                        backButton, hintsButton};
     for (std::size_t i = 1; i < std::size(flow); ++i) setTabOrder(flow[i - 1], flow[i]);
 }

@@ -20,11 +20,13 @@ enum class Element {
     Window,
     // The settings screen.
     SettingsScreen, SettingsHeading, StartButton, CloseButton, InstructionsButton, GcdLcmButton, SettingsPrintButton,
-    CheckingBox, DifficultyGroup, KindGroup, PrintModeGroup,
+    CheckingBox, PracticeBox, PracticeLength, DifficultyGroup, KindGroup, PrintModeGroup,
     // The exercise screen: choosing the exercise above, the calculation and
     // the document's buttons below.
     ExercisePanel, BackButton, HintsButton, NewExerciseButton, NewExerciseKey, NumberLabel, ExerciseNumber,
     OperationGroup, Guidance,
+    // While practising, in the guidance's place.
+    PracticeSkills, FinishButton,
     CalculationPanel, FirstLabel, SecondLabel, ResultLabel,
     FirstWhole, FirstNumerator, FirstBar, FirstDenominator, OperatorButton,
     SecondWhole, SecondNumerator, SecondBar, SecondDenominator, EqualsButton,

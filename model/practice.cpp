@@ -17,9 +17,6 @@ namespace quorvel {
 
 namespace {
 
-constexpr int kShortestSession = 5;
-constexpr int kLongestSession = 50;
-
 const std::string kWorkedFirst = "Schau Dir zuerst den Rechenweg an. Dann schreib das Ergebnis selbst in die Felder."_w;
 const std::string kLastOnes = "Jetzt kommen noch " + std::to_string(kReviewCount) +
                               " gemischte Aufgaben zur Wiederholung. Dann ist Schluss.";
@@ -42,7 +39,7 @@ void TrainerModel::SetPracticing(bool on) {
 
 void TrainerModel::SetPracticeLength(int count) {
     // A caller's mistake, refused before anything changes.
-    if (count < kShortestSession || count > kLongestSession) throw std::out_of_range("no such session length");
+    if (count < kShortestSessionLength || count > kLongestSessionLength) throw std::out_of_range("no such session length");
     Run([&] { state_.practiceLength = count; });
 }
 

@@ -16,6 +16,9 @@ inline constexpr int kRightInARowForSitzt = 3;  // right without a hint, in a ro
 inline constexpr int kTriesBeforeEasier = 10;   // an open skill's exercises before an easier one
 inline constexpr int kReviewCount = 3;          // the last exercises of a session mix the skills
 inline constexpr int kDefaultSessionLength = 15;
+// The lengths a pupil may choose.
+inline constexpr int kShortestSessionLength = 5;
+inline constexpr int kLongestSessionLength = 50;
 inline constexpr int kSearchLimit = 64;  // places of the walk one choice looks at
 
 struct PracticeSettings {

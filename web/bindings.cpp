@@ -124,6 +124,14 @@ public:
     void Solve() { model_.Solve(); }
     void ClearDocument() { model_.ClearDocument(); }
     void SetChecking(bool on) { model_.SetChecking(on); }
+    void SetPracticing(bool on) { model_.SetPracticing(on); }
+    void SetPracticeLength(int count) {
+        if (count < quorvel::kShortestSessionLength || count > quorvel::kLongestSessionLength) {
+            Reject("RangeError", "no session of " + std::to_string(count) + " exercises");
+        }
+        model_.SetPracticeLength(count);
+    }
+    void FinishPractice() { model_.FinishPractice(); }
     void ShowEvaluation() { model_.ShowEvaluation(); }
 
     void SelectRow(int group, int row) {
@@ -203,6 +211,20 @@ public:
         state.set("stepAnswer", ToJs(s.stepAnswer));
         state.set("hintWords", ToJs(s.hintWords));
         state.set("wrongTries", s.wrongTries);
+        state.set("practicing", s.practicing);
+        state.set("practiceLength", s.practiceLength);
+        state.set("practiceDone", s.practiceDone);
+        val skills = val::array();
+        for (const quorvel::PracticeSkillLine& line : s.practiceSkills) {
+            val skill = val::object();
+            skill.set("name", ToJs(line.name));
+            skill.set("sitzt", line.sitzt);
+            skill.set("tries", line.tries);
+            skill.set("words", ToJs(line.words));
+            skills.call<void>("push", skill);
+        }
+        state.set("practiceSkills", skills);
+        state.set("practiceWords", ToJs(s.practiceWords));
         return state;
     }
 
@@ -313,6 +335,9 @@ EMSCRIPTEN_BINDINGS(quorvel) {
         .function("ClearDocument", &Trainer::ClearDocument)
         .function("SetChecking", &Trainer::SetChecking)
         .function("ShowEvaluation", &Trainer::ShowEvaluation)
+        .function("SetPracticing", &Trainer::SetPracticing)
+        .function("SetPracticeLength", &Trainer::SetPracticeLength)
+        .function("FinishPractice", &Trainer::FinishPractice)
         .function("SelectRow", &Trainer::SelectRow)
         .function("EditField", &Trainer::EditField)
         .function("ClickField", &Trainer::ClickField)

@@ -11,6 +11,7 @@ import subprocess
 import sys
 import time
 import traceback
+from fractions import Fraction
 
 import pyatspi
 
@@ -411,6 +412,49 @@ def hint_ladder(trainer):
     wait_for("the worked solution below", lambda: "Zähler addieren" in page())
 
 
+def practice_session(trainer):
+    """"Üben, bis es sitzt": 1/2 + 1/3 and a wrong 2/5 is heard in the skill
+    list; key n poses, under its number, an addition with unlike
+    denominators on which "Zähler plus Zähler, Nenner plus Nenner" gives a
+    wrong value; "Fertig" twice shows "Mein Übungsweg"."""
+    click_at(trainer.find("Üben, bis es sitzt", "check box"))
+    wait_for("checking on with practice", lambda: trainer.find("Mein Ergebnis prüfen", "check box").getState().contains(
+        pyatspi.STATE_CHECKED))
+    trainer.start()
+    type_operand(trainer, FIRST, ("", "1/2"))
+    wait_for("the operator dialog", lambda: trainer.dialog(OPERATOR_DIALOG))
+    press("plus")
+    trainer.wait_focus(SECOND[0])
+    type_operand(trainer, SECOND, ("", "1/3"))
+    trainer.wait_focus(RESULT[0])
+    press("Return")
+    trainer.wait_focus(RESULT[1])
+    type_text("2/5")
+    press("Return")
+    skills = trainer.find("Was Du übst", "text")
+    wait_for("the open skill heard", lambda: "Hauptnenner: noch offen" in skills.description)
+
+    press("n")
+    wait_for("a designation in Nr.", lambda: trainer.text("Aufgabennummer") not in ("", "Bsp."))
+    number = trainer.text("Aufgabennummer")
+    if not (number.split(" ")[0].isdigit() and number.split(" ")[1].isalpha()):
+        raise Failure(f"no designation in Nr.: {number!r}")
+    whole1, a, b = trainer.fields(*FIRST)
+    whole2, c, d = trainer.fields(*SECOND)
+    trainer.expect("whole parts", (whole1, whole2), ("", ""))
+    trainer.expect("the operation", trainer.checked("Addition"), True)
+    a, b, c, d = map(int, (a, b, c, d))
+    if b == d or Fraction(a + c, b + d) == Fraction(a, b) + Fraction(c, d):
+        raise Failure(f"{number}: {a}/{b} + {c}/{d} is no contrast to numerator plus numerator")
+    trainer.expect("the list", "Hauptnenner" in trainer.find("Was Du übst", "text").queryText().getText(0, -1), True)
+
+    click_at(trainer.find("Fertig", "push button"))
+    wait_for("the review announced", lambda: "gemischte Aufgaben" in trainer.find("Was Du übst", "text").description)
+    click_at(trainer.find("Fertig", "push button"))
+    page = lambda: " ".join(name for _, name in spoken_blocks(trainer.find("Rechenweg")))
+    wait_for("the page Mein Übungsweg", lambda: "Mein Übungsweg" in page())
+
+
 def in_view(trainer, text):
     """Whether a line of the page holding text stands in the visible part of
     the view, as the accessibility interface places it."""
@@ -474,7 +518,7 @@ def keep_the_collection(trainer):
 
 
 SCENARIOS = [typing_flow, failing_key_n, focus_stays, operator_dialog, collect_and_save, checking,
-             hint_ladder, keep_the_collection]
+             hint_ladder, practice_session, keep_the_collection]
 
 
 def main():

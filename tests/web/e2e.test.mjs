@@ -406,6 +406,41 @@ describe('checking the pupil\'s own result', () => {
   });
 });
 
+describe('"Üben, bis es sitzt"', () => {
+  test('after 2/5 for 1/2 + 1/3 key n poses a contrast item under its number; "Fertig" shows "Mein Übungsweg"', async () => {
+    const {page} = await openTrainer();
+    await page.click('#PracticeBox');
+    assert.ok(await page.$eval('#CheckBox1', (c) => c.checked), 'practice turns checking on');
+    await page.click('#Button2');
+    for (const k of ['Enter', '1/2', 'Enter', '+', 'Enter', '1/3', 'Enter', 'Enter', '2/5']) {
+      await (k === 'Enter' ? page.keyboard.press(k) : page.keyboard.type(k));
+    }
+    await andShown(page, () => page.keyboard.press('Enter'));
+    assert.match(await page.$eval('#PracticeWords', (w) => w.getAttribute('role') + ' ' + w.textContent),
+                 /^status .*Hauptnenner: noch offen/);
+
+    await page.keyboard.press('n');
+    await page.waitForFunction(() => /^\d+ [a-z]$/.test(document.getElementById('Enr').value));
+    const [, whole1, a, b, whole2, c, d] = await fields(page);
+    assert.deepEqual([whole1, whole2, await page.$eval('#BB', (o) => o.textContent)], ['', '', '+']);
+    const [n1, d1, n2, d2] = [a, b, c, d].map(Number);
+    assert.notEqual(d1, d2);
+    // (n1 + n2)/(d1 + d2) against n1/d1 + n2/d2, cross-multiplied.
+    assert.notEqual((n1 + n2) * d1 * d2, (n1 * d2 + n2 * d1) * (d1 + d2));
+    assert.equal(await page.$eval('#PracticeSkills', (l) => l.getAttribute('aria-label')), 'Was Du übst');
+    assert.match(await page.$eval('#PracticeSkills', (l) => l.textContent), /Hauptnenner/);
+
+    await page.focus('#BB6');
+    await page.keyboard.press('Tab');
+    assert.equal(await focused(page), 'FinishButton');
+    await page.keyboard.press('Enter');
+    assert.match(await page.$eval('#PracticeWords', (w) => w.textContent), /gemischte Aufgaben/);
+    await andShown(page, () => page.keyboard.press('Enter'));
+    assert.match(await pageText(page), /Mein Übungsweg/);
+    await page.close();
+  });
+});
+
 describe('offline', () => {
   test('after one visit the trainer starts and solves without the server', async () => {
     const {page} = await openTrainer();

@@ -147,6 +147,7 @@
     }
     tip.classList.toggle('shown', s.tipShown);
     renderChecking(s);
+    renderPractice(s);
     renderDialog(s);
     if (!viewHeld) app.view.render(s);
   }
@@ -176,6 +177,31 @@
     if (s.stepQuestion && s.stepQuestion !== shownStepQuestion) setTimeout(() => answer.focus());
     shownStepQuestion = s.stepQuestion;
     setText($('HintWords'), s.hintWords);
+  }
+
+  // "Üben, bis es sitzt": the choice on the settings screen; while
+  // practising the skill list and "Fertig" in the guidance's place, always
+  // there, so that nothing moves between exercises; what changed in the
+  // list in a live region.
+  let shownSkills = '';
+  function renderPractice(s) {
+    $('PracticeBox').checked = s.practicing;
+    const length = $('PracticeLength');
+    if (document.activeElement !== length && Number(length.value) !== s.practiceLength) length.value = s.practiceLength;
+    $('Memo1').hidden = s.practicing;
+    part('practice').hidden = !s.practicing;
+    $('FinishButton').disabled = s.practiceDone === 0;
+    const skills = JSON.stringify(s.practiceSkills);
+    if (skills !== shownSkills) {
+      shownSkills = skills;
+      $('PracticeSkills').replaceChildren(...s.practiceSkills.map((skill) => {
+        const item = document.createElement('li');
+        item.textContent = skill.words;
+        item.classList.toggle('sitzt', skill.sitzt);
+        return item;
+      }));
+    }
+    setText($('PracticeWords'), s.practiceWords);
   }
 
   // With checking on, the pupil types the result (it joins the Tab order),
@@ -279,6 +305,16 @@
     for (const name of ['Eg1', 'Ez1']) $(name).addEventListener('pointerdown', () => run(() => t.ClickField(name)));
 
     $('CheckBox1').addEventListener('change', (e) => run(() => t.SetChecking(e.target.checked)));
+    $('PracticeBox').addEventListener('change', (e) => run(() => t.SetPracticing(e.target.checked)));
+    // A length the model takes, as it is typed; any other shows the model's again when left.
+    $('PracticeLength').addEventListener('input', (e) => {
+      const count = Number(e.target.value);
+      if (Number.isInteger(count) && count >= 5 && count <= 50) run(() => t.SetPracticeLength(count));
+    });
+    $('PracticeLength').addEventListener('change', (e) => {
+      if (t && Number(e.target.value) !== t.state().practiceLength) e.target.value = t.state().practiceLength;
+    });
+    on('FinishButton', () => run(() => t.FinishPractice()));
     on('Button11', () => run(() => t.ShowEvaluation()));
     on('ReadAloudButton', () => run(() => t.ReadAloud(app.voice.available())));
     on('HintButton', () => run(() => t.NextHint(Date.now())));
