@@ -370,14 +370,9 @@ def checking(trainer):
             raise Failure(f"the page lacks {verdict!r}")
 
 
-def hint_ladder(trainer):
-    """With checking on, 1/2 + 1/3 and a wrong 2/5: the verdict and no
-    worked solution yet; "Tipp" (F1, then a click) asks for the common
-    denominator, 6 answers it; then 5/6 is counted "mit Tipp", the worked
-    solution below."""
-    click_at(trainer.find("Mein Ergebnis prüfen", "check box"))
-    wait_for("checking on", lambda: trainer.find("Mein Ergebnis prüfen", "check box").getState().contains(
-        pyatspi.STATE_CHECKED))
+def wrong_sum_checked(trainer):
+    """From the settings, with checking on: 1/2 + 1/3 typed, and the wrong
+    2/5 checked."""
     trainer.start()
     type_operand(trainer, FIRST, ("", "1/2"))
     wait_for("the operator dialog", lambda: trainer.dialog(OPERATOR_DIALOG))
@@ -389,6 +384,17 @@ def hint_ladder(trainer):
     trainer.wait_focus(RESULT[1])
     type_text("2/5")
     press("Return")
+
+
+def hint_ladder(trainer):
+    """With checking on, 1/2 + 1/3 and a wrong 2/5: the verdict and no
+    worked solution yet; "Tipp" (F1, then a click) asks for the common
+    denominator, 6 answers it; then 5/6 is counted "mit Tipp", the worked
+    solution below."""
+    click_at(trainer.find("Mein Ergebnis prüfen", "check box"))
+    wait_for("checking on", lambda: trainer.find("Mein Ergebnis prüfen", "check box").getState().contains(
+        pyatspi.STATE_CHECKED))
+    wrong_sum_checked(trainer)
     wait_for("the verdict", lambda: trainer.find("Geprüft 1 · richtig 0 · nicht gekürzt 0 · falsch 1", "label"))
     page = lambda: " ".join(name for _, name in spoken_blocks(trainer.find("Rechenweg")))
     wait_for("the typical error named", lambda: "Typischer Fehler" in page())
@@ -420,17 +426,7 @@ def practice_session(trainer):
     click_at(trainer.find("Üben, bis es sitzt", "check box"))
     wait_for("checking on with practice", lambda: trainer.find("Mein Ergebnis prüfen", "check box").getState().contains(
         pyatspi.STATE_CHECKED))
-    trainer.start()
-    type_operand(trainer, FIRST, ("", "1/2"))
-    wait_for("the operator dialog", lambda: trainer.dialog(OPERATOR_DIALOG))
-    press("plus")
-    trainer.wait_focus(SECOND[0])
-    type_operand(trainer, SECOND, ("", "1/3"))
-    trainer.wait_focus(RESULT[0])
-    press("Return")
-    trainer.wait_focus(RESULT[1])
-    type_text("2/5")
-    press("Return")
+    wrong_sum_checked(trainer)
     skills = trainer.find("Was Du übst", "text")
     wait_for("the open skill heard", lambda: "Hauptnenner: noch offen" in skills.description)
 
