@@ -41,9 +41,7 @@ std::pair<std::string, std::vector<std::string>> Drawings(const std::vector<Exer
 }  // namespace
 
 std::optional<std::pair<MixedNumber, MixedNumber>> TrainerModel::OperandsAsRead() const {
-    const auto& f = state_.fields;
-    OperandFields first{f[std::size_t(Control::FirstWhole)], f[std::size_t(Control::FirstNumerator)], f[std::size_t(Control::FirstDenominator)]};
-    OperandFields second{f[std::size_t(Control::SecondWhole)], f[std::size_t(Control::SecondNumerator)], f[std::size_t(Control::SecondDenominator)]};
+    OperandFields first = OperandTexts(Control::FirstWhole), second = OperandTexts(Control::SecondWhole);
     try {
         return std::pair{ReadOperand(first), ReadOperand(second)};
     } catch (const Error&) {
@@ -71,9 +69,7 @@ TrainerModel::Help& TrainerModel::HelpFor(const Evaluation& evaluation) {
 
 TrainerModel::Help* TrainerModel::CurrentHelp() {
     if (help_ && HelpFits(*help_)) return &*help_;
-    const auto& f = state_.fields;
-    OperandFields first{f[std::size_t(Control::FirstWhole)], f[std::size_t(Control::FirstNumerator)], f[std::size_t(Control::FirstDenominator)]};
-    OperandFields second{f[std::size_t(Control::SecondWhole)], f[std::size_t(Control::SecondNumerator)], f[std::size_t(Control::SecondDenominator)]};
+    OperandFields first = OperandTexts(Control::FirstWhole), second = OperandTexts(Control::SecondWhole);
     Walkthrough scratch;
     scratch.context.operatorCaption = std::string(1, state_.op);
     const Evaluation evaluation = EvaluateExercise(first, second, state_.Row(Group::Kind), scratch);
@@ -123,11 +119,8 @@ void TrainerModel::ShowHint(Help& help, const std::string& html, std::vector<std
 }
 
 void TrainerModel::ShowSolutionAfterHelp(Help& help, const std::string& lead) {
-    const auto& f = state_.fields;
-    OperandFields first{f[std::size_t(Control::FirstWhole)], f[std::size_t(Control::FirstNumerator)], f[std::size_t(Control::FirstDenominator)]};
-    OperandFields second{f[std::size_t(Control::SecondWhole)], f[std::size_t(Control::SecondNumerator)], f[std::size_t(Control::SecondDenominator)]};
-    solution_.context = {state_.Field(Control::ExerciseNumber), DifficultyItems()[std::size_t(state_.Row(Group::Difficulty))],
-                         KindItems()[std::size_t(state_.Row(Group::Kind))], std::string(1, state_.op)};
+    OperandFields first = OperandTexts(Control::FirstWhole), second = OperandTexts(Control::SecondWhole);
+    solution_.context = CurrentContext();
     EvaluateExercise(first, second, state_.Row(Group::Kind), solution_);
     help.solutionShown = true;
     state_.stepQuestion.clear();

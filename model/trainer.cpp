@@ -208,15 +208,21 @@ void TrainerModel::WriteOperand(Control whole, const OperandFields& texts) {
     SetField(Control(int(whole) + 2), texts.denominator);
 }
 
+OperandFields TrainerModel::OperandTexts(Control whole) const {
+    return {state_.Field(whole), state_.Field(Control(int(whole) + 1)), state_.Field(Control(int(whole) + 2))};
+}
+
+ExerciseContext TrainerModel::CurrentContext() const {
+    return {state_.Field(Control::ExerciseNumber), DifficultyItems()[std::size_t(state_.Row(Group::Difficulty))],
+            KindItems()[std::size_t(state_.Row(Group::Kind))], std::string(1, state_.op)};
+}
+
 void TrainerModel::Solve() {
     Run([&] {
         state_.tipShown = false;
         if (state_.exerciseScreen) MoveFocus(state_.checking ? Control::ResultWhole : Control::FirstWhole);
-        const auto& f = state_.fields;
-        OperandFields first{f[At(Control::FirstWhole)], f[At(Control::FirstNumerator)], f[At(Control::FirstDenominator)]};
-        OperandFields second{f[At(Control::SecondWhole)], f[At(Control::SecondNumerator)], f[At(Control::SecondDenominator)]};
-        solution_.context = {state_.Field(Control::ExerciseNumber), DifficultyItems()[std::size_t(state_.Row(Group::Difficulty))],
-                          KindItems()[std::size_t(state_.Row(Group::Kind))], std::string(1, state_.op)};
+        OperandFields first = OperandTexts(Control::FirstWhole), second = OperandTexts(Control::SecondWhole);
+        solution_.context = CurrentContext();
         solution_.labels = state_.labels;
         // The fields' rewrites and the labels show also when the walkthrough fails.
         auto writeBack = [&] {

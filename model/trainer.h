@@ -198,6 +198,10 @@ private:
     void ClearResultFields();  // and the labels
     void ClearResult();
     void WriteOperand(Control whole, const OperandFields& texts);
+    // The three fields of an operand, from its whole part's, as they stand.
+    OperandFields OperandTexts(Control whole) const;
+    // The exercise as the number field, the rows and the operator give it.
+    ExerciseContext CurrentContext() const;
     // The number, the operands and the operator of an exercise the program posed.
     void WritePosedExercise(const PosedExercise& posed);
     void CheckPupilResult(const Evaluation& evaluation);
