@@ -188,7 +188,7 @@
     $('PracticeBox').checked = s.practicing;
     const length = $('PracticeLength');
     if (document.activeElement !== length && Number(length.value) !== s.practiceLength) length.value = s.practiceLength;
-    $('Memo1').hidden = s.practicing;
+    part('guidance').hidden = s.practicing;  // the skill list takes its place
     part('practice').hidden = !s.practicing;
     $('FinishButton').disabled = s.practiceDone === 0;
     const skills = JSON.stringify(s.practiceSkills);
