@@ -57,17 +57,8 @@ BENCHMARK(CheckWrongResult)->DenseRange(0, 3);
 
 // "Vorlesen": the words of the page, in collect mode of its newest piece of
 // work after range(0) collected solutions.
-struct QuietHost : TrainerHost {
-    void ShowMessage(const std::string&) override {}
-    void ShowError(const std::string&) override {}
-    void OpenOperatorDialog() override {}
-    void AskQuestion(const std::string&) override {}
-    void CloseWindow() override {}
-    void Changed() override {}
-};
-
 void ReadAloudWords(benchmark::State& state) {
-    QuietHost host;
+    SilentHost host;
     TrainerModel model(host);
     model.WindowPainted(Control::Elsewhere, true, false);
     model.Start();

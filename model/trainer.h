@@ -54,6 +54,19 @@ struct PracticeSkillLine {
     friend bool operator==(const PracticeSkillLine&, const PracticeSkillLine&) = default;
 };
 
+// A host for runs without a front end (replays, measurements): it shows
+// nothing, asks nothing and has no voice; the dialog stays for the caller
+// to answer.
+class SilentHost : public TrainerHost {
+public:
+    void ShowMessage(const std::string&) override {}
+    void ShowError(const std::string&) override {}
+    void OpenOperatorDialog() override {}
+    void AskQuestion(const std::string&) override {}
+    void CloseWindow() override {}
+    void Changed() override {}
+};
+
 enum class Group { Difficulty, Kind, PrintMode, Operation };
 inline constexpr int kGroupCount = 4;
 // How many rows a group has.

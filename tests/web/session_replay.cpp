@@ -25,16 +25,6 @@ namespace {
 
 using namespace quorvel;
 
-class SilentHost : public TrainerHost {
-public:
-    void ShowMessage(const std::string&) override {}
-    void ShowError(const std::string&) override {}
-    void OpenOperatorDialog() override {}
-    void AskQuestion(const std::string&) override {}
-    void CloseWindow() override {}
-    void Changed() override {}
-};
-
 Control ControlOfName(const std::string& name) {
     if (std::optional<Control> control = ControlNamed(name)) return *control;
     throw std::runtime_error("no control named " + name);
