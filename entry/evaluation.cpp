@@ -7,18 +7,6 @@
 
 namespace quorvel {
 
-namespace {
-
-std::string Trimmed(const std::string& s) {
-    std::size_t begin = 0;
-    std::size_t end = s.size();
-    while (begin < end && IsBlankOrControl(s[begin])) ++begin;
-    while (end > begin && IsBlankOrControl(s[end - 1])) --end;
-    return s.substr(begin, end - begin);
-}
-
-}  // namespace
-
 MixedNumber ReadOperand(OperandFields& fields) {
     if (Trimmed(fields.whole).empty() && !fields.numerator.empty() && fields.numerator.front() == '-') {
         fields.whole.assign(1, '-');  // not = "-", which GCC 12 warns of wrongly (-Wrestrict)

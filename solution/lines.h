@@ -24,6 +24,12 @@ inline constexpr char kBar = '\x97';
 // Blanks and control characters: what trimming removes and what makes a
 // line blank.
 inline bool IsBlankOrControl(char c) { return static_cast<unsigned char>(c) <= 32; }
+// text without the blanks and control characters at either end.
+inline std::string_view Trimmed(std::string_view text) {
+    while (!text.empty() && IsBlankOrControl(text.front())) text.remove_prefix(1);
+    while (!text.empty() && IsBlankOrControl(text.back())) text.remove_suffix(1);
+    return text;
+}
 
 class SolutionLines {
 public:

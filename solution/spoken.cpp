@@ -27,12 +27,6 @@ void EndSentence(std::string& sentence) {
     if (last != '.' && last != '!' && last != '?') sentence += '.';
 }
 
-// A page's lines may be indented or upper case.
-std::string_view Trimmed(std::string_view line) {
-    while (!line.empty() && IsBlankOrControl(line.front())) line.remove_prefix(1);
-    while (!line.empty() && IsBlankOrControl(line.back())) line.remove_suffix(1);
-    return line;
-}
 bool StartsWithTag(std::string_view line, std::string_view tag) {
     line = Trimmed(line);
     if (line.size() < tag.size()) return false;

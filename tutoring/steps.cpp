@@ -210,16 +210,10 @@ std::vector<ExerciseStep> ProductOrQuotient(char op, const MixedNumber& a, const
     return steps.Take();
 }
 
-std::string Trimmed(const std::string& text) {
-    std::size_t begin = 0, end = text.size();
-    while (begin < end && IsBlankOrControl(text[begin])) ++begin;
-    while (end > begin && IsBlankOrControl(text[end - 1])) --end;
-    return text.substr(begin, end - begin);
-}
 
 // A decimal integer, its sign included, and nothing else.
 std::optional<Int> Integer(const std::string& text) {
-    const std::string t = Trimmed(text);
+    const std::string t(Trimmed(text));
     if (t.empty() || t.find_first_not_of("+-0123456789") != std::string::npos) return std::nullopt;
     return TryConvertInteger(t);
 }
@@ -262,14 +256,14 @@ std::vector<ExerciseStep> ExerciseSteps(char op, const MixedNumber& a, const Mix
 }
 
 std::optional<MixedNumber> ReadStepAnswer(const std::string& text) {
-    const std::string t = Trimmed(text);
+    const std::string t(Trimmed(text));
     const std::size_t slash = t.find('/');
     if (slash == std::string::npos) {
         const auto whole = Integer(t);
         if (!whole) return std::nullopt;
         return MixedNumber{*whole, 0, 1};
     }
-    const std::string front = Trimmed(t.substr(0, slash));
+    const std::string front(Trimmed(std::string_view(t).substr(0, slash)));
     const auto denominator = Integer(t.substr(slash + 1));
     const std::size_t blank = front.find_last_of(" \t");
     const auto numerator = Integer(blank == std::string::npos ? front : front.substr(blank + 1));

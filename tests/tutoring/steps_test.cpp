@@ -9,11 +9,6 @@
 namespace quorvel {
 namespace {
 
-std::string Trimmed(const std::string& s) {
-    const auto begin = s.find_first_not_of(' ');
-    return begin == std::string::npos ? std::string() : s.substr(begin, s.find_last_not_of(' ') + 1 - begin);
-}
-
 // Over generated exercises of every level, kind and operation: the last
 // step ends on the result, and every row a step draws stands in the worked
 // solution's lines.
@@ -39,7 +34,7 @@ TEST(ExerciseSteps, EndOnTheResultAndDrawWhatTheWorkedSolutionDraws) {
                     for (const ExerciseStep& step : steps) {
                         EXPECT_FALSE(step.question.empty());
                         for (const std::string& line : step.drawing.Lines()) {
-                            const std::string row = Trimmed(line);
+                            const std::string row(Trimmed(line));
                             if (row.empty()) continue;
                             ASSERT_NE(page.find(row), std::string::npos) << step.question << "\n" << row << "\n" << page;
                         }
