@@ -98,6 +98,11 @@ class Trainer:
                 return found
         raise Failure(f"no control {name!r}")
 
+    def wait_find(self, name, role=None):
+        """The control, once the accessible tree holds it: the tree is
+        rebuilt while the settings screen changes."""
+        return wait_for(f"the control {name!r}", lambda: self.find(name, role))
+
     def text(self, name):
         field = self.find(name, "text")
         return field.queryText().getText(0, -1)
@@ -294,7 +299,7 @@ def renderer_pids(pid):
 def collect_and_save(trainer):
     """Collect mode: ten solutions, the page's process killed, one more, and
     the saved file holds all eleven, byte for byte the worksheet tool's."""
-    click_at(trainer.find("Aufgaben sammeln", "radio button"))
+    click_at(trainer.wait_find("Aufgaben sammeln", "radio button"))
     wait_for("collect mode", lambda: trainer.checked("Aufgaben sammeln"))
     trainer.start()
     for _ in range(10):
@@ -345,9 +350,9 @@ def checking(trainer):
     """The pupil's own result, collected: key n only poses "1 a" (1/4 +
     18/42) and waits in the result; a typical wrong result is named, the
     right one is "Richtig!", and the tally counts both."""
-    click_at(trainer.find("Aufgaben sammeln", "radio button"))
+    click_at(trainer.wait_find("Aufgaben sammeln", "radio button"))
     wait_for("collect mode", lambda: trainer.checked("Aufgaben sammeln"))
-    click_at(trainer.find("Mein Ergebnis prüfen", "check box"))
+    click_at(trainer.wait_find("Mein Ergebnis prüfen", "check box"))
     wait_for("checking on", lambda: trainer.find("Mein Ergebnis prüfen", "check box").getState().contains(
         pyatspi.STATE_CHECKED))
     trainer.start()
@@ -391,7 +396,7 @@ def hint_ladder(trainer):
     worked solution yet; "Tipp" (F1, then a click) asks for the common
     denominator, 6 answers it; then 5/6 is counted "mit Tipp", the worked
     solution below."""
-    click_at(trainer.find("Mein Ergebnis prüfen", "check box"))
+    click_at(trainer.wait_find("Mein Ergebnis prüfen", "check box"))
     wait_for("checking on", lambda: trainer.find("Mein Ergebnis prüfen", "check box").getState().contains(
         pyatspi.STATE_CHECKED))
     wrong_sum_checked(trainer)
@@ -423,7 +428,7 @@ def practice_session(trainer):
     list; key n poses, under its number, an addition with unlike
     denominators on which "Zähler plus Zähler, Nenner plus Nenner" gives a
     wrong value; "Fertig" twice shows "Mein Übungsweg"."""
-    click_at(trainer.find("Üben, bis es sitzt", "check box"))
+    click_at(trainer.wait_find("Üben, bis es sitzt", "check box"))
     wait_for("checking on with practice", lambda: trainer.find("Mein Ergebnis prüfen", "check box").getState().contains(
         pyatspi.STATE_CHECKED))
     wrong_sum_checked(trainer)
@@ -483,7 +488,7 @@ def keep_the_collection(trainer):
     """Collect mode: neither a word typed into "Nr." nor the instructions
     shown between two solutions drop what was collected; "Löschen" asks, and
     "Nein" keeps it; the newest solution comes into view."""
-    click_at(trainer.find("Aufgaben sammeln", "radio button"))
+    click_at(trainer.wait_find("Aufgaben sammeln", "radio button"))
     wait_for("collect mode", lambda: trainer.checked("Aufgaben sammeln"))
     trainer.start()
     for number in ["1 a", "1 b"]:
